@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/com/ComError.h"
+#include "platform/com/Unknown.h"
+
+#include <utility>
+
+namespace zsys {
+// One counted reference to a COM interface.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(std::nullptr_t) {}
+    // Adds a reference to p.
+    explicit ComPtr(T* p) : p_(p) {
+        if (p_) p_->AddRef();
+    }
+    ComPtr(const ComPtr& other) : ComPtr(other.p_) {}
+    ComPtr(ComPtr&& other) noexcept : p_(other.detach()) {}
+    template <class U> ComPtr(const ComPtr<U>& other) : ComPtr(static_cast<T*>(other.get())) {}
+    ~ComPtr() { reset(); }
+
+    ComPtr& operator=(const ComPtr& other) {
+        // The new reference is added before the old one goes, so self-assignment is safe.
+        if (other.p_) other.p_->AddRef();
+        attach(other.p_);
+        return *this;
+    }
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) attach(other.detach());
+        return *this;
+    }
+    ComPtr& operator=(std::nullptr_t) {
+        reset();
+        return *this;
+    }
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+    // For out arguments: releases what is held first.
+    T** put() {
+        reset();
+        return &p_;
+    }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+
+    // Takes p over without adding a reference.
+    void attach(T* p) {
+        T* old = p_;
+        p_ = p;
+        if (old) old->Release();
+    }
+    // Gives the reference away without releasing it.
+    T* detach() { return std::exchange(p_, nullptr); }
+    void reset() {
+        // Nulled before Release, so a destructor reaching back here sees no pointer.
+        if (T* old = std::exchange(p_, nullptr)) old->Release();
+    }
+
+    // The same object as another interface; null when it does not have it. Other
+    // failures than E_NOINTERFACE are raised.
+    template <class U> ComPtr<U> try_as() const {
+        ComPtr<U> result;
+        if (!p_) return result;
+        const HRESULT hr = p_->QueryInterface(U::iid, result.put_void());
+        if (hr == E_NOINTERFACE) return ComPtr<U>();
+        Check(hr, U::iid);
+        return result;
+    }
+    // The same object as another interface; raises when it does not have it.
+    template <class U> ComPtr<U> as() const {
+        if (!p_) throw ComError(E_POINTER, U::iid);
+        ComPtr<U> result;
+        Check(p_->QueryInterface(U::iid, result.put_void()), U::iid);
+        if (!result) throw ComError(E_POINTER, U::iid);
+        return result;
+    }
+
+    // Stores the pointer into an out argument with a reference of its own.
+    HRESULT CopyTo(T** out) const {
+        if (!out) return E_POINTER;
+        *out = p_;
+        if (p_) p_->AddRef();
+        return S_OK;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+template <class T, class U> bool operator==(const ComPtr<T>& a, const ComPtr<U>& b) { return a.get() == b.get(); }
+template <class T> bool operator==(const ComPtr<T>& a, std::nullptr_t) { return a.get() == nullptr; }
+} // namespace zsys

@@ -1,0 +1,149 @@
+#include "platform/com/ComObject.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct IFirst : IUnknown {
+    static constexpr IID iid = zsys::Guid("{11111111-2222-3333-4444-555555555555}");
+    virtual int First() = 0;
+};
+struct ISecond : IUnknown {
+    static constexpr IID iid = zsys::Guid("{66666666-7777-8888-9999-AAAAAAAAAAAA}");
+    virtual int Second() = 0;
+};
+constexpr IID kSecondAlias = zsys::Guid("{ABCDEF01-2345-6789-ABCD-EF0123456789}");
+constexpr IID kUnknownIid = zsys::Guid("{DEADBEEF-0000-0000-0000-000000000000}");
+struct IOther : IUnknown {
+    static constexpr IID iid = kUnknownIid;
+};
+
+class Widget : public zsys::ComObject<Widget, IFirst, ISecond, zsys::AlsoAnswers<ISecond, kSecondAlias>> {
+public:
+    explicit Widget(int* destroyed) : destroyed_(destroyed) {}
+    int First() override { return 1; }
+    int Second() override { return 2; }
+
+private:
+    ~Widget() override { ++*destroyed_; }
+    int* destroyed_;
+};
+} // namespace
+
+TEST(Guid, ParsesFormatsAndCompares) {
+    constexpr GUID g = zsys::Guid("{1FA777FF-10EF-434B-A735-99C6BFEB06D1}");
+    EXPECT_EQ(g.Data1, 0x1FA777FFu);
+    EXPECT_EQ(g.Data4[7], 0xD1);
+    EXPECT_EQ(zsys::FormatGuid(g), "{1FA777FF-10EF-434B-A735-99C6BFEB06D1}");
+    EXPECT_EQ(zsys::TryParseGuid("1fa777ff-10ef-434b-a735-99c6bfeb06d1"), g);
+    EXPECT_FALSE(zsys::TryParseGuid("{1FA777FF-10EF-434B-A735-99C6BFEB06D}"));
+    EXPECT_FALSE(zsys::TryParseGuid("{1FA777FF+10EF-434B-A735-99C6BFEB06D1}"));
+    EXPECT_FALSE(zsys::TryParseGuid("{1FA777FF-10EF-434B-A735-99C6BFEB06DG}"));
+    EXPECT_FALSE(g == IUnknown::iid);
+}
+
+TEST(ComObject, QueryInterfaceAnswersListedInterfacesAndAddsOneReference) {
+    int destroyed = 0;
+    auto w = zsys::Make<Widget>(&destroyed);
+    EXPECT_EQ(w->RefCount(), 1u);
+    void* p = nullptr;
+    ASSERT_EQ(w->QueryInterface(ISecond::iid, &p), S_OK);
+    EXPECT_EQ(static_cast<ISecond*>(p)->Second(), 2);
+    EXPECT_EQ(w->RefCount(), 2u);
+    static_cast<ISecond*>(p)->Release();
+
+    void* alias = nullptr;
+    ASSERT_EQ(w->QueryInterface(kSecondAlias, &alias), S_OK);
+    EXPECT_EQ(alias, static_cast<ISecond*>(w.get()));
+    static_cast<ISecond*>(alias)->Release();
+
+    void* a = nullptr;
+    void* b = nullptr;
+    ASSERT_EQ(w->QueryInterface(IUnknown::iid, &a), S_OK);
+    ASSERT_EQ(static_cast<ISecond*>(w.get())->QueryInterface(IUnknown::iid, &b), S_OK);
+    EXPECT_EQ(a, b) << "IUnknown is one identity whichever interface is asked";
+    static_cast<IUnknown*>(a)->Release();
+    static_cast<IUnknown*>(b)->Release();
+    EXPECT_EQ(w->RefCount(), 1u);
+}
+
+TEST(ComObject, QueryInterfaceMissClearsOutPointerAndNullOutIsRejected) {
+    int destroyed = 0;
+    auto w = zsys::Make<Widget>(&destroyed);
+    void* p = reinterpret_cast<void*>(0x1);
+    EXPECT_EQ(w->QueryInterface(kUnknownIid, &p), E_NOINTERFACE);
+    EXPECT_EQ(p, nullptr);
+    EXPECT_EQ(w->QueryInterface(IFirst::iid, nullptr), E_POINTER);
+    EXPECT_EQ(w->RefCount(), 1u);
+}
+
+TEST(ComObject, LastReleaseDestroysOnceAndUnlocksModule) {
+    int destroyed = 0;
+    const long before = zsys::ThisModule().LockCount();
+    {
+        auto w = zsys::Make<Widget>(&destroyed);
+        EXPECT_EQ(zsys::ThisModule().LockCount(), before + 1);
+        zsys::ComPtr<IFirst> first = w.as<IFirst>();
+        w = nullptr;
+        EXPECT_EQ(destroyed, 0);
+        EXPECT_EQ(first->First(), 1);
+    }
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(zsys::ThisModule().LockCount(), before);
+}
+
+TEST(ComPtr, AsRaisesOnMissingInterfaceAndTryAsGivesNull) {
+    int destroyed = 0;
+    zsys::ComPtr<IFirst> first = zsys::Make<Widget>(&destroyed).as<IFirst>();
+    EXPECT_FALSE(first.try_as<IOther>());
+    try {
+        first.as<IOther>();
+        FAIL() << "as<> must raise";
+    } catch (const zsys::ComError& e) {
+        EXPECT_EQ(e.code(), E_NOINTERFACE);
+        EXPECT_EQ(e.iid(), kUnknownIid);
+    }
+    zsys::ComPtr<IFirst> none;
+    EXPECT_THROW(none.as<IFirst>(), zsys::ComError);
+}
+
+TEST(ComPtr, CopyMoveAssignAndDetachKeepCountsExact) {
+    int destroyed = 0;
+    auto w = zsys::Make<Widget>(&destroyed);
+    Widget* raw = w.get();
+    {
+        zsys::ComPtr<Widget> copy = w;
+        EXPECT_EQ(raw->RefCount(), 2u);
+        copy = copy; // self-assignment keeps the reference
+        EXPECT_EQ(raw->RefCount(), 2u);
+        zsys::ComPtr<Widget> moved = std::move(copy);
+        EXPECT_EQ(raw->RefCount(), 2u);
+        Widget* detached = moved.detach();
+        EXPECT_EQ(raw->RefCount(), 2u);
+        zsys::ComPtr<Widget> adopted;
+        adopted.attach(detached);
+    }
+    EXPECT_EQ(raw->RefCount(), 1u);
+    IFirst* out = nullptr;
+    EXPECT_EQ(w.as<IFirst>().CopyTo(&out), S_OK);
+    EXPECT_EQ(raw->RefCount(), 2u);
+    out->Release();
+    w = nullptr;
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST(ComError, CheckRaisesOnlyFailuresAndBoundaryMapsThem) {
+    EXPECT_NO_THROW(zsys::Check(S_FALSE, IFirst::iid));
+    EXPECT_THROW(zsys::Check(E_FAIL, IFirst::iid), zsys::ComError);
+    EXPECT_THROW(zsys::Required(static_cast<IFirst*>(nullptr)), zsys::ComError);
+    auto run = [](auto thrower) -> HRESULT {
+        try {
+            thrower();
+            return S_OK;
+        } catch (...) {
+            return zsys::Boundary();
+        }
+    };
+    EXPECT_EQ(run([] { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    EXPECT_EQ(run([] { throw zsys::ComError(E_INVALIDARG, IFirst::iid); }), E_FAIL);
+    EXPECT_EQ(run([] { throw 42; }), E_FAIL);
+}
