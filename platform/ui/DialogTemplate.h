@@ -21,7 +21,7 @@ struct DialogItem {
 };
 
 // A dialog as its template describes it.
-struct DialogTemplate {
+struct ZSYS_API DialogTemplate {
     DWORD style = 0;
     DWORD exStyle = 0;
     short x = 0, y = 0, cx = 0, cy = 0;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/com/ComObject.h"
+#include "plugin/ZeltCore.h"
+
+namespace host {
+// The application object handed to a plug-in at start; plug-ins only hold it.
+class HostApplication : public zsys::ComObject<HostApplication, ZeltCore::IHostApplication> {};
+} // namespace host

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "host/HostApplication.h"
+#include "host/HostView.h"
+#include "host/PluginLibrary.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace host {
+// The reference host: loads one plug-in, starts it with its application and view
+// objects, stops it and accounts for every object on both sides.
+class ZeltHost {
+public:
+    struct Options {
+        std::string pluginPath;
+        LANGID language = 0; // the interface language; 0 keeps the environment's
+    };
+    explicit ZeltHost(Options options);
+    ~ZeltHost();
+
+    // Loads the plug-in library and creates the plug-in; raises PluginError.
+    void Load();
+    // The plug-in's description XML.
+    std::u16string Description() const;
+    // Starts the plug-in; its result.
+    HRESULT Start();
+    // Stops the plug-in (Terminate) and lets it go; the library stays loaded for the
+    // accounting. The result of Terminate.
+    HRESULT Stop();
+
+    // What is still alive: the plug-in module's objects (-1 when unknown) and the
+    // references to the host's objects beyond the host's own.
+    long PluginObjects() const;
+    long ForeignHostReferences() const;
+
+    PluginLibrary* Library() const { return library_.get(); }
+    HostView& View() const { return *view_.get(); }
+
+private:
+    Options options_;
+    std::unique_ptr<PluginLibrary> library_;
+    zsys::ComPtr<HostApplication> application_;
+    zsys::ComPtr<HostView> view_;
+};
+} // namespace host

@@ -1,0 +1,56 @@
+#include "plugin/PluginImpl.h"
+
+#include "plugin/LangLocal.h"
+
+#include <string>
+
+namespace {
+constexpr unsigned kPluginName = 243, kPluginDescription = 244, kPluginDetails = 246;
+
+// The texts go in as they are: the string tables hold no markup characters.
+std::u16string DescriptionXml(const LangLocal& language) {
+    return u"<zelt_plugin_info><name>" + language.LoadString(kPluginName) + u"</name><description>" +
+           language.LoadString(kPluginDescription) + u"</description><details>" +
+           language.LoadString(kPluginDetails) + u"</details></zelt_plugin_info>";
+}
+} // namespace
+
+PluginImpl::PluginImpl(std::shared_ptr<LangLocal> language) : language_(std::move(language)) {}
+
+PluginImpl::~PluginImpl() = default;
+
+HRESULT PluginImpl::Initialize(ZeltCore::IHostApplication* application, ZeltCore::IHostView* view) noexcept try {
+    application_ = zsys::ComPtr<ZeltCore::IHostApplication>(application);
+    view_ = zsys::ComPtr<ZeltCore::IHostView>(view);
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+
+HRESULT PluginImpl::Terminate() noexcept {
+    // Each step runs even when the one before failed.
+    try {
+        application_ = nullptr;
+    } catch (...) {
+    }
+    try {
+        view_ = nullptr;
+    } catch (...) {
+    }
+    return S_OK;
+}
+
+HRESULT PluginImpl::GetXmlInfo(BSTR* xml) noexcept try {
+    if (!xml) return E_POINTER;
+    // Built once per process, in the language of the first plug-in that is asked.
+    static const std::u16string description = DescriptionXml(*language_);
+    *xml = zsys::AllocBstr(description);
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+
+HRESULT PluginImpl::ShowOptions() noexcept {
+    // The settings dialog needs the notes controller; both arrive later.
+    return E_NOTIMPL;
+}

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test; then the language, text, platform and
+# plug-in entry suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+bash tools/install-deps.sh
+
+cmake --preset default
+cmake --build --preset default -j2
+ctest --preset default -j2 </dev/null
+
+asan_targets=(platform_tests langservice_tests plugin_tests host_tests)
+cmake --preset asan
+cmake --build --preset asan -j2 --target "${asan_targets[@]}"
+ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j2 </dev/null

@@ -1,0 +1,60 @@
+#include "plugin/CountPhrase.h"
+
+#include "langservice/UnicoreException.h"
+#include "platform/system/Language.h"
+#include "plugin/LangLocal.h"
+#include "plugin/VeskNotesModule.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+// The forms are read once per process, so each language is checked in a process of
+// its own.
+namespace {
+using Expectations = std::vector<std::pair<int, std::u16string>>;
+
+void CheckInChild(LANGID ui, const Expectations& expected) {
+    SetThreadUILanguage(ui);
+    const LangLocal language(TheModule().Instance());
+    for (const auto& [count, phrase] : expected)
+        if (CountPhrase(count, language, false) != phrase) std::exit(1);
+    std::exit(0);
+}
+} // namespace
+
+TEST(CountPhrase, EnglishSingularOnlyForOne) {
+    EXPECT_EXIT(CheckInChild(1033, {{1, u"1 note"}, {0, u"0 notes"}, {2, u"2 notes"}, {-1, u"-1 notes"}}),
+                ::testing::ExitedWithCode(0), "");
+}
+
+TEST(CountPhrase, RussianAndUkrainianFollowTheLastDigits) {
+    const Expectations forms = {{1, u"1 заметка"},   {3, u"3 заметки"},     {5, u"5 заметок"},
+                                {11, u"11 заметок"}, {21, u"21 заметка"},   {22, u"22 заметки"},
+                                {112, u"112 заметок"}, {0, u"0 заметок"},   {101, u"101 заметка"}};
+    EXPECT_EXIT(CheckInChild(1049, forms), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(CheckInChild(1058, forms), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(CountPhrase, CzechItalianSpanish) {
+    EXPECT_EXIT(CheckInChild(1029, {{1, u"1 poznámka"}, {4, u"4 poznámky"}, {5, u"5 poznámek"}, {0, u"0 poznámek"}}),
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(CheckInChild(1040, {{1, u"1 nota"}, {7, u"7 note"}}), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(CheckInChild(3082, {{1, u"1 nota"}, {0, u"0 notas"}}), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(CountPhrase, NonBreakingUsesTheEntityAndFormsStayThoseOfTheFirstCall) {
+    EXPECT_EXIT(
+        {
+            SetThreadUILanguage(1033);
+            const LangLocal english(TheModule().Instance());
+            const bool ok = CountPhrase(5, english, true) == u"5&nbsp;notes";
+            SetThreadUILanguage(1040);
+            const LangLocal italian(TheModule().Instance());
+            // Italian counts with English words: the forms were read for the module's life.
+            std::exit(ok && CountPhrase(2, italian, false) == u"2 notes" ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

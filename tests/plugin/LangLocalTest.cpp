@@ -1,0 +1,104 @@
+#include "langservice/ILanguageOperation.h"
+#include "platform/resources/ModuleResources.h"
+#include "platform/system/Language.h"
+#include "plugin/LangLocal.h"
+#include "plugin/VeskNotesModule.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace {
+class InterfaceLanguage : public ::testing::Test {
+protected:
+    void TearDown() override {
+        SetThreadUILanguage(0);
+        SetThreadLocale(0);
+        SetOsVersion(10, 0);
+    }
+    static LangLocal With(LANGID ui) {
+        SetThreadUILanguage(ui);
+        return LangLocal(TheModule().Instance());
+    }
+};
+} // namespace
+
+TEST_F(InterfaceLanguage, EachOfTheSixLanguagesLoadsItsOwnTexts) {
+    std::set<std::u16string> captions;
+    for (LANGID id : {1049, 1033, 1058, 1029, 1040, 3082}) {
+        const LangLocal language = With(id);
+        EXPECT_EQ(language.Language(), id);
+        EXPECT_EQ(language.Operation().WindowsLanguageId(), id);
+        captions.insert(language.LoadString(188));
+    }
+    EXPECT_EQ(captions.size(), 6u) << "\"Notes on companies\" differs in every language";
+    EXPECT_EQ(With(1033).LoadString(185), u"Notes");
+    EXPECT_EQ(With(1033).LoadString(109), u"Are you sure you want to delete notes for\ncompanies in {base_city_name}?");
+    EXPECT_EQ(With(1049).LoadString(260), u"{\"one\":\"заметка\",\"few\":\"заметки\",\"many\":\"заметок\"}");
+}
+
+TEST_F(InterfaceLanguage, OtherLanguagesAndVariantsFallBackToRussian) {
+    for (LANGID id : {2057, 1031, 2058, 0x0419 | 0x0800}) {
+        const LangLocal language = With(id);
+        EXPECT_EQ(language.Language(), 1049) << id;
+        EXPECT_EQ(language.LoadString(185), With(1049).LoadString(185)) << id;
+    }
+}
+
+TEST_F(InterfaceLanguage, OldSystemsChooseByThreadLocale) {
+    SetOsVersion(5, 1);
+    SetThreadLocale(0x04000000 | 1040); // sort bits above the LANGID do not count
+    EXPECT_EQ(With(1033).Language(), 1040);
+    SetOsVersion(6, 0);
+    EXPECT_EQ(With(1033).Language(), 1033);
+}
+
+TEST_F(InterfaceLanguage, EveryLanguageHasEveryText) {
+    std::vector<unsigned> ids = {100, 103, 106, 109, 112};
+    for (unsigned id = 185; id <= 260; ++id)
+        if (id != 245) ids.push_back(id);
+    ASSERT_EQ(ids.size(), 80u);
+    for (LANGID lang : {1049, 1033, 1058, 1029, 1040, 3082}) {
+        const LangLocal language = With(lang);
+        for (unsigned id : ids) {
+            const HRSRC block = FindResourceEx(TheModule().Instance(), RT_STRING, zsys::StringBlockId(WORD(id)), lang);
+            EXPECT_FALSE(zsys::StringBlockEntry(zsys::ResourceBytes(block), id % 16).empty())
+                << "text " << id << " missing in language " << lang;
+        }
+        EXPECT_EQ(language.LoadString(245), u"") << "no text has id 245";
+    }
+}
+
+namespace {
+// A library whose Russian table lacks a text that its English table has.
+std::vector<BYTE> Block(unsigned index, std::u16string text) {
+    std::vector<BYTE> bytes;
+    for (unsigned i = 0; i < 16; ++i) {
+        const std::u16string t = i == index ? text : u"";
+        bytes.push_back(BYTE(t.size()));
+        bytes.push_back(0);
+        for (char16_t c : t) {
+            bytes.push_back(BYTE(c & 0xFF));
+            bytes.push_back(BYTE(c >> 8));
+        }
+    }
+    return bytes;
+}
+} // namespace
+
+TEST_F(InterfaceLanguage, TextMissingInChosenLanguageComesFromTheSystemsChoice) {
+    const std::vector<BYTE> russian = Block(0, u"только русский"), english = Block(5, u"English only");
+    const ResourceEntry entries[] = {
+        {RT_STRING, 1, 1049, russian.data(), DWORD(russian.size())},
+        {RT_STRING, 1, 1033, english.data(), DWORD(english.size())},
+    };
+    const ResourceTable table{entries, 2};
+    HMODULE module = RegisterModule("PartlyTranslated", &table, nullptr);
+    SetThreadUILanguage(2057); // Russian is chosen; the system prefers English
+    const LangLocal language(module);
+    EXPECT_EQ(language.LoadString(0), u"только русский");
+    EXPECT_EQ(language.LoadString(5), u"English only");
+    EXPECT_EQ(language.LoadString(6), u"");
+    UnregisterModule(module);
+}
