@@ -55,7 +55,7 @@ public:
         if (left == 0) {
             // A destructor that reaches this object again must not delete it twice.
             refs_ = 1;
-            delete this; // the virtual destructor reaches the most derived class
+            Destroy();
         }
         return left;
     }
@@ -68,6 +68,10 @@ protected:
     virtual ~ComObject() { ThisModule().Unlock(); }
 
 private:
+    // Out of line, so that the compiler does not take a Release that may delete for
+    // one that does.
+    [[gnu::noinline]] void Destroy() { delete this; } // the virtual destructor reaches the most derived class
+
     using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
     ULONG refs_ = 0;
 };
