@@ -116,6 +116,13 @@ TEST(TextFunctions, FromUtf8_InvalidBytes_GiveEmpty) {
     }
 }
 
+TEST(TextFunctions, FromUtf8_SequenceCutByTheEndOfTheView_GivesEmptyThoughMoreBytesFollowInMemory) {
+    const std::string_view bytes = "a\xF0\x9F\x98\x80";
+    ASSERT_EQ(FromUtf8(bytes), u"a😀");
+    for (std::size_t cut = 2; cut < bytes.size(); ++cut)
+        EXPECT_EQ(FromUtf8(bytes.substr(0, cut)), u"") << cut;
+}
+
 TEST(TextFunctions, FromUtf8_OverlongForms_AreDecoded) {
     EXPECT_EQ(FromUtf8("\xC0\x80"), std::u16string(1, u'\0'));
     EXPECT_EQ(FromUtf8("\xC1\xBF"), u"\x7F");
