@@ -2,17 +2,30 @@
 
 #include "platform/system/Language.h"
 
+#ifndef VESK_DEMO_CITY_PATH
+#define VESK_DEMO_CITY_PATH "Data_Riverton.dat"
+#endif
+
 namespace host {
 ZeltHost::ZeltHost(Options options)
-    : options_(std::move(options)), application_(zsys::Make<HostApplication>()), view_(zsys::Make<HostView>()) {
+    : options_(std::move(options)), faults_(std::make_shared<host::Faults>()),
+      application_(zsys::Make<HostApplication>()) {
+    if (options_.cityPath.empty()) options_.cityPath = DemoCityPath();
+    view_ = zsys::Make<HostView>(std::make_shared<CityDatabase>(options_.cityPath), faults_);
     if (options_.language) SetThreadUILanguage(options_.language);
+}
+
+std::string ZeltHost::DemoCityPath() {
+    return VESK_DEMO_CITY_PATH;
 }
 
 ZeltHost::~ZeltHost() {
     if (library_ && library_->Plugin()) Stop();
 }
 
-void ZeltHost::Load() { library_ = std::make_unique<PluginLibrary>(options_.pluginPath); }
+void ZeltHost::Load() {
+    library_ = std::make_unique<PluginLibrary>(options_.pluginPath);
+}
 
 std::u16string ZeltHost::Description() const {
     if (!library_) throw PluginError("no plug-in is loaded");
@@ -32,11 +45,15 @@ HRESULT ZeltHost::Stop() {
     return hr;
 }
 
-long ZeltHost::PluginObjects() const { return library_ ? library_->LiveObjects() : 0; }
+long ZeltHost::PluginObjects() const {
+    return library_ ? library_->LiveObjects() : 0;
+}
 
 long ZeltHost::ForeignHostReferences() const {
-    // The host holds one reference to each of its two objects, and other host objects
-    // live only while somebody else holds them.
-    return long(application_->RefCount() - 1) + long(view_->RefCount() - 1) + (zsys::ThisModule().LockCount() - 2);
+    // The host holds the application and the view once, the view holds what it keeps,
+    // and every other host object lives only while somebody else holds it.
+    const long kept = 1 + HostView::kKeptObjects;
+    return long(application_->RefCount()) - 1 + view_->ForeignReferences() +
+           (zsys::ThisModule().LockCount() - kept);
 }
 } // namespace host

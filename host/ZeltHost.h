@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/CityDatabase.h"
+#include "host/Faults.h"
 #include "host/HostApplication.h"
 #include "host/HostView.h"
 #include "host/PluginLibrary.h"
@@ -9,16 +11,21 @@
 #include <string>
 
 namespace host {
-// The reference host: loads one plug-in, starts it with its application and view
-// objects, stops it and accounts for every object on both sides.
+// The reference host: serves one city, loads one plug-in, starts it with its
+// application and view objects, stops it and accounts for every object on both sides.
 class ZeltHost {
 public:
     struct Options {
         std::string pluginPath;
-        LANGID language = 0; // the interface language; 0 keeps the environment's
+        LANGID language = 0;  // the interface language; 0 keeps the environment's
+        std::string cityPath; // the city data file to serve; empty: the bundled demo city
     };
+    // Opens the city; raises CityError.
     explicit ZeltHost(Options options);
     ~ZeltHost();
+
+    // The bundled demo city's file.
+    static std::string DemoCityPath();
 
     // Loads the plug-in library and creates the plug-in; raises PluginError.
     void Load();
@@ -31,16 +38,20 @@ public:
     HRESULT Stop();
 
     // What is still alive: the plug-in module's objects (-1 when unknown) and the
-    // references to the host's objects beyond the host's own.
+    // references that others hold to any of the host's objects: extra references to the
+    // ones the host keeps, and every other host object still alive.
     long PluginObjects() const;
     long ForeignHostReferences() const;
 
     PluginLibrary* Library() const { return library_.get(); }
     HostView& View() const { return *view_.get(); }
+    // The failures planted in the host's operations.
+    host::Faults& Faults() const { return *faults_; }
 
 private:
     Options options_;
     std::unique_ptr<PluginLibrary> library_;
+    std::shared_ptr<host::Faults> faults_;
     zsys::ComPtr<HostApplication> application_;
     zsys::ComPtr<HostView> view_;
 };

@@ -1,10 +1,12 @@
 // zelt-host: the reference host's command line.
 //
-//   zelt-host [--plugin PATH] [--lang LANGID] [info]
+//   zelt-host [--plugin PATH] [--lang LANGID] [--city FILE] [info]
 //
 // "info" prints the plug-in's description XML in the chosen interface language.
 // Without a command the host starts the plug-in, stops it again and reports what is
-// left alive on either side.
+// left alive on either side. The host serves the city of FILE, by default the bundled
+// demo city.
+#include "host/Utf.h"
 #include "host/ZeltHost.h"
 
 #include <cstdlib>
@@ -17,33 +19,8 @@
 #endif
 
 namespace {
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 int Usage() {
-    std::cerr << "usage: zelt-host [--plugin PATH] [--lang LANGID] [info]\n";
+    std::cerr << "usage: zelt-host [--plugin PATH] [--lang LANGID] [--city FILE] [info]\n";
     return 2;
 }
 } // namespace
@@ -56,6 +33,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--plugin" && i + 1 < argc) {
             options.pluginPath = argv[++i];
+        } else if (arg == "--city" && i + 1 < argc) {
+            options.cityPath = argv[++i];
         } else if (arg == "--lang" && i + 1 < argc) {
             char* end = nullptr;
             const long id = std::strtol(argv[++i], &end, 10);
@@ -71,11 +50,13 @@ int main(int argc, char** argv) {
         host::ZeltHost zelt(options);
         zelt.Load();
         if (command == "info") {
-            std::cout << Utf8(zelt.Description()) << "\n";
+            std::cout << host::Utf8(zelt.Description()) << "\n";
             return 0;
         }
         if (!command.empty()) return Usage();
-        std::cout << "plug-in: " << options.pluginPath << "\n" << Utf8(zelt.Description()) << "\n";
+        std::cout << "plug-in: " << options.pluginPath << "\n" << host::Utf8(zelt.Description()) << "\n";
+        const host::CityDatabase& city = zelt.View().City();
+        std::cout << "city: " << host::Utf8(city.Name()) << " (" << city.Path() << ")\n";
         const HRESULT started = zelt.Start();
         std::cout << "started: " << (SUCCEEDED(started) ? "yes" : "no") << "\n";
         zelt.Stop();

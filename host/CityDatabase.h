@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+// A city file that cannot be opened or read, with what went wrong.
+struct CityError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// One city's directory data, read from its city file (a SQLite database named like
+// "Data_Town.dat") and never written. Texts in the file are UTF-8; every id and
+// stable id is a signed 32-bit integer, unique within its table.
+//
+//   city      (key TEXT PRIMARY KEY, value TEXT)   "name": display name; "format": "1"
+//   streets   (id INTEGER PRIMARY KEY, stable_id, name)
+//   buildings (id INTEGER PRIMARY KEY, stable_id, street_id, number)   address: number and street name
+//   companies (id INTEGER PRIMARY KEY, stable_id, name, kind)          kind: "cafe", "dentist", …
+//   branches  (id INTEGER PRIMARY KEY, stable_id, company_id, position, building_id NULL)
+//   UNIQUE INDEX branches_of_company ON branches (company_id, position)
+//
+// A company's branches are its rows in `branches` in ascending position; its main
+// address is the building of its first branch. A branch without premises has no
+// building. The stable ids of companies are indexed in memory when the file is opened,
+// those of other tables when first asked for.
+class CityDatabase {
+public:
+    // The kinds of directory object, each a table with its type key.
+    enum class Type { Company, Branch, Building, Street };
+
+    // One directory object as the file holds it.
+    struct Object {
+        Type type = Type::Company;
+        std::int32_t id = 0;
+        std::int32_t stableId = 0;
+        // The company's or street's name, the building's address, the branch's company name.
+        std::u16string name;
+        // What a company is ("cafe"); empty for other objects.
+        std::u16string kind;
+        // A company's branch ids, first branch first.
+        std::vector<std::int32_t> branches;
+        // The building a branch stands in, a company's main address; none without premises.
+        std::optional<std::int32_t> building;
+        // A branch's company, a building's street; none for companies and streets.
+        std::optional<std::int32_t> parent;
+    };
+
+    // Opens the file read-only and indexes its companies; raises CityError.
+    explicit CityDatabase(const std::string& path);
+    ~CityDatabase();
+    CityDatabase(const CityDatabase&) = delete;
+    CityDatabase& operator=(const CityDatabase&) = delete;
+
+    // The type of a type key ("zelt_org"); none for a key the directory does not have.
+    static std::optional<Type> TypeOfKey(std::u16string_view key);
+    // The type key of a type ("zelt_org", "zelt_branch", "zelt_building", "zelt_street").
+    static std::u16string_view KeyOf(Type type);
+
+    // The absolute path of the file.
+    const std::string& Path() const { return path_; }
+    // The city's display name ("Riverton").
+    const std::u16string& Name() const { return name_; }
+
+    // The id of the object of a type with this stable id; none when there is none.
+    std::optional<std::int32_t> IdByStableId(Type type, std::int32_t stableId);
+    // The object of a type with this id; none when there is none. Raises CityError.
+    std::optional<Object> Find(Type type, std::int32_t id);
+    // How many objects of a type the city has.
+    std::size_t Count(Type type);
+    // The bytes that the stable-id indexes built so far hold.
+    std::size_t IndexMemory() const;
+
+private:
+    struct Impl;
+    std::string path_;
+    std::u16string name_;
+    std::unique_ptr<Impl> impl_;
+};
+} // namespace host

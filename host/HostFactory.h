@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/com/ComObject.h"
+#include "plugin/ZeltCore.h"
+
+#include <memory>
+
+namespace host {
+class Faults;
+
+// Makes images from PNG bytes and empty image collections.
+class HostFactory : public zsys::ComObject<HostFactory, ZeltCore::IHostFactory> {
+public:
+    explicit HostFactory(std::shared_ptr<Faults> faults);
+
+    // Decodes the whole PNG; E_INVALIDARG for a null array or bytes that are not a
+    // sound PNG of at most 4096 × 4096 pixels.
+    HRESULT CreateImageFromPng(SAFEARRAY* png, IUnknown** image) noexcept override;
+    HRESULT CreateImageCollection(IUnknown** collection) noexcept override;
+
+private:
+    ~HostFactory() override;
+
+    std::shared_ptr<Faults> faults_;
+};
+} // namespace host

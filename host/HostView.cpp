@@ -1,0 +1,53 @@
+#include "host/HostView.h"
+
+#include "host/Faults.h"
+#include "host/HostBase.h"
+#include "host/HostDatabase.h"
+#include "host/HostFactory.h"
+
+namespace host {
+HostView::HostView(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
+    : city_(std::move(city)), faults_(std::move(faults)), base_(zsys::Make<HostBase>(city_, faults_)),
+      database_(zsys::Make<HostDatabase>(city_, faults_)), factory_(zsys::Make<HostFactory>(faults_)) {}
+
+HostView::~HostView() = default;
+
+HRESULT HostView::CurrentBase(ZeltCore::IHostBase** base) noexcept try {
+    if (!base) return E_POINTER;
+    *base = nullptr;
+    if (const auto planted = faults_->Enter("IHostView.CurrentBase")) return *planted;
+    base_->AddRef();
+    *base = base_.get();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+
+HRESULT HostView::Database(ZeltCore::IHostDatabase** database) noexcept try {
+    if (!database) return E_POINTER;
+    *database = nullptr;
+    if (const auto planted = faults_->Enter("IHostView.Database")) return *planted;
+    database_->AddRef();
+    *database = database_.get();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+
+HRESULT HostView::Factory(ZeltCore::IHostFactory** factory) noexcept try {
+    if (!factory) return E_POINTER;
+    *factory = nullptr;
+    if (const auto planted = faults_->Enter("IHostView.Factory")) return *planted;
+    factory_->AddRef();
+    *factory = factory_.get();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+
+long HostView::ForeignReferences() const {
+    // The owner holds the view once and the view holds each kept object once.
+    return long(RefCount()) - 1 + long(base_->RefCount()) - 1 + long(database_->RefCount()) - 1 +
+           long(factory_->RefCount()) - 1;
+}
+} // namespace host

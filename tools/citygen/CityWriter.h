@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace citygen {
+// Writes one city data file in the layout that the host's CityDatabase reads (see
+// host/CityDatabase.h). Rows go in through prepared statements inside one transaction
+// into a file beside the target; Commit moves it into place, so a failed run never
+// leaves a half-written city behind. Texts are UTF-8. Raises std::runtime_error.
+class CityWriter {
+public:
+    // Starts a new city with its display name ("Riverton").
+    CityWriter(std::string path, std::string_view displayName);
+    // Without Commit nothing reaches the target path.
+    ~CityWriter();
+    CityWriter(const CityWriter&) = delete;
+    CityWriter& operator=(const CityWriter&) = delete;
+
+    void AddStreet(std::int32_t id, std::int32_t stableId, std::string_view name);
+    // A building on a street, with its house number ("12", "14A").
+    void AddBuilding(std::int32_t id, std::int32_t stableId, std::int32_t streetId, std::string_view number);
+    // A company with what it is ("cafe", "dentist").
+    void AddCompany(std::int32_t id, std::int32_t stableId, std::string_view name, std::string_view kind);
+    // The branch at `position` (1, 2, …) of a company; no building for a branch without premises.
+    void AddBranch(std::int32_t id, std::int32_t stableId, std::int32_t companyId, int position,
+                   std::optional<std::int32_t> buildingId);
+
+    // Indexes the branches, commits and replaces the target file.
+    void Commit();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+} // namespace citygen
