@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <limits>
@@ -214,6 +215,18 @@ std::optional<CityDatabase::Object> CityDatabase::Find(Type type, std::int32_t i
 
 std::size_t CityDatabase::Count(Type type) {
     return impl_->Index(type).Size();
+}
+
+std::vector<std::int32_t> CityDatabase::FirstIds(Type type, std::size_t count) {
+    std::vector<std::int32_t> ids;
+    if (count == 0) return ids;
+    const std::string sql = std::string("SELECT id FROM ") + kTables[IndexOf(type)] + " ORDER BY id LIMIT ?1";
+    Statement first(impl_->db, sql.c_str(), path_);
+    first.Bind(
+        static_cast<std::int64_t>(std::min<std::size_t>(count, std::numeric_limits<std::int64_t>::max())));
+    while (first.Step())
+        ids.push_back(first.Int32(0));
+    return ids;
 }
 
 std::size_t CityDatabase::IndexMemory() const {

@@ -74,6 +74,9 @@ public:
     std::optional<Object> Find(Type type, std::int32_t id);
     // How many objects of a type the city has.
     std::size_t Count(Type type);
+    // The ids of the first `count` objects of a type in ascending order; all of them when
+    // the city has fewer. Raises CityError.
+    std::vector<std::int32_t> FirstIds(Type type, std::size_t count);
     // The bytes that the stable-id indexes built so far hold.
     std::size_t IndexMemory() const;
 

@@ -8,7 +8,8 @@
 namespace host {
 HostView::HostView(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
     : city_(std::move(city)), faults_(std::move(faults)), base_(zsys::Make<HostBase>(city_, faults_)),
-      database_(zsys::Make<HostDatabase>(city_, faults_)), factory_(zsys::Make<HostFactory>(faults_)) {}
+      database_(zsys::Make<HostDatabase>(city_, faults_)), factory_(zsys::Make<HostFactory>(faults_)),
+      frame_(zsys::Make<HostFrame>(faults_)) {}
 
 HostView::~HostView() = default;
 
@@ -45,9 +46,21 @@ HRESULT HostView::Factory(ZeltCore::IHostFactory** factory) noexcept try {
     return zsys::Boundary();
 }
 
+HRESULT HostView::Frame(ZeltCore::IHostFrame** frame) noexcept try {
+    if (!frame) return E_POINTER;
+    *frame = nullptr;
+    if (const auto planted = faults_->Enter("IHostView.Frame")) return *planted;
+    frame_->AddRef();
+    *frame = frame_.get();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+
 long HostView::ForeignReferences() const {
-    // The owner holds the view once and the view holds each kept object once.
+    // The owner holds the view once and the view holds each kept object once; the frame
+    // accounts for what it keeps.
     return long(RefCount()) - 1 + long(base_->RefCount()) - 1 + long(database_->RefCount()) - 1 +
-           long(factory_->RefCount()) - 1;
+           long(factory_->RefCount()) - 1 + frame_->ForeignReferences();
 }
 } // namespace host

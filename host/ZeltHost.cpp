@@ -1,5 +1,7 @@
 #include "host/ZeltHost.h"
 
+#include "host/HostSearchTab.h"
+#include "platform/system/AppData.h"
 #include "platform/system/Language.h"
 
 #ifndef VESK_DEMO_CITY_PATH
@@ -13,6 +15,7 @@ ZeltHost::ZeltHost(Options options)
     if (options_.cityPath.empty()) options_.cityPath = DemoCityPath();
     view_ = zsys::Make<HostView>(std::make_shared<CityDatabase>(options_.cityPath), faults_);
     if (options_.language) SetThreadUILanguage(options_.language);
+    if (!options_.appDataPath.empty()) zsys::SetAppDataFolder(options_.appDataPath);
 }
 
 std::string ZeltHost::DemoCityPath() {
@@ -38,10 +41,13 @@ HRESULT ZeltHost::Start() {
 }
 
 HRESULT ZeltHost::Stop() {
-    if (!library_ || !library_->Plugin()) return S_OK;
     HRESULT hr = S_OK;
-    if (const auto plugin = library_->Plugin().try_as<ZeltCore::IZeltPlugin>()) hr = plugin->Terminate();
-    library_->Release();
+    if (library_ && library_->Plugin())
+        if (const auto plugin = library_->Plugin().try_as<ZeltCore::IZeltPlugin>()) hr = plugin->Terminate();
+    // The host unloads a plug-in's search groups with it, and this host runs one plug-in:
+    // every group is its. Nothing of the plug-in stays referenced from the tab.
+    view_->MainFrame().SearchTab().ReleaseGroups();
+    if (library_) library_->Release();
     return hr;
 }
 
@@ -52,7 +58,7 @@ long ZeltHost::PluginObjects() const {
 long ZeltHost::ForeignHostReferences() const {
     // The host holds the application and the view once, the view holds what it keeps,
     // and every other host object lives only while somebody else holds it.
-    const long kept = 1 + HostView::kKeptObjects;
+    const long kept = 1 + view_->KeptObjects();
     return long(application_->RefCount()) - 1 + view_->ForeignReferences() +
            (zsys::ThisModule().LockCount() - kept);
 }

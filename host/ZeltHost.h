@@ -19,6 +19,9 @@ public:
         std::string pluginPath;
         LANGID language = 0;  // the interface language; 0 keeps the environment's
         std::string cityPath; // the city data file to serve; empty: the bundled demo city
+        // The user's application-data folder for this run, for the whole process (it stays
+        // when the host goes); empty leaves the process's own.
+        std::string appDataPath;
     };
     // Opens the city; raises CityError.
     explicit ZeltHost(Options options);
@@ -33,8 +36,9 @@ public:
     std::u16string Description() const;
     // Starts the plug-in; its result.
     HRESULT Start();
-    // Stops the plug-in (Terminate) and lets it go; the library stays loaded for the
-    // accounting. The result of Terminate.
+    // Stops the plug-in (Terminate), drops the search groups with everything they hold
+    // and lets the plug-in go; the library stays loaded for the accounting. The result of
+    // Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
 
     // What is still alive: the plug-in module's objects (-1 when unknown) and the

@@ -1,18 +1,21 @@
 // zelt-host: the reference host's command line.
 //
-//   zelt-host [--plugin PATH] [--lang LANGID] [--city FILE] [info]
+//   zelt-host [--city FILE] [--appdata DIR] [--lang LANGID] [--plugin PATH] [info]
 //
 // "info" prints the plug-in's description XML in the chosen interface language.
-// Without a command the host starts the plug-in, stops it again and reports what is
-// left alive on either side. The host serves the city of FILE, by default the bundled
-// demo city.
+// Without a command the host starts the plug-in on the city of FILE (by default the
+// bundled demo city) and reads commands, one a line, from the terminal or from standard
+// input until its end; "help" lists them. DIR is the user's application-data folder for
+// the run, where the plug-in keeps its notes.
+#include "host/HostShell.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
 
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
 #ifndef VESK_PLUGIN_PATH
 #define VESK_PLUGIN_PATH "libVeskNotes.so"
@@ -20,7 +23,7 @@
 
 namespace {
 int Usage() {
-    std::cerr << "usage: zelt-host [--plugin PATH] [--lang LANGID] [--city FILE] [info]\n";
+    std::cerr << "usage: zelt-host [--city FILE] [--appdata DIR] [--lang LANGID] [--plugin PATH] [info]\n";
     return 2;
 }
 } // namespace
@@ -35,6 +38,12 @@ int main(int argc, char** argv) {
             options.pluginPath = argv[++i];
         } else if (arg == "--city" && i + 1 < argc) {
             options.cityPath = argv[++i];
+        } else if (arg == "--appdata" && i + 1 < argc) {
+            // Made absolute now, so that the notes do not follow a later change of directory.
+            std::error_code error;
+            const auto folder = std::filesystem::absolute(argv[++i], error);
+            if (error || folder.empty()) return Usage();
+            options.appDataPath = folder.lexically_normal().string();
         } else if (arg == "--lang" && i + 1 < argc) {
             char* end = nullptr;
             const long id = std::strtol(argv[++i], &end, 10);
@@ -46,6 +55,7 @@ int main(int argc, char** argv) {
             return Usage();
         }
     }
+    if (!command.empty() && command != "info") return Usage();
     try {
         host::ZeltHost zelt(options);
         zelt.Load();
@@ -53,16 +63,12 @@ int main(int argc, char** argv) {
             std::cout << host::Utf8(zelt.Description()) << "\n";
             return 0;
         }
-        if (!command.empty()) return Usage();
         std::cout << "plug-in: " << options.pluginPath << "\n" << host::Utf8(zelt.Description()) << "\n";
         const host::CityDatabase& city = zelt.View().City();
         std::cout << "city: " << host::Utf8(city.Name()) << " (" << city.Path() << ")\n";
         const HRESULT started = zelt.Start();
         std::cout << "started: " << (SUCCEEDED(started) ? "yes" : "no") << "\n";
-        zelt.Stop();
-        std::cout << "stopped; plug-in objects alive: " << zelt.PluginObjects()
-                  << ", host references held by the plug-in: " << zelt.ForeignHostReferences() << "\n";
-        return zelt.PluginObjects() == 0 && zelt.ForeignHostReferences() == 0 ? 0 : 1;
+        return host::HostShell(zelt, std::cout).Run(std::cin, isatty(STDIN_FILENO) != 0);
     } catch (const std::exception& e) {
         std::cerr << "zelt-host: " << e.what() << "\n";
         return 1;

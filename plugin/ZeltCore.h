@@ -18,6 +18,7 @@ struct IHostApplication : IUnknown {
 struct IHostBase;
 struct IHostDatabase;
 struct IHostFactory;
+struct IHostFrame;
 
 // The second object given at start; every other host object is reached from it.
 struct IHostView : IUnknown {
@@ -28,6 +29,8 @@ struct IHostView : IUnknown {
     virtual HRESULT Database(IHostDatabase** database) = 0;
     // Images, image collections and controls.
     virtual HRESULT Factory(IHostFactory** factory) = 0;
+    // The host's main window with its tabs.
+    virtual HRESULT Frame(IHostFrame** frame) = 0;
 };
 
 // One city's data as the host loaded it.

@@ -122,6 +122,16 @@ TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResult) {
     const auto edit = images.as<IHostImageCollectionEdit>();
     ComPtr<IUnknown> image;
     ASSERT_EQ(CreateImage(image), S_OK);
+    ComPtr<IHostFrame> frame;
+    ASSERT_EQ(View()->Frame(frame.put()), S_OK);
+    ComPtr<IHostTabs> tabs;
+    ASSERT_EQ(frame->Tabs(tabs.put()), S_OK);
+    const Bstr tabName(u"Zelt.SearchTab");
+    ComPtr<IUnknown> tab, group;
+    ASSERT_EQ(tabs->Tab(tabName.get(), tab.put()), S_OK);
+    const auto searchTab = tab.as<IHostSearchTab>();
+    ASSERT_EQ(searchTab->CreateGroup(3, text.get(), nullptr, nullptr, group.put()), S_OK);
+    const auto appearance = group.as<IHostSearchGroupAppearance>();
     // clang-format off
     const std::vector<std::pair<std::string, std::function<HRESULT()>>> operations{
         {"IHostView.CurrentBase", [&] { ComPtr<IHostBase> p; return View()->CurrentBase(p.put()); }},
@@ -144,6 +154,24 @@ TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResult) {
         {"IHostImageCollection.Count", [&] { LONG n; return images->Count(&n); }},
         {"IHostImageCollectionEdit.Add", [&] { return edit->Add(text.get(), image.get()); }},
         {"IHostImageCollectionEdit.Commit", [&] { return edit->Commit(); }},
+        {"IHostView.Frame", [&] { ComPtr<IHostFrame> f; return View()->Frame(f.put()); }},
+        {"IHostFrame.Tabs", [&] { ComPtr<IHostTabs> t; return frame->Tabs(t.put()); }},
+        {"IHostFrame.Window", [&] { HWND w; return frame->Window(&w); }},
+        {"IHostTabs.Tab", [&] { ComPtr<IUnknown> t; return tabs->Tab(tabName.get(), t.put()); }},
+        {"IHostSearchTab.CreateGroup",
+            [&] { ComPtr<IUnknown> g; return searchTab->CreateGroup(3, text.get(), nullptr, nullptr, g.put()); }},
+        {"IHostSearchGroup.AddControl", [&] { return group.as<IHostSearchGroup>()->AddControl(image.get()); }},
+        {"IHostSearchGroupAppearance.SetImage", [&] { return appearance->SetImage(image.get()); }},
+        {"IHostSearchGroupAppearance.SetDescription", [&] { return appearance->SetDescription(text.get()); }},
+        {"IHostSearchGroupAppearance.SetClearTexts",
+            [&] { return appearance->SetClearTexts(text.get(), text.get()); }},
+        {"IHostSearchGroupAppearance.SetPromptTexts",
+            [&] { return appearance->SetPromptTexts(text.get(), text.get()); }},
+        {"IHostSearchGroupAppearance.SetResultTexts",
+            [&] { return appearance->SetResultTexts(text.get(), text.get()); }},
+        {"IHostSearchGroupIcon.SetIcon", [&] { return group.as<IHostSearchGroupIcon>()->SetIcon(image.get()); }},
+        {"IHostSearchGroupButtons.AddButton",
+            [&] { return group.as<IHostSearchGroupButtons>()->AddButton(image.get()); }},
     };
     // clang-format on
     for (const auto& [name, call] : operations) {

@@ -367,7 +367,9 @@ TEST(HostAccounting, WithoutACityOfItsOwnTheHostServesRiverton) {
 TEST(HostCommand, ServesTheCityItIsGiven) {
     int status = -1;
     const std::string out =
-        hosttest::RunCommand(std::string(VESK_HOST_PATH) + " --city " + hosttest::TestCityPath(), &status);
+        hosttest::RunCommand(std::string(VESK_HOST_PATH) + " --city " + hosttest::TestCityPath() + " --appdata " +
+                                 hosttest::TestCityPath() + ".appdata",
+                             &status);
     EXPECT_EQ(status, 0) << out;
     EXPECT_NE(out.find("city: Testford ("), std::string::npos) << out;
     EXPECT_NE(out.find("plug-in objects alive: 0, host references held by the plug-in: 0"), std::string::npos)

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <unistd.h>
@@ -26,6 +27,19 @@ struct TempFolder {
     }
     std::filesystem::path path;
 };
+
+std::string Run(const std::string& shellCommand, int* status) {
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(shellCommand.c_str(), "r"), pclose);
+    if (!pipe) return out;
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe.get())) > 0)
+        out.append(buf.data(), n);
+    const int rc = pclose(pipe.release());
+    if (status) *status = rc;
+    return out;
+}
 } // namespace
 
 std::string TempPath(const std::string& name) {
@@ -84,15 +98,13 @@ std::vector<std::uint8_t> MakePng(int width, int height, std::uint32_t rgba) {
 }
 
 std::string RunCommand(const std::string& command, int* status) {
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " </dev/null 2>&1").c_str(), "r"), pclose);
-    if (!pipe) return out;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe.get())) > 0)
-        out.append(buf.data(), n);
-    const int rc = pclose(pipe.release());
-    if (status) *status = rc;
-    return out;
+    return Run(command + " </dev/null 2>&1", status);
+}
+
+std::string RunWithInput(const std::string& command, const std::string& input, int* status) {
+    static int runs = 0;
+    const std::string file = TempPath("input." + std::to_string(++runs));
+    std::ofstream(file, std::ios::binary) << input;
+    return Run("cat " + file + " | " + command + " 2>&1", status);
 }
 } // namespace hosttest

@@ -33,4 +33,7 @@ std::string TempPath(const std::string& name);
 std::vector<std::uint8_t> MakePng(int width, int height, std::uint32_t rgba = 0x3399CCFF);
 // Runs a command with no input; its standard output, and its exit status in `status`.
 std::string RunCommand(const std::string& command, int* status = nullptr);
+// Runs a command with the text piped to its standard input; its standard output and
+// error, and its exit status in `status`.
+std::string RunWithInput(const std::string& command, const std::string& input, int* status = nullptr);
 } // namespace hosttest
