@@ -66,40 +66,6 @@ std::string EncodeUtf8(std::u16string_view text, LoneSurrogates lone) {
     return bytes;
 }
 
-// Decodes the character starting at `pos` and moves `pos` past it; false when the bytes there are not
-// valid. Overlong forms pass: older notes files may hold them.
-bool DecodeNext(std::string_view bytes, std::size_t& pos, char32_t& point) {
-    const auto lead = static_cast<unsigned char>(bytes[pos]);
-    if (lead < 0x80) {
-        point = lead;
-        ++pos;
-        return true;
-    }
-    std::size_t length = 0;
-    if (lead < 0xC0) {
-        return false; // a continuation byte cannot start a character
-    } else if (lead < 0xE0) {
-        length = 2;
-        point = lead & 0x1F;
-    } else if (lead < 0xF0) {
-        length = 3;
-        point = lead & 0x0F;
-    } else if (lead < 0xF8) {
-        length = 4;
-        point = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (bytes.size() - pos < length) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[pos + k]);
-        if ((next & 0xC0) != 0x80) return false;
-        point = (point << 6) | (next & 0x3F);
-    }
-    if (point >= 0x110000) return false;
-    pos += length;
-    return true;
-}
 
 // The escaping steps each replace one character, and no inserted text holds a character that a later
 // step replaces, so escaping character by character in one pass gives what the steps give one after
@@ -142,29 +108,44 @@ std::string ToUtf8(std::u16string_view text) {
     return EncodeUtf8(text, LoneSurrogates::Strict);
 }
 
+// One pass into a buffer as long as the bytes (a text never has more UTF-16 units than
+// UTF-8 bytes), each form decoded without a loop; invalid bytes give the empty text.
+// Overlong forms pass: older notes files may hold them.
 std::u16string FromUtf8(std::string_view bytes) {
-    // Validate and count first: a text is allocated once at its size, and invalid bytes cost nothing.
-    std::size_t units = 0;
-    char32_t point = 0;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        if (!DecodeNext(bytes, pos, point)) return {};
-        units += point >= 0x10000 ? 2 : 1;
-    }
-
-    std::u16string text(units, u'\0');
+    std::u16string text(bytes.size(), u'\0');
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
     char16_t* out = text.data();
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        [[maybe_unused]] const bool valid = DecodeNext(bytes, pos, point);
-        assert(valid);
-        if (point >= 0x10000) {
-            point -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (point >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+    while (p != end) {
+        const unsigned lead = *p;
+        if (lead < 0x80) {
+            *out++ = static_cast<char16_t>(lead);
+            ++p;
+        } else if (lead >= 0xC0 && lead < 0xE0) {
+            if (end - p < 2 || (p[1] & 0xC0) != 0x80) return {};
+            *out++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (p[1] & 0x3F));
+            p += 2;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            if (end - p < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return {};
+            *out++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+            p += 3;
+        } else if (lead >= 0xF0 && lead < 0xF8) {
+            if (end - p < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80) return {};
+            char32_t point = ((lead & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            if (point >= 0x110000) return {};
+            if (point >= 0x10000) {
+                point -= 0x10000;
+                *out++ = static_cast<char16_t>(0xD800 + (point >> 10));
+                *out++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+            } else {
+                *out++ = static_cast<char16_t>(point); // an overlong form
+            }
+            p += 4;
         } else {
-            *out++ = static_cast<char16_t>(point);
+            return {}; // a continuation byte, or a lead of five bytes or more
         }
     }
-    assert(out == text.data() + text.size());
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 

@@ -1,0 +1,148 @@
+#include "store/LegacyNotesImport.h"
+
+#include "plugin/TextFunctions.h"
+#include "store/NoteCollection.h"
+
+#include <unicode/ucnv.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Code page 1251 maps each byte to one character, so converting every byte once through the code page
+// converter gives a table that converts whole lines as fast as they can be read.
+const std::array<char16_t, 256>& Cp1251() {
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> units{};
+        UErrorCode status = U_ZERO_ERROR;
+        UConverter* converter = ucnv_open("windows-1251", &status);
+        for (unsigned byte = 0; byte < units.size(); ++byte) {
+            const char in = static_cast<char>(byte);
+            UChar out = 0xFFFD;
+            UErrorCode error = U_ZERO_ERROR;
+            if (U_FAILURE(status) || ucnv_toUChars(converter, &out, 1, &in, 1, &error) != 1 ||
+                U_FAILURE(error))
+                out = byte < 0x80 ? static_cast<UChar>(byte) : u'\uFFFD';
+            units[byte] = out;
+        }
+        ucnv_close(converter);
+        return units;
+    }();
+    return table;
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// A signed decimal after optional white space at `at`, moving `at` past it; nothing without digits or
+// beyond 32 bits.
+std::optional<std::int32_t> ReadNumber(std::string_view line, std::size_t& at) {
+    std::size_t i = at;
+    while (i < line.size() && IsSpace(line[i]))
+        ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    const std::size_t digits = i;
+    std::int64_t magnitude = 0;
+    constexpr std::int64_t kMax = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        magnitude = magnitude * 10 + (line[i] - '0');
+        if (magnitude > kMax) return std::nullopt;
+    }
+    if (i == digits) return std::nullopt;
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    at = i;
+    return static_cast<std::int32_t>(value);
+}
+
+// The note text of a line: code page 1251, a written "\n" standing for a line break.
+std::u16string TextOf(std::string_view written) {
+    const auto& cp1251 = Cp1251();
+    std::u16string text(written.size(), u'\0');
+    char16_t* out = text.data();
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] == '\\' && i + 1 < written.size() && written[i + 1] == 'n') {
+            *out++ = u'\n';
+            ++i;
+        } else {
+            *out++ = cp1251[static_cast<unsigned char>(written[i])];
+        }
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return text;
+}
+
+bool ReadFile(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t got = 0;
+        while (ok && got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n == 0) break;
+            if (n < 0 && errno != EINTR) ok = false;
+            if (n > 0) got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+    }
+    ::close(fd);
+    return ok;
+}
+
+void ImportLine(std::string_view line, NoteCollection& notes, int categoryCount) {
+    std::size_t at = 0;
+    const std::optional<std::int32_t> stableId = ReadNumber(line, at);
+    if (!stableId || *stableId == 0 || at >= line.size() || line[at] != '_') return;
+    const std::optional<std::int32_t> key = notes.KeyOfStableId(*stableId);
+    if (!key || *key == 0) return;
+
+    CollectionElement note;
+    if (notes.Contains(*key))
+        note = notes.Get(*key);
+    else
+        note.SetId(*stableId);
+
+    const std::string_view statement = line.substr(at + 1);
+    bool changed = false;
+    if (statement.starts_with("c:")) {
+        std::size_t next = 2;
+        while (const auto category = ReadNumber(statement, next)) {
+            if (*category >= 0 && *category < categoryCount && !note.ContainsCategory(*category)) {
+                note.AddCategory(*category);
+                changed = true;
+            }
+        }
+    } else if (statement.starts_with("t: ") && statement.size() > 3) {
+        note.SetText(TextOf(statement.substr(3)));
+        changed = true;
+    }
+    note.RemoveCategoriesOutside(0, categoryCount - 1);
+    if (changed && !note.IsEmpty()) notes.Set(*key, std::move(note));
+}
+} // namespace
+
+std::size_t ImportLegacyNotes(std::u16string_view path, NoteCollection& notes, int categoryCount) {
+    std::string bytes;
+    if (path.empty() || !ReadFile(ToAnsi(path), bytes)) return notes.Count();
+    std::string_view rest(bytes);
+    while (!rest.empty()) {
+        const std::size_t feed = rest.find('\n');
+        ImportLine(rest.substr(0, feed), notes, categoryCount);
+        if (feed == std::string_view::npos) break;
+        rest.remove_prefix(feed + 1);
+    }
+    return notes.Count();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/com/ComPtr.h"
+#include "plugin/ZeltCore.h"
+#include "store/CollectionElement.h"
+#include "store/NoteList.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+
+// The notes of the loaded city, keyed by the company's id in the loaded data (ascending, which is also
+// the order of the notes file). Records are held by value; callers get copies.
+class NoteCollection {
+public:
+    // A collection without a company table; stable ids cannot be resolved until one is set.
+    NoteCollection() = default;
+    // A collection that resolves stable ids through the host's company table.
+    explicit NoteCollection(zsys::ComPtr<ZeltCore::IHostTable> table);
+
+    // Sets the company table used to resolve stable ids.
+    void SetTable(zsys::ComPtr<ZeltCore::IHostTable> table);
+
+    // Whether a note is stored for the company.
+    bool Contains(std::int32_t key) const;
+    // A copy of the company's note; an empty note for a company without one.
+    CollectionElement Get(std::int32_t key) const;
+    // Stores the note for the company, replacing an earlier one; an empty note is not stored.
+    void Set(std::int32_t key, CollectionElement note);
+    // Removes the company's note; returns 1 when there was one, else 0.
+    std::size_t Erase(std::int32_t key);
+    // The number of notes; 0 when the city has none.
+    std::size_t Count() const { return notes_.size(); }
+    // Visits every note in ascending key order.
+    void ForEach(const std::function<void(std::int32_t key, const CollectionElement& note)>& visit) const;
+    // The smallest key with a note above the given key; nothing when there is none.
+    std::optional<std::int32_t> KeyAfter(std::int32_t key) const;
+    // Tells the callback every note's stable id in key order, then removes all notes; returns how many
+    // there were.
+    std::size_t RemoveAll(const std::function<void(std::int32_t stableId)>& callback);
+
+    // Appends one `Note` element per note to the parent, in key order; returns how many.
+    std::size_t SaveAll(pugi::xml_node parent) const;
+    // Merges the parent's `Note` elements (from the first one on, every following element): notes of
+    // companies the loaded city does not have are dropped; a company's stored note is replaced only when
+    // `replace` holds. Returns the number of notes stored; 0 when the parent has no `Note`. A host failure
+    // is raised as a COM error and keeps what was stored before it.
+    int LoadFrom(pugi::xml_node parent, bool replace);
+    // Removes every note, then merges the parent's notes with replace.
+    int ReplaceAllFrom(pugi::xml_node parent);
+    // Removes the categories outside low..high from every note and erases the notes left empty; returns
+    // the number erased.
+    std::size_t PurgeCategoriesOutside(std::int32_t low, std::int32_t high);
+    // The parent's non-empty notes in file order, without asking the host anything; an empty list when
+    // the parent has no `Note`.
+    static NoteList ReadList(pugi::xml_node parent);
+
+    // The key of the company with this stable id; nothing when the loaded city does not have it. A host
+    // failure, or a collection without a table, is raised as a COM error.
+    std::optional<std::int32_t> KeyOfStableId(std::int32_t stableId) const;
+
+private:
+    std::map<std::int32_t, CollectionElement> notes_;
+    zsys::ComPtr<ZeltCore::IHostTable> table_;
+};

@@ -1,0 +1,252 @@
+#include "store/NotesFile.h"
+
+#include "platform/com/ComPtr.h"
+#include "platform/system/AppData.h"
+#include "plugin/LangLocal.h"
+#include "plugin/TextFunctions.h"
+#include "store/loadException.h"
+#include "store/umsgexception.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+constexpr unsigned kExportFailed = 194;
+constexpr unsigned kCannotRead = 195;
+constexpr unsigned kNotNotes = 196;
+constexpr std::size_t kMaxBaseName = 255;
+
+std::u16string BaseName(std::u16string_view path) {
+    if (const auto slash = path.find_last_of(u"/\\"); slash != std::u16string_view::npos)
+        path.remove_prefix(slash + 1);
+    if (const auto dot = path.rfind(u'.'); dot != std::u16string_view::npos) path = path.substr(0, dot);
+    return std::u16string(path.substr(0, kMaxBaseName));
+}
+
+zsys::ComPtr<ZeltCore::IHostBase> CurrentBase(ZeltCore::IHostView* view) {
+    zsys::ComPtr<ZeltCore::IHostBase> base;
+    zsys::CheckOn<ZeltCore::IHostView>(zsys::Required(view)->CurrentBase(base.put()));
+    return zsys::Required(std::move(base));
+}
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, reporting the failure that a delayed write may only show here.
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writes what the XML library prints, line feeds as CR LF (also those inside note texts), in large blocks.
+class CrLfFileWriter final : public pugi::xml_writer {
+public:
+    explicit CrLfFileWriter(int fd) : fd_(fd) { buffer_.reserve(kBlock + kBlock / 2); }
+
+    void write(const void* data, std::size_t size) override {
+        if (error_) return;
+        const char* text = static_cast<const char*>(data);
+        const char* end = text + size;
+        while (text < end) {
+            const auto* feed =
+                static_cast<const char*>(std::memchr(text, '\n', static_cast<std::size_t>(end - text)));
+            const char* upTo = feed ? feed : end;
+            buffer_.append(text, upTo);
+            if (!feed) break;
+            buffer_.append("\r\n", 2);
+            text = feed + 1;
+        }
+        if (buffer_.size() >= kBlock) Flush();
+    }
+
+    // Writes what is buffered; false (with errno set) when the file refused it, now or earlier.
+    bool Flush() {
+        if (!error_ && !WriteAll(fd_, buffer_.data(), buffer_.size())) error_ = errno;
+        buffer_.clear();
+        if (error_) errno = error_;
+        return error_ == 0;
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1 << 16;
+    int fd_;
+    std::string buffer_;
+    int error_ = 0;
+};
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new, empty file beside the target, under a name no one else is using.
+int CreateTemporaryBeside(const std::string& target, std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    const std::string folder = FolderOf(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.notes-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+[[noreturn]] void RaiseWriteFailure(const LangLocal& language, int error) {
+    std::u16string message = language.LoadString(kExportFailed);
+    if (const std::u16string description = FromUtf8(std::strerror(error)); !description.empty())
+        message.append(u"\n").append(description);
+    throw tstd::umsgexception(std::move(message));
+}
+
+// The whole file; nothing when it cannot be opened or read.
+bool ReadWhole(const std::string& path, std::string& bytes) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), block, sizeof block);
+        if (got == 0) return true;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.append(block, static_cast<std::size_t>(got));
+    }
+}
+} // namespace
+
+std::u16string NotesFile::Join(std::u16string_view folder, std::u16string_view name) {
+    std::u16string joined(folder);
+    if (!joined.empty() && joined.back() != u'/') joined.push_back(u'/');
+    return joined.append(name);
+}
+
+std::u16string NotesFile::Folder() {
+    const std::u16string appData = FromUtf8(zsys::AppDataFolder());
+    if (appData.empty()) return {};
+    return Join(Join(Join(appData, u"Zelt"), u"DirNotes"), u"");
+}
+
+std::u16string NotesFile::PathFor(ZeltCore::IHostView* view) {
+    const std::u16string folder = Folder();
+    if (folder.empty()) return {};
+    zsys::Bstr file;
+    zsys::CheckOn<ZeltCore::IHostBase>(CurrentBase(view)->FilePath(file.put()));
+    return Join(folder, BaseName(file.view()) + u".xml");
+}
+
+std::u16string NotesFile::LegacyPathFor(ZeltCore::IHostView* view) {
+    const std::u16string folder = Folder();
+    if (folder.empty()) return {};
+    zsys::Bstr name;
+    zsys::CheckOn<ZeltCore::IHostBase>(CurrentBase(view)->Name(name.put()));
+    return Join(folder, std::u16string(name.view()) + u".dns");
+}
+
+bool NotesFile::EnsureFolder(std::u16string_view folder) {
+    std::string path = ToAnsi(folder);
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    if (path.empty()) return false;
+    if (::mkdir(path.c_str(), 0777) == 0) return true;
+    struct stat info {};
+    if (errno == EEXIST) return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (errno != ENOENT) return false;
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0) return false;
+    if (!EnsureFolder(FromUtf8(path.substr(0, slash)))) return false;
+    return ::mkdir(path.c_str(), 0777) == 0 ||
+           (errno == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+}
+
+bool NotesFile::Exists(std::u16string_view path) {
+    struct stat info {};
+    return !path.empty() && ::stat(ToAnsi(path).c_str(), &info) == 0;
+}
+
+void NotesFile::Read(std::u16string_view path, const LangLocal& language, pugi::xml_document& document) {
+    const std::string file = ToAnsi(path);
+    if (document.load_file(file.c_str(), pugi::parse_default, pugi::encoding_auto)) return;
+
+    // Files written by other tools may be UTF-16 without a byte-order mark.
+    std::string bytes;
+    if (!ReadWhole(file, bytes) || bytes.empty()) throw loadException(language.LoadString(kCannotRead));
+    std::u16string units(bytes.size() / sizeof(char16_t), u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    const std::string utf8 = ToUtf8(units);
+    if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8))
+        throw loadException(language.LoadString(kNotNotes));
+}
+
+void NotesFile::Write(const pugi::xml_document& document, std::u16string_view path,
+                      const LangLocal& language) {
+    const std::string target = ToAnsi(path);
+    std::string temporary;
+    FileDescriptor file(CreateTemporaryBeside(target, temporary));
+    if (file.get() < 0) RaiseWriteFailure(language, errno);
+
+    // A crash at any point leaves the old file or the new one, never a part of either.
+    CrLfFileWriter writer(file.get());
+    document.save(writer, "    ", pugi::format_indent, pugi::encoding_utf8);
+    struct stat old {};
+    const bool written =
+        writer.Flush() && ::fsync(file.get()) == 0 &&
+        (::stat(target.c_str(), &old) != 0 || ::fchmod(file.get(), old.st_mode & 07777) == 0) &&
+        file.Close() && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!written) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        RaiseWriteFailure(language, error);
+    }
+    // The rename itself lasts only once the folder is on disk; a failure here loses nothing.
+    FileDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
+}
+
+void NotesFile::KeepAside(std::u16string_view path, const LangLocal& language) {
+    const std::string file = ToAnsi(path);
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0) {
+        if (errno == ENOENT) return;
+        RaiseWriteFailure(language, errno);
+    }
+    for (int n = 1;; ++n) {
+        const std::string aside = file + ".unreadable" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        if (::lstat(aside.c_str(), &info) == 0) continue; // an earlier kept file stays
+        if (errno != ENOENT || ::rename(file.c_str(), aside.c_str()) != 0) RaiseWriteFailure(language, errno);
+        return;
+    }
+}
