@@ -66,6 +66,7 @@ public:
     }
     HRESULT Database(ZeltCore::IHostDatabase**) override { return E_NOTIMPL; }
     HRESULT Factory(ZeltCore::IHostFactory**) override { return E_NOTIMPL; }
+    HRESULT Frame(ZeltCore::IHostFrame**) override { return E_NOTIMPL; }
     HRESULT Name(BSTR* name) override {
         *name = zsys::AllocBstr(u"Town");
         return S_OK;

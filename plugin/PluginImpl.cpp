@@ -1,5 +1,7 @@
 #include "plugin/PluginImpl.h"
 
+#include "platform/ui/MessageBox.h"
+#include "plugin/CommunicationManager.h"
 #include "plugin/LangLocal.h"
 
 #include <string>
@@ -22,13 +24,26 @@ PluginImpl::~PluginImpl() = default;
 HRESULT PluginImpl::Initialize(ZeltCore::IHostApplication* application, ZeltCore::IHostView* view) noexcept try {
     application_ = zsys::ComPtr<ZeltCore::IHostApplication>(application);
     view_ = zsys::ComPtr<ZeltCore::IHostView>(view);
+    controller_.reset();
+    try {
+        controller_ = std::make_unique<CommunicationManager>(view_, language_);
+    } catch (const zsys::ComError&) {
+        // The host could not give what the notes need: the user is told, the host objects stay held.
+        MessageBoxW(nullptr, u"coudn't load nodes", u"ERROR", MB_OK);
+        return E_FAIL;
+    }
     return S_OK;
 } catch (...) {
     return zsys::Boundary();
 }
 
 HRESULT PluginImpl::Terminate() noexcept {
-    // Each step runs even when the one before failed.
+    // Each step runs even when the one before failed: the controller writes the notes
+    // on its way out.
+    try {
+        controller_.reset();
+    } catch (...) {
+    }
     try {
         application_ = nullptr;
     } catch (...) {

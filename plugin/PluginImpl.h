@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CommunicationManager;
 class LangLocal;
 
 // The plug-in object the host holds: started and stopped by the host, describes the
@@ -24,5 +25,6 @@ private:
 
     zsys::ComPtr<ZeltCore::IHostApplication> application_;
     zsys::ComPtr<ZeltCore::IHostView> view_;
+    std::unique_ptr<CommunicationManager> controller_; // none until Initialize succeeds
     std::shared_ptr<LangLocal> language_;
 };

@@ -16,6 +16,12 @@
 namespace {
 using Expectations = std::vector<std::pair<int, std::u16string>>;
 
+// Children are started afresh rather than forked, so no earlier test's call counts.
+class CountPhrases : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
 void CheckInChild(LANGID ui, const Expectations& expected) {
     SetThreadUILanguage(ui);
     const LangLocal language(TheModule().Instance());
@@ -25,12 +31,12 @@ void CheckInChild(LANGID ui, const Expectations& expected) {
 }
 } // namespace
 
-TEST(CountPhrase, EnglishSingularOnlyForOne) {
+TEST_F(CountPhrases, EnglishSingularOnlyForOne) {
     EXPECT_EXIT(CheckInChild(1033, {{1, u"1 note"}, {0, u"0 notes"}, {2, u"2 notes"}, {-1, u"-1 notes"}}),
                 ::testing::ExitedWithCode(0), "");
 }
 
-TEST(CountPhrase, RussianAndUkrainianFollowTheLastDigits) {
+TEST_F(CountPhrases, RussianAndUkrainianFollowTheLastDigits) {
     const Expectations forms = {{1, u"1 заметка"},   {3, u"3 заметки"},     {5, u"5 заметок"},
                                 {11, u"11 заметок"}, {21, u"21 заметка"},   {22, u"22 заметки"},
                                 {112, u"112 заметок"}, {0, u"0 заметок"},   {101, u"101 заметка"}};
@@ -38,14 +44,14 @@ TEST(CountPhrase, RussianAndUkrainianFollowTheLastDigits) {
     EXPECT_EXIT(CheckInChild(1058, forms), ::testing::ExitedWithCode(0), "");
 }
 
-TEST(CountPhrase, CzechItalianSpanish) {
+TEST_F(CountPhrases, CzechItalianSpanish) {
     EXPECT_EXIT(CheckInChild(1029, {{1, u"1 poznámka"}, {4, u"4 poznámky"}, {5, u"5 poznámek"}, {0, u"0 poznámek"}}),
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(CheckInChild(1040, {{1, u"1 nota"}, {7, u"7 note"}}), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(CheckInChild(3082, {{1, u"1 nota"}, {0, u"0 notas"}}), ::testing::ExitedWithCode(0), "");
 }
 
-TEST(CountPhrase, NonBreakingUsesTheEntityAndFormsStayThoseOfTheFirstCall) {
+TEST_F(CountPhrases, NonBreakingUsesTheEntityAndFormsStayThoseOfTheFirstCall) {
     EXPECT_EXIT(
         {
             SetThreadUILanguage(1033);

@@ -1,0 +1,285 @@
+// The notes store on a large city: 1,000,000 companies, 100,000 notes. Each of our
+// operations is measured next to its floor, the bare XML library doing the same work.
+//
+//   store_bench [--benchmark_filter=...]
+#include "host/CityDatabase.h"
+#include "host/ZeltHost.h"
+#include "platform/system/AppData.h"
+#include "plugin/LangLocal.h"
+#include "plugin/TextFunctions.h"
+#include "plugin/VeskNotesModule.h"
+#include "store/Categories.h"
+#include "store/CollectionElement.h"
+#include "store/LegacyNotesImport.h"
+#include "store/NoteCollection.h"
+#include "store/NotesStore.h"
+#include "tools/citygen/SyntheticCity.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+#include <unicode/ucnv.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+namespace fs = std::filesystem;
+constexpr std::int32_t kCompanies = 1'000'000;
+constexpr int kNotes = 100'000;
+
+struct NoteSample {
+    std::int32_t key;
+    std::int32_t stableId;
+    std::u16string text;
+    std::vector<std::int32_t> categories;
+};
+
+// A note text of 20 to 200 characters, Latin and Cyrillic words, now and then a line feed.
+std::u16string MakeText(std::mt19937& random) {
+    static const std::u16string words[] = {u"call",     u"back",    u"after",  u"lunch",   u"позвонить", u"завтра",
+                                           u"скидка",   u"manager", u"Ирина",  u"closed",  u"on",        u"Monday",
+                                           u"договор",  u"подписан", u"ask",   u"for",     u"Пётр",      u"invoice"};
+    std::uniform_int_distribution<int> length(20, 200), word(0, std::size(words) - 1), breakChance(0, 15);
+    const std::size_t target = length(random);
+    std::u16string text;
+    while (text.size() < target) {
+        if (!text.empty()) text += breakChance(random) == 0 ? u'\n' : u' ';
+        text += words[word(random)];
+    }
+    text.resize(target);
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\n')) text.back() = u'x';
+    return text;
+}
+
+// Writes pugixml's output with CR LF line ends, as the notes file has them.
+class CrLfFileWriter : public pugi::xml_writer {
+public:
+    explicit CrLfFileWriter(std::FILE* file) : file_(file) {}
+    void write(const void* data, size_t size) override {
+        const char* p = static_cast<const char*>(data);
+        const char* end = p + size;
+        while (p < end) {
+            const char* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+            const char* stop = lf ? lf : end;
+            std::fwrite(p, 1, stop - p, file_);
+            if (!lf) break;
+            std::fwrite("\r\n", 1, 2, file_);
+            p = lf + 1;
+        }
+    }
+
+private:
+    std::FILE* file_;
+};
+
+long StatusKilobytes(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::strlen(field)));
+    return -1;
+}
+
+// Everything the measurements share, made once.
+class World {
+public:
+    static World& Get() {
+        static World world;
+        return world;
+    }
+
+    fs::path folder;
+    std::string city;
+    std::unique_ptr<host::ZeltHost> host;
+    zsys::ComPtr<ZeltCore::IHostView> view;
+    std::shared_ptr<LangLocal> language;
+    std::vector<NoteSample> samples;
+    std::u16string notesFile, writeTarget, legacyFile;
+    std::uintmax_t notesFileSize = 0, legacyFileSize = 0;
+
+private:
+    World() {
+        folder = fs::temp_directory_path() / ("vesk-store-bench-" + std::to_string(getpid()));
+        fs::create_directories(folder / "appdata");
+        city = (folder / "Data_Bench.dat").string();
+        citygen::WriteSyntheticCity(city, kCompanies);
+        zsys::SetAppDataFolder((folder / "appdata").string());
+        host = std::make_unique<host::ZeltHost>(host::ZeltHost::Options{"", 1033, city});
+        view = zsys::ComPtr<ZeltCore::IHostView>(&host->View());
+        language = std::make_shared<LangLocal>(TheModule().Instance());
+
+        // Every tenth company has a note.
+        host::CityDatabase database(city);
+        std::mt19937 random(2026);
+        std::uniform_int_distribution<int> categoryCount(0, 3), category(0, 17);
+        for (int i = 0; i < kNotes; ++i) {
+            const std::int32_t key = 1 + i * (kCompanies / kNotes);
+            NoteSample s{key, database.Find(host::CityDatabase::Type::Company, key)->stableId, MakeText(random), {}};
+            for (int c = categoryCount(random); c > 0; --c) s.categories.push_back(category(random));
+            samples.push_back(std::move(s));
+        }
+
+        Categories categories(language);
+        NoteCollection notes(Table());
+        Fill(notes);
+        NotesStore store(notes, categories, view, language, nullptr);
+        notesFile = store.NotesFilePath();
+        fs::create_directories(fs::path(ToUtf8(notesFile)).parent_path());
+        store.WriteNotes(notesFile);
+        notesFileSize = fs::file_size(ToUtf8(notesFile));
+        writeTarget = FromUtf8((folder / "export.xml").string());
+        WriteLegacyFile();
+    }
+    ~World() {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    void WriteLegacyFile() {
+        // One statement a line in code page 1251: texts with "\n" for line feeds, and categories.
+        UErrorCode status = U_ZERO_ERROR;
+        UConverter* cp1251 = ucnv_open("windows-1251", &status);
+        std::string bytes;
+        for (const NoteSample& s : samples) {
+            std::u16string text = s.text;
+            for (std::size_t p = 0; (p = text.find(u'\n', p)) != std::u16string::npos;) text.replace(p, 1, u"\\n");
+            std::string encoded(text.size() * 2 + 1, '\0');
+            status = U_ZERO_ERROR;
+            const int32_t n = ucnv_fromUChars(cp1251, encoded.data(), int32_t(encoded.size()), text.data(),
+                                              int32_t(text.size()), &status);
+            encoded.resize(n);
+            bytes += std::to_string(s.stableId) + "_t: " + encoded + "\r\n";
+            if (!s.categories.empty()) {
+                bytes += std::to_string(s.stableId) + "_c:";
+                for (int c : s.categories) bytes += " " + std::to_string(c);
+                bytes += "\r\n";
+            }
+        }
+        ucnv_close(cp1251);
+        const fs::path path = folder / "Bench.dns";
+        std::ofstream(path, std::ios::binary) << bytes;
+        legacyFile = FromUtf8(path.string());
+        legacyFileSize = bytes.size();
+    }
+
+public:
+    zsys::ComPtr<ZeltCore::IHostTable> Table() const {
+        zsys::ComPtr<ZeltCore::IHostDatabase> database;
+        view->Database(database.put());
+        zsys::ComPtr<IUnknown> table;
+        database->Table(zsys::Bstr(u"zelt_org").get(), table.put());
+        return table.as<ZeltCore::IHostTable>();
+    }
+    void Fill(NoteCollection& notes) const {
+        for (const NoteSample& s : samples) {
+            CollectionElement note;
+            note.SetId(s.stableId);
+            note.SetText(s.text);
+            for (int c : s.categories) note.AddCategory(c);
+            notes.Set(s.key, std::move(note));
+        }
+    }
+};
+
+void BM_PugiParseWalk(benchmark::State& state) {
+    World& w = World::Get();
+    const std::string path = ToUtf8(w.notesFile);
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        if (!doc.load_file(path.c_str())) state.SkipWithError("parse failed");
+        long sum = 0;
+        for (pugi::xml_node note : doc.first_child().children("Note")) {
+            sum += note.child("id").text().as_int();
+            sum += static_cast<long>(std::strlen(note.child("comment").child("text").child_value()));
+            for (pugi::xml_node color : note.child("marker").children()) sum += color.text().as_int();
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(state.iterations() * w.notesFileSize);
+}
+
+void BM_LoadNotes(benchmark::State& state) {
+    World& w = World::Get();
+    Categories categories(w.language);
+    NoteCollection notes(w.Table());
+    NotesStore store(notes, categories, w.view, w.language, nullptr);
+
+    // What one load costs in memory above what the process held before it.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = StatusKilobytes("VmRSS:");
+    store.LoadAtStartup();
+    const long peak = StatusKilobytes("VmHWM:");
+    if (notes.Count() != kNotes) state.SkipWithError("not every note was loaded");
+
+    for (auto _ : state) benchmark::DoNotOptimize(store.LoadAtStartup());
+    state.SetBytesProcessed(state.iterations() * w.notesFileSize);
+    state.counters["file_MB"] = double(w.notesFileSize) / 1e6;
+    state.counters["load_peak_MB"] = double(peak - before) / 1e3;
+    state.counters["peak_per_file_size"] = double(peak - before) * 1e3 / double(w.notesFileSize);
+}
+
+void BM_PugiBuildSave(benchmark::State& state) {
+    World& w = World::Get();
+    // The texts as the library takes them, converted beforehand: the floor does no conversion.
+    std::vector<std::string> texts;
+    for (const NoteSample& s : w.samples) texts.push_back(ToUtf8(s.text));
+    const std::string path = (w.folder / "floor.xml").string();
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+        declaration.append_attribute("version") = "1.0";
+        declaration.append_attribute("encoding") = "UTF-8";
+        pugi::xml_node root = doc.append_child("DirectoryNotes");
+        root.append_child("MapName").text() = "Bench";
+        pugi::xml_node names = root.append_child("Categories");
+        for (int i = 0; i < 18; ++i) names.append_child("Category").text() = "red";
+        for (std::size_t i = 0; i < w.samples.size(); ++i) {
+            pugi::xml_node note = root.append_child("Note");
+            note.append_child("id").text() = w.samples[i].stableId;
+            note.append_child("comment").append_child("text").append_child(pugi::node_cdata).set_value(texts[i].c_str());
+            if (!w.samples[i].categories.empty()) {
+                pugi::xml_node marker = note.append_child("marker");
+                for (int c : w.samples[i].categories) marker.append_child("color").text() = c;
+            }
+        }
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        CrLfFileWriter writer(file);
+        doc.save(writer, "    ", pugi::format_indent, pugi::encoding_utf8);
+        std::fclose(file);
+    }
+    state.SetBytesProcessed(state.iterations() * w.notesFileSize);
+}
+
+void BM_WriteNotes(benchmark::State& state) {
+    World& w = World::Get();
+    Categories categories(w.language);
+    NoteCollection notes(w.Table());
+    w.Fill(notes);
+    NotesStore store(notes, categories, w.view, w.language, nullptr);
+    for (auto _ : state) benchmark::DoNotOptimize(store.WriteNotes(w.writeTarget));
+    state.SetBytesProcessed(state.iterations() * w.notesFileSize);
+}
+
+void BM_LegacyImport(benchmark::State& state) {
+    World& w = World::Get();
+    for (auto _ : state) {
+        NoteCollection notes(w.Table());
+        if (ImportLegacyNotes(w.legacyFile, notes, 18) != std::size_t(kNotes)) state.SkipWithError("notes lost");
+    }
+    state.SetBytesProcessed(state.iterations() * w.legacyFileSize);
+    state.counters["lines"] = double(kNotes);
+}
+
+BENCHMARK(BM_PugiParseWalk)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_LoadNotes)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_PugiBuildSave)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_WriteNotes)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_LegacyImport)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
+} // namespace
+
+BENCHMARK_MAIN();

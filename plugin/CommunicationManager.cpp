@@ -1,0 +1,116 @@
+#include "plugin/CommunicationManager.h"
+
+#include "platform/com/SafeArray.h"
+#include "platform/resources/ModuleResources.h"
+#include "plugin/LangLocal.h"
+#include "plugin/VeskNotesModule.h"
+
+namespace {
+using namespace ZeltCore;
+
+constexpr WORD kNotesIcon = 126, kSearchGroupImage = 127;
+constexpr unsigned kGroupCaption = 185, kNoteSearch = 189, kLookedFor = 190, kGroupAbout = 199, kGroupHowTo = 200,
+                   kClearing = 201, kPrompt = 202;
+constexpr LONG kSearchGroupKind = 3;
+
+// A host image of one of the plug-in's PNG resources.
+zsys::ComPtr<IUnknown> PngImage(IHostView& view, WORD id) {
+    zsys::ComPtr<IHostFactory> factory;
+    zsys::CheckOn<IHostView>(view.Factory(factory.put()));
+    zsys::SafeArray png(zsys::MakeByteArray(zsys::ResourceBytes(FindResource(TheModule().Instance(), RT_PNG, id))));
+    zsys::ComPtr<IUnknown> image;
+    zsys::CheckOn<IHostFactory>(zsys::Required(factory)->CreateImageFromPng(png.get(), image.put()));
+    return zsys::Required(image);
+}
+
+// The search group's texts, made once for the life of the module, in the language of
+// the first controller.
+struct GroupTexts {
+    std::u16string id = u"VeskNotes.SearchByNode";
+    std::u16string placement = u"100SearchGroup";
+    std::u16string caption;
+    std::u16string description;
+};
+
+const GroupTexts& TextsOfGroup(const LangLocal& language) {
+    static const GroupTexts texts = [&] {
+        GroupTexts t;
+        t.caption = language.LoadString(kGroupCaption);
+        t.description = language.LoadString(kGroupAbout) + language.LoadString(kGroupHowTo);
+        return t;
+    }();
+    return texts;
+}
+
+template <class Side> zsys::ComPtr<Side> RequiredSide(const zsys::ComPtr<IUnknown>& group) {
+    auto side = group.try_as<Side>();
+    if (!side) throw zsys::ComError(E_POINTER, Side::iid);
+    return side;
+}
+} // namespace
+
+CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::shared_ptr<LangLocal> language)
+    : categories_(language), view_(std::move(view)), language_(std::move(language)),
+      store_(notes_, categories_, view_, language_, nullptr) {
+    IHostView& hostView = *zsys::Required(view_.get());
+
+    zsys::ComPtr<IHostDatabase> database;
+    zsys::CheckOn<IHostView>(hostView.Database(database.put()));
+    zsys::ComPtr<IUnknown> table;
+    zsys::CheckOn<IHostDatabase>(zsys::Required(database)->Table(zsys::Bstr(u"zelt_org").get(), table.put()));
+    table_ = zsys::Required(table).as<IHostTable>();
+    notes_.SetTable(table_);
+
+    icon_ = PngImage(hostView, kNotesIcon);
+
+    // Read errors are not reported at start; a legacy file is taken over only when the
+    // city has no notes file at all.
+    store_.LoadAtStartup();
+
+    categories_.RegisterImages(view_.get());
+    CreateGroup();
+}
+
+CommunicationManager::~CommunicationManager() {
+    store_.SaveAtEnd();
+}
+
+void CommunicationManager::CreateGroup() {
+    zsys::ComPtr<IHostFrame> frame;
+    zsys::CheckOn<IHostView>(view_->Frame(frame.put()));
+    zsys::ComPtr<IHostTabs> tabs;
+    zsys::CheckOn<IHostFrame>(zsys::Required(frame)->Tabs(tabs.put()));
+    zsys::ComPtr<IUnknown> tab;
+    zsys::CheckOn<IHostTabs>(zsys::Required(tabs)->Tab(zsys::Bstr(u"Zelt.SearchTab").get(), tab.put()));
+    const auto searchTab = zsys::Required(tab).as<IHostSearchTab>();
+
+    const GroupTexts& texts = TextsOfGroup(*language_);
+    zsys::ComPtr<IUnknown> group;
+    zsys::CheckOn<IHostSearchTab>(searchTab->CreateGroup(kSearchGroupKind, zsys::Bstr(texts.id).get(),
+                                                         zsys::Bstr(texts.placement).get(),
+                                                         zsys::Bstr(texts.caption).get(), group.put()));
+    zsys::Required(group);
+    const auto appearance = RequiredSide<IHostSearchGroupAppearance>(group);
+    const auto icon = RequiredSide<IHostSearchGroupIcon>(group);
+
+    zsys::CheckOn<IHostSearchGroupIcon>(icon->SetIcon(icon_.get()));
+    zsys::CheckOn<IHostSearchGroupAppearance>(appearance->SetImage(PngImage(*view_.get(), kSearchGroupImage).get()));
+    zsys::CheckOn<IHostSearchGroupAppearance>(appearance->SetDescription(zsys::Bstr(texts.description).get()));
+    const std::u16string clearing = language_->LoadString(kClearing), prompt = language_->LoadString(kPrompt);
+    zsys::CheckOn<IHostSearchGroupAppearance>(
+        appearance->SetClearTexts(zsys::Bstr(clearing + u" ").get(), zsys::Bstr(clearing).get()));
+    zsys::CheckOn<IHostSearchGroupAppearance>(
+        appearance->SetPromptTexts(zsys::Bstr(prompt + u" ").get(), zsys::Bstr(prompt).get()));
+    zsys::CheckOn<IHostSearchGroupAppearance>(appearance->SetResultTexts(
+        zsys::Bstr(language_->LoadString(kNoteSearch)).get(), zsys::Bstr(language_->LoadString(kLookedFor)).get()));
+    // The settings button and the two search controls join the group here as they arrive.
+}
+
+std::size_t CommunicationManager::WriteNotes(std::u16string_view path) { return store_.WriteNotes(path); }
+int CommunicationManager::ImportReplace(std::u16string_view path) { return store_.ImportReplace(path); }
+int CommunicationManager::ImportKeep(std::u16string_view path) { return store_.ImportKeep(path); }
+ISearchAndImageManager& CommunicationManager::CategoryTable() { return categories_; }
+bool CommunicationManager::HasNotes() const { return notes_.Count() > 0; }
+NoteList CommunicationManager::ReadNoteList(std::u16string_view path) { return store_.ReadNoteList(path); }
+bool CommunicationManager::NoConflicts(const NoteList& list) { return store_.NoConflicts(list); }
+std::u16string CommunicationManager::CityName() { return store_.CityName(); }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/com/ComPtr.h"
+#include "plugin/IOptionsWork.h"
+#include "plugin/ZeltCore.h"
+#include "store/Categories.h"
+#include "store/NoteCollection.h"
+#include "store/NotesStore.h"
+
+#include <memory>
+#include <string>
+
+class LangLocal;
+
+// The one controller of the plug-in: owns the city's notes, the category table and
+// everything the plug-in registers with the host, from Initialize to Terminate. The
+// plug-in's objects call back into it through its small interfaces; it outlives them.
+class CommunicationManager : public IOptionsWork {
+public:
+    // Loads the city's notes (or takes over its legacy file), registers the category
+    // images and joins the search tab. A host failure leaves by a COM error, and
+    // nothing is written then.
+    CommunicationManager(zsys::ComPtr<ZeltCore::IHostView> view, std::shared_ptr<LangLocal> language);
+    // Writes the notes to the city's notes file (errors swallowed) and lets the host go.
+    ~CommunicationManager() override;
+    CommunicationManager(const CommunicationManager&) = delete;
+    CommunicationManager& operator=(const CommunicationManager&) = delete;
+
+    std::size_t WriteNotes(std::u16string_view path) override;
+    int ImportReplace(std::u16string_view path) override;
+    int ImportKeep(std::u16string_view path) override;
+    ISearchAndImageManager& CategoryTable() override;
+    bool HasNotes() const override;
+    NoteList ReadNoteList(std::u16string_view path) override;
+    bool NoConflicts(const NoteList& list) override;
+    std::u16string CityName() override;
+
+    // The notes of the loaded city.
+    NoteCollection& Notes() { return notes_; }
+
+private:
+    void CreateGroup();
+
+    Categories categories_;
+    zsys::ComPtr<ZeltCore::IHostView> view_;
+    NoteCollection notes_;
+    zsys::ComPtr<ZeltCore::IHostTable> table_;
+    std::u16string iconName_ = u"NodesIcon";
+    zsys::ComPtr<IUnknown> icon_;
+    std::shared_ptr<LangLocal> language_;
+    NotesStore store_;
+};
