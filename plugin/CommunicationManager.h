@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/com/ComPtr.h"
+#include "plugin/IDirectoryInterface.h"
+#include "plugin/ILayerBlockManager.h"
+#include "plugin/IOnButtonClick.h"
 #include "plugin/IOptionsWork.h"
 #include "plugin/ZeltCore.h"
 #include "store/Categories.h"
@@ -15,7 +18,10 @@ class LangLocal;
 // The one controller of the plug-in: owns the city's notes, the category table and
 // everything the plug-in registers with the host, from Initialize to Terminate. The
 // plug-in's objects call back into it through its small interfaces; it outlives them.
-class CommunicationManager : public IOptionsWork {
+class CommunicationManager : public IDirectoryInterface,
+                             public IOnButtonClick,
+                             public ILayerBlockManager,
+                             public IOptionsWork {
 public:
     // Loads the city's notes (or takes over its legacy file), registers the category
     // images and joins the search tab. A host failure leaves by a COM error, and

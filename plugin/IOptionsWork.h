@@ -24,8 +24,10 @@ public:
     virtual int ImportKeep(std::u16string_view path) = 0;
     // The category table, for the list of names and swatches.
     virtual ISearchAndImageManager& CategoryTable() = 0;
+    // SetCategoryNames joins here with the settings dialog.
     // Whether the city has any note.
     virtual bool HasNotes() const = 0;
+    // DeleteAllNotes joins here with the map layers and the result page it refreshes.
     // A file's notes without merging them; raises loadException.
     virtual NoteList ReadNoteList(std::u16string_view path) = 0;
     // False when importing the list would change a note the city has.
