@@ -1,4 +1,5 @@
 // Feeds arbitrary bytes to the legacy notes import as a file: whatever it takes over is a valid note.
+#include "FuzzTable.h"
 #include "platform/com/ComObject.h"
 #include "plugin/TextFunctions.h"
 #include "plugin/ZeltCore.h"
@@ -15,39 +16,8 @@
 #include <unistd.h>
 
 namespace {
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
-
-// Companies have stable ids not divisible by 3; the key is the id modulo 1000 (so 0 occurs too).
-class Table : public zsys::ComObject<Table, ZeltCore::IHostTable> {
-public:
-    HRESULT ObjectByStableId(LONG stableId, ZeltCore::IHostDirObject** object) override {
-        *object = nullptr;
-        if (stableId % 3 == 0) return S_FALSE;
-        *object = zsys::Make<Company>(stableId % 1000).detach();
-        return S_OK;
-    }
-
-private:
-    class Company : public zsys::ComObject<Company, ZeltCore::IHostDirObject> {
-    public:
-        explicit Company(LONG key) : key_(key) {}
-        HRESULT Id(LONG* id) override {
-            *id = key_;
-            return S_OK;
-        }
-        HRESULT Type(BSTR*) override { return E_NOTIMPL; }
-        HRESULT Attribute(BSTR, VARIANT*) override { return E_NOTIMPL; }
-
-    private:
-        ~Company() override = default;
-        LONG key_;
-    };
-    ~Table() override = default;
-};
+// The key is the stable id modulo 1000 (so 0 occurs too).
+LONG KeyOf(LONG stableId) { return stableId % 1000; }
 
 const std::string& Path() {
     static const std::string path = [] {
@@ -61,7 +31,7 @@ const std::string& Path() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::ofstream(Path(), std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    auto table = zsys::Make<Table>();
+    auto table = zsys::Make<FuzzTable>(&KeyOf);
     NoteCollection notes(zsys::ComPtr<ZeltCore::IHostTable>(table.get()));
     const std::size_t count = ImportLegacyNotes(FromUtf8(Path()), notes, 18);
     Require(count == notes.Count(), "the result is the number of notes");

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the notes file reader as a file: read as an import list, merged into a city's
 // collection as they are and wrapped in the root of the city's notes file; whatever merges must write
 // out and read back the same.
+#include "FuzzTable.h"
 #include "platform/com/ComObject.h"
 #include "platform/system/Language.h"
 #include "plugin/LangLocal.h"
@@ -23,39 +24,8 @@
 #include <vector>
 
 namespace {
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
-
-// Companies have stable ids not divisible by 3; the key is the id halved (so two ids may share a key).
-class Table : public zsys::ComObject<Table, ZeltCore::IHostTable> {
-public:
-    HRESULT ObjectByStableId(LONG stableId, ZeltCore::IHostDirObject** object) override {
-        *object = nullptr;
-        if (stableId % 3 == 0) return S_FALSE;
-        *object = zsys::Make<Company>(stableId / 2).detach();
-        return S_OK;
-    }
-
-private:
-    class Company : public zsys::ComObject<Company, ZeltCore::IHostDirObject> {
-    public:
-        explicit Company(LONG key) : key_(key) {}
-        HRESULT Id(LONG* id) override {
-            *id = key_;
-            return S_OK;
-        }
-        HRESULT Type(BSTR*) override { return E_NOTIMPL; }
-        HRESULT Attribute(BSTR, VARIANT*) override { return E_NOTIMPL; }
-
-    private:
-        ~Company() override = default;
-        LONG key_;
-    };
-    ~Table() override = default;
-};
+// The key is the stable id halved (so two ids may share a key).
+LONG KeyOf(LONG stableId) { return stableId / 2; }
 
 class View : public zsys::ComObject<View, ZeltCore::IHostView, ZeltCore::IHostBase> {
 public:
@@ -89,7 +59,7 @@ struct City {
         store = std::make_unique<NotesStore>(
             notes, *categories, zsys::ComPtr<ZeltCore::IHostView>(view.get()), language, nullptr);
     }
-    zsys::ComPtr<Table> table = zsys::Make<Table>();
+    zsys::ComPtr<FuzzTable> table = zsys::Make<FuzzTable>(&KeyOf);
     zsys::ComPtr<View> view = zsys::Make<View>();
     std::shared_ptr<LangLocal> language;
     std::unique_ptr<Categories> categories;

@@ -1,28 +1,14 @@
 #pragma once
 
-#include "langservice/PluralCategory.h"
-
-#include <span>
-#include <string>
-#include <string_view>
-#include <utility>
+#include "langservice/LangSpecBase.h"
 
 namespace LangService::Impl {
 
 // Spanish: no rank table, one/other counts, dates joined with "de".
-class LangSpecES {
+class LangSpecES : public LangSpecBase {
 public:
-    // Every character ranks 0, so only the case-free character order sorts.
-    int CharRank(char16_t c) const;
-    // one for 1, other for anything else.
-    PluralCategory Plural(int count) const;
-    // "D de M de Y", or "M de Y" when monthOnly; month is 1..12.
-    std::u16string FormatDate(std::u16string_view day, unsigned month, std::u16string_view year,
-                              bool monthOnly) const;
-    // Short name of weekday 0..6, Monday first.
-    std::u16string_view WeekdayName(unsigned index) const;
-    // (unit, name) for bytes, kilobytes, megabytes and gigabytes, in unit order.
-    std::span<const std::pair<unsigned, std::u16string_view>> SizeUnits() const;
+    // Dates "D de M de Y", or "M de Y" when month only.
+    LangSpecES();
 };
 
 } // namespace LangService::Impl

@@ -1,28 +1,20 @@
 #pragma once
 
-#include "langservice/PluralCategory.h"
+#include "langservice/LangSpecBase.h"
 
-#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace LangService::Impl {
 
 // Italian: no rank table, one/other counts, the first of the month written as an ordinal.
-class LangSpecIT {
+class LangSpecIT : public LangSpecBase {
 public:
-    // Every character ranks 0, so only the case-free character order sorts.
-    int CharRank(char16_t c) const;
-    // one for 1, other for anything else.
-    PluralCategory Plural(int count) const;
-    // "D M Y" with "º" after a day of 1, or "M Y" when monthOnly; month is 1..12.
+    // Dates "D M Y", or "M Y" when month only.
+    LangSpecIT();
+    // As the common layout, with "º" after a day of 1; month is 1..12.
     std::u16string FormatDate(std::u16string_view day, unsigned month, std::u16string_view year,
                               bool monthOnly) const;
-    // Short name of weekday 0..6, Monday first.
-    std::u16string_view WeekdayName(unsigned index) const;
-    // (unit, name) for bytes, kilobytes, megabytes and gigabytes, in unit order.
-    std::span<const std::pair<unsigned, std::u16string_view>> SizeUnits() const;
 };
 
 } // namespace LangService::Impl
