@@ -17,7 +17,10 @@ std::string ModuleName(const std::string& path) {
 } // namespace
 
 PluginLibrary::PluginLibrary(const std::string& path) : moduleName_(ModuleName(path)) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Like the real host, a plug-in once loaded stays for the life of the process: its
+    // once-per-process texts stay made, and the libraries it brought (ICU with its
+    // caches) stay with it.
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle_) throw PluginError("cannot load " + path + ": " + dlerror());
     auto create = reinterpret_cast<ZeltCore::CreateZeltPluginFn>(dlsym(handle_, ZeltCore::kCreateZeltPluginName));
     if (!create) {
@@ -34,8 +37,7 @@ PluginLibrary::PluginLibrary(const std::string& path) : moduleName_(ModuleName(p
 
 PluginLibrary::~PluginLibrary() {
     plugin_ = nullptr;
-    // Unloading a library that still has live objects would pull the code from under them.
-    if (LiveObjects() <= 0) dlclose(handle_);
+    dlclose(handle_); // the handle goes; the library stays loaded
 }
 
 std::u16string PluginLibrary::Description() const {

@@ -1,151 +1,141 @@
-// The city file as the host reads it: names, stable-id look-ups, branches in order and
-// the files it refuses.
+// The city files: what the host reads from them and refuses, the index behind its
+// stable-id look-ups, and the cities the generator writes (the demo city the same every
+// time and like a town, synthetic cities as promised, nothing after a failed write).
 #include "host/CityDatabase.h"
 #include "host/StableIdIndex.h"
 #include "tests/host/HostTestSupport.h"
 #include "tools/citygen/CityWriter.h"
+#include "tools/citygen/DemoCity.h"
+#include "tools/citygen/StableIdSequence.h"
+#include "tools/citygen/SyntheticCity.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <climits>
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
 
 using host::CityDatabase;
 using host::CityError;
 using Type = host::CityDatabase::Type;
-namespace city = hosttest::city;
+using namespace hosttest;
 
-TEST(CityDatabase, Open_ReadsTheDisplayNameAndTheAbsolutePath) {
-    CityDatabase db(hosttest::TestCityPath());
-    EXPECT_EQ(db.Name(), u"Testford");
-    EXPECT_TRUE(std::filesystem::path(db.Path()).is_absolute());
-    EXPECT_TRUE(std::filesystem::equivalent(db.Path(), hosttest::TestCityPath()));
+TEST(CityDatabase, IdByStableId_FindsEachTypeByStableIdNeverById) {
+    CityDatabase db(TestCityPath());
     EXPECT_EQ(db.Count(Type::Company), 5u);
     EXPECT_EQ(db.Count(Type::Branch), 6u);
-    EXPECT_EQ(db.Count(Type::Building), 3u);
-    EXPECT_EQ(db.Count(Type::Street), 2u);
-}
-
-TEST(CityDatabase, IdByStableId_FindsCompaniesByStableIdNeverById) {
-    CityDatabase db(hosttest::TestCityPath());
-    EXPECT_EQ(db.IdByStableId(Type::Company, city::kCafeStable), city::kCafe);
-    EXPECT_EQ(db.IdByStableId(Type::Company, city::kDentistStable), city::kDentist);
-    EXPECT_EQ(db.IdByStableId(Type::Company, INT32_MIN), city::kEdge);
-    // 11 is the café's id and the taxi firm's stable id: only the latter counts.
-    EXPECT_EQ(db.IdByStableId(Type::Company, 11), city::kTaxis);
-    EXPECT_EQ(db.IdByStableId(Type::Company, city::kDentist), std::nullopt);
-    EXPECT_EQ(db.IdByStableId(Type::Company, 0), std::nullopt);
-    EXPECT_EQ(db.IdByStableId(Type::Company, city::kCafeBranch1Stable), std::nullopt)
-        << "a branch, not a company";
-    EXPECT_EQ(db.IdByStableId(Type::Branch, city::kCafeBranch1Stable), city::kCafeBranch1);
-    EXPECT_EQ(db.IdByStableId(Type::Building, city::kMill14AStable), city::kMill14A);
-    EXPECT_EQ(db.IdByStableId(Type::Street, city::kMillStreetStable), city::kMillStreet);
-}
-
-TEST(CityDatabase, Find_CompanyHasItsBranchesInPositionOrderAndItsMainAddress) {
-    CityDatabase db(hosttest::TestCityPath());
-    const auto cafe = db.Find(Type::Company, city::kCafe);
-    ASSERT_TRUE(cafe);
-    EXPECT_EQ(cafe->stableId, city::kCafeStable);
-    EXPECT_EQ(cafe->name, u"Caf\u00e9 Lumi\u00e8re");
-    EXPECT_EQ(cafe->kind, u"cafe");
-    EXPECT_EQ(cafe->branches,
-              (std::vector<std::int32_t>{city::kCafeBranch1, city::kCafeBranch2, city::kCafeBranch3}));
-    EXPECT_EQ(cafe->building, city::kMill12);
-
-    const auto edge = db.Find(Type::Company, city::kEdge);
-    ASSERT_TRUE(edge);
-    EXPECT_TRUE(edge->branches.empty());
-    EXPECT_EQ(edge->building, std::nullopt);
-    EXPECT_EQ(db.Find(Type::Company, 999), std::nullopt);
-}
-
-TEST(CityDatabase, Find_BranchesAndBuildingsKnowWhatTheyBelongTo) {
-    CityDatabase db(hosttest::TestCityPath());
-    const auto branch = db.Find(Type::Branch, city::kCafeBranch2);
-    ASSERT_TRUE(branch);
-    EXPECT_EQ(branch->parent, city::kCafe);
-    EXPECT_EQ(branch->building, city::kMill14A);
-    EXPECT_EQ(branch->name, u"Caf\u00e9 Lumi\u00e8re");
-
-    const auto taxi = db.Find(Type::Branch, city::kTaxiBranch);
-    ASSERT_TRUE(taxi);
-    EXPECT_EQ(taxi->building, std::nullopt) << "a branch without premises";
-
-    const auto ghost = db.Find(Type::Company, city::kGhost);
-    ASSERT_TRUE(ghost);
-    EXPECT_EQ(ghost->branches.size(), 1u);
-    EXPECT_EQ(ghost->building, std::nullopt) << "a building the city lacks is no address";
-
-    const auto building = db.Find(Type::Building, city::kMill14A);
-    ASSERT_TRUE(building);
-    EXPECT_EQ(building->name, u"14A Mill Street");
-    EXPECT_EQ(building->parent, city::kMillStreet);
-    const auto street = db.Find(Type::Street, city::kMillStreet);
-    ASSERT_TRUE(street);
-    EXPECT_EQ(street->name, u"Mill Street");
+    const struct {
+        Type type;
+        std::int32_t stableId;
+        std::optional<std::int32_t> id;
+    } cases[] = {
+        {Type::Company, city::kCafeStable, city::kCafe},
+        {Type::Company, city::kDentistStable, city::kDentist},
+        {Type::Company, INT32_MIN, city::kEdge},
+        {Type::Company, city::kCafe, city::kTaxis}, // the café's id is the taxi firm's stable id
+        {Type::Company, city::kDentist, std::nullopt},
+        {Type::Company, 0, std::nullopt},
+        {Type::Company, city::kCafeBranch1Stable, std::nullopt}, // a branch, not a company
+        {Type::Branch, city::kCafeBranch1Stable, city::kCafeBranch1},
+        {Type::Building, city::kMill14AStable, city::kMill14A},
+        {Type::Street, city::kMillStreetStable, city::kMillStreet},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(db.IdByStableId(c.type, c.stableId), c.id) << c.stableId;
 }
 
 TEST(CityDatabase, Open_RefusesFilesThatAreNoCity) {
-    EXPECT_THROW(CityDatabase(hosttest::TempPath("Data_Nowhere.dat")), CityError);
-
-    const std::string garbage = hosttest::TempPath("Data_Garbage.dat");
+    const std::string garbage = TempPath("Data_Garbage.dat");
     std::ofstream(garbage) << "this is not a database, just some words that go on for a while";
     EXPECT_THROW(CityDatabase{garbage}, CityError);
-
-    const std::string foreign = hosttest::TempPath("Data_Foreign.dat");
-    std::filesystem::remove(foreign);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(foreign.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "CREATE TABLE notes (x); INSERT INTO notes VALUES (1);", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    EXPECT_THROW(CityDatabase{foreign}, CityError);
-
-    const std::string future = hosttest::TempPath("Data_Future.dat");
-    std::filesystem::copy_file(hosttest::TestCityPath(), future,
-                               std::filesystem::copy_options::overwrite_existing);
-    ASSERT_EQ(sqlite3_open(future.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "UPDATE city SET value = '2' WHERE key = 'format'", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    EXPECT_THROW(CityDatabase{future}, CityError);
-}
-
-TEST(CityDatabase, Open_RefusesTwoCompaniesWithOneStableId) {
-    const std::string path = hosttest::TempPath("Data_Twins.dat");
-    citygen::CityWriter w(path, "Twins");
-    w.AddCompany(1, 77, "First", "cafe");
-    w.AddCompany(2, 77, "Second", "cafe");
-    w.Commit();
-    EXPECT_THROW(CityDatabase{path}, CityError);
-}
-
-TEST(StableIdIndex, KeepsEveryEntryAcrossGrowthIncludingTheExtremes) {
-    host::StableIdIndex index(4);
-    for (std::int32_t i = 0; i < 5000; ++i)
-        ASSERT_TRUE(index.Insert(i * 7919 - 20'000'000, i));
-    ASSERT_TRUE(index.Insert(INT32_MIN, -1));
-    ASSERT_TRUE(index.Insert(INT32_MAX, -2));
-    EXPECT_EQ(index.Size(), 5002u);
-    for (std::int32_t i = 0; i < 5000; ++i)
-        ASSERT_EQ(index.Find(i * 7919 - 20'000'000), i);
-    EXPECT_EQ(index.Find(INT32_MIN), -1);
-    EXPECT_EQ(index.Find(INT32_MAX), -2);
-    EXPECT_EQ(index.Find(1), std::nullopt);
-}
-
-TEST(StableIdIndex, RefusesASecondEntryForAStableIdAndKeepsTheFirst) {
-    host::StableIdIndex index;
-    EXPECT_TRUE(index.Insert(5, 50));
-    EXPECT_FALSE(index.Insert(5, 51));
-    EXPECT_TRUE(index.Insert(INT32_MIN, 1));
-    EXPECT_FALSE(index.Insert(INT32_MIN, 2));
-    EXPECT_EQ(index.Find(5), 50);
-    EXPECT_EQ(index.Find(INT32_MIN), 1);
-    EXPECT_EQ(index.Size(), 2u);
+    EXPECT_THROW(CityDatabase{TempPath("Data_Nowhere.dat")}, CityError);
+    const struct {
+        const char* name;
+        const char* sql;
+        bool fromTestford;
+    } edits[] = {
+        {"Data_Foreign.dat", "CREATE TABLE notes (x); INSERT INTO notes VALUES (1);", false},
+        {"Data_Future.dat", "UPDATE city SET value = '2' WHERE key = 'format'", true},
+        {"Data_Twins.dat", "UPDATE companies SET stable_id = 1001 WHERE id = 12", true}, // 1001 twice
+    };
+    for (const auto& edit : edits) {
+        const std::string path = TempPath(edit.name);
+        if (edit.fromTestford) std::filesystem::copy_file(TestCityPath(), path);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, edit.sql, nullptr, nullptr, nullptr), SQLITE_OK) << edit.name;
+        sqlite3_close(db);
+        EXPECT_THROW(CityDatabase{path}, CityError) << edit.name;
+    }
 }
 
 TEST(StableIdIndex, AMillionCompaniesTakeSixteenMebibytes) {
     EXPECT_LE(host::StableIdIndex(1'000'000).MemoryUsage(), std::size_t{16} << 20);
+}
+
+TEST(CityGen, DemoCity_IsTheSameFileEveryTimeAndATownOfSharedBuildings) {
+    const std::string a = TempPath("Data_Riverton.dat"), b = TempPath("Data_Riverton.b.dat");
+    citygen::WriteDemoCity(a);
+    citygen::WriteDemoCity(b);
+    std::ifstream first(a, std::ios::binary), second(b, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(first), {}};
+    EXPECT_FALSE(bytes.empty());
+    EXPECT_TRUE(bytes == std::string(std::istreambuf_iterator<char>(second), {}))
+        << "not the same file twice";
+
+    CityDatabase db(a);
+    const std::int32_t companies = std::int32_t(db.Count(Type::Company));
+    EXPECT_GE(companies, 200);
+    EXPECT_LE(companies, 500);
+    std::set<std::size_t> branchCounts;
+    std::map<std::int32_t, std::set<std::int32_t>> tenants; // of each building
+    for (std::int32_t id = citygen::kFirstCompanyId; id < citygen::kFirstCompanyId + companies; ++id) {
+        const auto company = db.Find(Type::Company, id).value();
+        branchCounts.insert(company.branches.size());
+        for (const std::int32_t branch : company.branches)
+            if (const auto building = db.Find(Type::Branch, branch).value().building)
+                tenants[*building].insert(id);
+    }
+    EXPECT_EQ(branchCounts, (std::set<std::size_t>{1, 2, 3, 4}));
+    EXPECT_GE(
+        std::count_if(tenants.begin(), tenants.end(), [](const auto& t) { return t.second.size() >= 3; }),
+        long(tenants.size() / 2))
+        << "most buildings house several companies";
+}
+
+TEST(CityGen, SyntheticCity_ResolvesEveryStableIdAndKeepsThemApartFromIds) {
+    const std::string path = TempPath("Data_Synthetic.dat");
+    citygen::WriteSyntheticCity(path, 3000);
+    CityDatabase db(path);
+    ASSERT_EQ(db.Count(Type::Company), 3000u);
+    std::size_t negative = 0, withoutPremises = 0;
+    for (std::int32_t id = 1; id <= 3000; ++id) {
+        const auto company = db.Find(Type::Company, id).value();
+        ASSERT_EQ(db.IdByStableId(Type::Company, company.stableId), id);
+        ASSERT_TRUE(company.stableId < 0 || company.stableId >= citygen::kIdCeiling);
+        negative += company.stableId < 0;
+        for (const std::int32_t branch : company.branches)
+            withoutPremises += !db.Find(Type::Branch, branch).value().building;
+    }
+    EXPECT_GT(negative, 0u);
+    EXPECT_GT(withoutPremises, 0u);
+}
+
+TEST(CityGen, AFailedWriteLeavesNoCityBehind) {
+    const std::string path = TempPath("Data_Broken.dat");
+    {
+        citygen::CityWriter w(path, "Broken");
+        w.AddCompany(1, 100, "One", "cafe");
+        w.AddBranch(10, 1000, 1, 1, std::nullopt);
+        w.AddBranch(11, 1001, 1, 1, std::nullopt); // two first branches
+        EXPECT_THROW(w.Commit(), std::runtime_error);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 }

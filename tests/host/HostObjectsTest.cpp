@@ -1,385 +1,294 @@
 // The host objects a plug-in reaches from the view, over a small city: the base, the
-// company table, directory objects and their attributes, images and image collections,
-// and the accounting of every object handed out.
+// tables, directory objects and their attributes, images and image collections, the
+// accounting of every object handed out, and the failures planted in every operation.
+#include "host/HostSearchTab.h"
 #include "host/Utf.h"
-#include "host/ZeltHost.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
+#include <functional>
+#include <stdexcept>
+#include <tuple>
 
 using zsys::Bstr;
 using zsys::ComPtr;
 using zsys::Variant;
-namespace city = hosttest::city;
+using namespace ZeltCore;
+using namespace hosttest;
 
 namespace {
-class HostObjects : public testing::Test {
-protected:
-    void TearDown() override { EXPECT_EQ(zelt.ForeignHostReferences(), 0) << "a host object leaked"; }
+constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005);
 
-    ZeltCore::IHostView* View() { return &zelt.View(); }
+using HostObjects = HostTest;
+using PlantedFaults = HostTest;
 
-    ComPtr<ZeltCore::IHostTable> Table(std::u16string_view key) {
-        ComPtr<ZeltCore::IHostDatabase> database;
-        EXPECT_EQ(View()->Database(database.put()), S_OK);
-        ComPtr<IUnknown> table;
-        EXPECT_EQ(database->Table(Bstr(key).get(), table.put()), S_OK);
-        return table.as<ZeltCore::IHostTable>();
-    }
-    ComPtr<ZeltCore::IHostDirObject> Company(LONG stableId) {
-        ComPtr<ZeltCore::IHostDirObject> company;
-        EXPECT_EQ(Table(u"zelt_org")->ObjectByStableId(stableId, company.put()), S_OK);
-        return company;
-    }
-    ComPtr<ZeltCore::IHostFactory> Factory() {
-        ComPtr<ZeltCore::IHostFactory> factory;
-        EXPECT_EQ(View()->Factory(factory.put()), S_OK);
-        return factory;
-    }
-    ComPtr<IUnknown> Image(const std::vector<std::uint8_t>& png, HRESULT* hr = nullptr) {
-        zsys::SafeArray bytes(zsys::MakeByteArray(png));
-        ComPtr<IUnknown> image;
-        const HRESULT result = Factory()->CreateImageFromPng(bytes.get(), image.put());
-        if (hr) *hr = result;
-        return image;
-    }
+Variant Attribute(const ComPtr<IHostDirObject>& object, std::u16string_view name) {
+    Variant value;
+    EXPECT_EQ(object->Attribute(Bstr(name).get(), value.put()), S_OK) << host::Utf8(name);
+    return value;
+}
 
-    host::ZeltHost zelt{{"", 0, hosttest::TestCityPath()}};
-};
-
-HRESULT Attribute(const ComPtr<ZeltCore::IHostDirObject>& object, std::u16string_view name, Variant& value) {
-    return object->Attribute(Bstr(name).get(), value.put());
+ComPtr<IHostDirObject> ObjectOf(const Variant& value) {
+    if (value.type() != VT_UNKNOWN) return nullptr;
+    return ComPtr<IUnknown>(value.get().punkVal).try_as<IHostDirObject>();
 }
 
 LONG IdOf(const Variant& value) {
-    if (value.type() != VT_UNKNOWN || !value.get().punkVal) return -1;
-    const auto object = ComPtr<IUnknown>(value.get().punkVal).as<ZeltCore::IHostDirObject>();
     LONG id = -1;
-    EXPECT_EQ(object->Id(&id), S_OK);
+    const auto object = ObjectOf(value);
+    EXPECT_TRUE(!object || object->Id(&id) == S_OK);
     return id;
-}
-
-ComPtr<ZeltCore::IHostDirObject> ObjectOf(const Variant& value) {
-    if (value.type() != VT_UNKNOWN) return nullptr;
-    return ComPtr<IUnknown>(value.get().punkVal).try_as<ZeltCore::IHostDirObject>();
-}
-
-// The buildings of a company, found the way the map marks find them: through each
-// branch to its building.
-std::set<LONG> BuildingsOf(const ComPtr<ZeltCore::IHostDirObject>& company) {
-    std::set<LONG> buildings;
-    Variant count;
-    EXPECT_EQ(Attribute(company, u"fil_count", count), S_OK);
-    EXPECT_EQ(count.type(), VT_I4);
-    for (LONG k = 1; k <= count.get().lVal; ++k) {
-        Variant branch, feature;
-        EXPECT_EQ(Attribute(company, u"fil_" + std::u16string(1, char16_t(u'0' + k)), branch), S_OK);
-        const auto branchObject = ObjectOf(branch);
-        EXPECT_TRUE(branchObject) << "branch " << k;
-        if (!branchObject) continue;
-        EXPECT_EQ(Attribute(branchObject, u"addr_feature", feature), S_OK);
-        if (feature.type() != VT_EMPTY) buildings.insert(IdOf(feature));
-    }
-    return buildings;
 }
 } // namespace
 
-TEST_F(HostObjects, CurrentBase_NamesTheCityAndItsFile) {
-    ComPtr<ZeltCore::IHostBase> base;
-    ASSERT_EQ(View()->CurrentBase(base.put()), S_OK);
-    Bstr name, path;
-    EXPECT_EQ(base->Name(name.put()), S_OK);
-    EXPECT_EQ(name.view(), u"Testford");
-    EXPECT_EQ(base->FilePath(path.put()), S_OK);
-    const std::filesystem::path file(std::u16string(path.view()));
-    EXPECT_TRUE(file.is_absolute());
-    EXPECT_EQ(file.filename(), "Data_Testford.dat");
-    EXPECT_TRUE(std::filesystem::equivalent(file, hosttest::TestCityPath()));
-}
-
-TEST_F(HostObjects, NullOutArguments_AreRefusedWithEPointer) {
-    EXPECT_EQ(View()->CurrentBase(nullptr), E_POINTER);
-    EXPECT_EQ(View()->Database(nullptr), E_POINTER);
-    EXPECT_EQ(View()->Factory(nullptr), E_POINTER);
-    ComPtr<ZeltCore::IHostBase> base;
-    ASSERT_EQ(View()->CurrentBase(base.put()), S_OK);
-    EXPECT_EQ(base->Name(nullptr), E_POINTER);
-    EXPECT_EQ(base->FilePath(nullptr), E_POINTER);
-    ComPtr<ZeltCore::IHostDatabase> database;
-    ASSERT_EQ(View()->Database(database.put()), S_OK);
-    EXPECT_EQ(database->Table(Bstr(u"zelt_org").get(), nullptr), E_POINTER);
-    EXPECT_EQ(Table(u"zelt_org")->ObjectByStableId(city::kCafeStable, nullptr), E_POINTER);
-    const auto cafe = Company(city::kCafeStable);
-    EXPECT_EQ(cafe->Id(nullptr), E_POINTER);
-    EXPECT_EQ(cafe->Type(nullptr), E_POINTER);
-    EXPECT_EQ(cafe->Attribute(Bstr(u"name").get(), nullptr), E_POINTER);
-    EXPECT_EQ(Factory()->CreateImageFromPng(
-                  zsys::SafeArray(zsys::MakeByteArray(hosttest::MakePng(2, 2))).get(), nullptr),
-              E_POINTER);
-    EXPECT_EQ(Factory()->CreateImageCollection(nullptr), E_POINTER);
-    const auto image = Image(hosttest::MakePng(2, 2)).as<ZeltCore::IHostImage>();
-    LONG width = 0;
-    EXPECT_EQ(image->Size(&width, nullptr), E_POINTER);
-}
-
-TEST_F(HostObjects, Database_GivesATableForEveryTypeKeyAndRefusesOthers) {
-    ComPtr<ZeltCore::IHostDatabase> database;
-    ASSERT_EQ(View()->Database(database.put()), S_OK);
-    for (const std::u16string_view key : {u"zelt_org", u"zelt_branch", u"zelt_building", u"zelt_street"}) {
-        ComPtr<IUnknown> table;
-        ASSERT_EQ(database->Table(Bstr(key).get(), table.put()), S_OK);
-        EXPECT_TRUE(table.try_as<ZeltCore::IHostTable>());
-    }
-    for (BSTR key : {Bstr(u"zelt_notes").Detach(), Bstr(u"Zelt_Org").Detach(), BSTR(nullptr)}) {
-        IUnknown* table = reinterpret_cast<IUnknown*>(0x1);
-        EXPECT_EQ(database->Table(key, &table), E_INVALIDARG);
-        EXPECT_EQ(table, nullptr);
-        SysFreeString(key);
-    }
-}
-
-TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers) {
-    const auto companies = Table(u"zelt_org");
-    ComPtr<ZeltCore::IHostDirObject> cafe;
-    ASSERT_EQ(companies->ObjectByStableId(city::kCafeStable, cafe.put()), S_OK);
-    LONG id = 0;
-    Bstr type;
-    EXPECT_EQ(cafe->Id(&id), S_OK);
-    EXPECT_EQ(id, city::kCafe);
-    EXPECT_EQ(cafe->Type(type.put()), S_OK);
-    EXPECT_EQ(type.view(), u"zelt_org");
-
-    ComPtr<ZeltCore::IHostDirObject> none;
-    EXPECT_EQ(companies->ObjectByStableId(city::kDentist, none.put()), S_FALSE) << "an id is no stable id";
-    EXPECT_FALSE(none);
-    EXPECT_EQ(companies->ObjectByStableId(city::kMill14AStable, none.put()), S_FALSE)
-        << "a building is no company";
-    EXPECT_FALSE(none);
-
-    ComPtr<ZeltCore::IHostDirObject> building;
-    ASSERT_EQ(Table(u"zelt_building")->ObjectByStableId(city::kMill14AStable, building.put()), S_OK);
-    EXPECT_EQ(building->Id(&id), S_OK);
-    EXPECT_EQ(id, city::kMill14A);
-    EXPECT_EQ(building->Type(type.put()), S_OK);
-    EXPECT_EQ(type.view(), u"zelt_building");
-}
-
-TEST_F(HostObjects, Attribute_GivesACompanysOwnValuesAndItsBranchesInOrder) {
-    const auto cafe = Company(city::kCafeStable);
-    Variant value;
-    ASSERT_EQ(Attribute(cafe, u"stable_id", value), S_OK);
-    EXPECT_EQ(value.type(), VT_I4);
-    EXPECT_EQ(value.get().lVal, city::kCafeStable);
-    ASSERT_EQ(Attribute(cafe, u"name", value), S_OK);
-    EXPECT_EQ(value.type(), VT_BSTR);
-    EXPECT_EQ(zsys::View(value.get().bstrVal), u"Caf\u00e9 Lumi\u00e8re");
-    ASSERT_EQ(Attribute(cafe, u"fil_count", value), S_OK);
-    EXPECT_EQ(value.type(), VT_I4);
-    EXPECT_EQ(value.get().lVal, 3);
-    ASSERT_EQ(Attribute(cafe, u"fil_1", value), S_OK);
-    EXPECT_EQ(IdOf(value), city::kCafeBranch1);
-    ASSERT_EQ(Attribute(cafe, u"fil_3", value), S_OK);
-    EXPECT_EQ(IdOf(value), city::kCafeBranch3);
-    ASSERT_EQ(Attribute(cafe, u"addr_feature", value), S_OK);
-    EXPECT_EQ(IdOf(value), city::kMill12) << "the main address is the first branch's building";
-
-    EXPECT_EQ(BuildingsOf(cafe), (std::set<LONG>{city::kMill12, city::kMill14A, city::kFerry3}));
-    EXPECT_EQ(BuildingsOf(Company(city::kDentistStable)), std::set<LONG>{city::kMill12});
-}
-
-TEST_F(HostObjects, Attribute_OfBranchesAndBuildingsLeadsBackToCompanyAndStreet) {
-    Variant branch, value;
-    ASSERT_EQ(Attribute(Company(city::kCafeStable), u"fil_2", branch), S_OK);
-    const auto branchObject = ObjectOf(branch);
-    ASSERT_TRUE(branchObject);
-    ASSERT_EQ(Attribute(branchObject, u"org", value), S_OK);
-    EXPECT_EQ(IdOf(value), city::kCafe);
-    ASSERT_EQ(Attribute(branchObject, u"addr_feature", value), S_OK);
-    const auto building = ObjectOf(value);
-    ASSERT_TRUE(building);
-    ASSERT_EQ(Attribute(building, u"name", value), S_OK);
-    EXPECT_EQ(zsys::View(value.get().bstrVal), u"14A Mill Street");
-    ASSERT_EQ(Attribute(building, u"street", value), S_OK);
-    EXPECT_EQ(IdOf(value), city::kMillStreet);
-}
-
-TEST_F(HostObjects, Attribute_WithoutBranchesOrPremisesIsEmptyNotAnError) {
-    Variant value;
-    const auto edge = Company(city::kEdgeStable);
-    ASSERT_EQ(Attribute(edge, u"fil_count", value), S_OK);
-    EXPECT_EQ(value.get().lVal, 0);
-    EXPECT_EQ(Attribute(edge, u"addr_feature", value), S_OK);
-    EXPECT_EQ(value.type(), VT_EMPTY);
-    EXPECT_TRUE(BuildingsOf(edge).empty());
-
-    EXPECT_TRUE(BuildingsOf(Company(city::kTaxisStable)).empty()) << "a taxi firm works from no building";
-    EXPECT_TRUE(BuildingsOf(Company(city::kGhostStable)).empty()) << "a building the city lacks is none";
-}
-
-TEST_F(HostObjects, Attribute_ThatTheObjectLacksIsParamNotFoundAndEmpty) {
-    const auto cafe = Company(city::kCafeStable);
-    for (const std::u16string_view name : {u"fil_0", u"fil_4", u"fil_01", u"fil_", u"fil_-1", u"fil_1x",
-                                           u"FIL_1", u"Name", u"org", u"street", u"", u"fil_99999999999"}) {
-        VARIANT value;
-        value.vt = VT_I4;
-        value.lVal = 42;
-        EXPECT_EQ(cafe->Attribute(Bstr(name).get(), &value), DISP_E_PARAMNOTFOUND) << host::Utf8(name);
-        EXPECT_EQ(value.vt, VT_EMPTY);
-    }
-    Variant value;
-    EXPECT_EQ(cafe->Attribute(nullptr, value.put()), DISP_E_PARAMNOTFOUND);
-}
-
-TEST_F(HostObjects, CreateImageFromPng_DecodesASoundPng) {
-    HRESULT hr = E_FAIL;
-    const auto image = Image(hosttest::MakePng(15, 16), &hr);
-    ASSERT_EQ(hr, S_OK);
-    const auto sized = image.try_as<ZeltCore::IHostImage>();
-    ASSERT_TRUE(sized);
-    LONG width = 0, height = 0;
-    EXPECT_EQ(sized->Size(&width, &height), S_OK);
-    EXPECT_EQ(width, 15);
-    EXPECT_EQ(height, 16);
-}
-
-TEST_F(HostObjects, CreateImageFromPng_RefusesWhatIsNoSoundPng) {
-    const std::vector<std::uint8_t> png = hosttest::MakePng(15, 16, 0x10203040);
-    std::vector<std::vector<std::uint8_t>> bad;
-    bad.push_back({});
-    bad.push_back({'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
-    bad.push_back(std::vector<std::uint8_t>(png.begin(), png.begin() + 8)); // the signature alone
-    bad.push_back(std::vector<std::uint8_t>(png.begin(), png.begin() + long(png.size() / 2)));
-    bad.push_back(std::vector<std::uint8_t>(png.begin(), png.end() - 13)); // no end chunk, pixels all there
-    auto damaged = png;
-    damaged[damaged.size() - 20] ^= 0x55; // inside the pixel data: its checksum no longer holds
-    bad.push_back(damaged);
-    bad.push_back(hosttest::MakePng(5000, 1)); // larger than any icon or mark
-    for (std::size_t i = 0; i < bad.size(); ++i) {
-        HRESULT hr = S_OK;
-        EXPECT_FALSE(Image(bad[i], &hr)) << i;
-        EXPECT_EQ(hr, E_INVALIDARG) << i;
-    }
-    IUnknown* image = reinterpret_cast<IUnknown*>(0x1);
-    EXPECT_EQ(Factory()->CreateImageFromPng(nullptr, &image), E_INVALIDARG);
-    EXPECT_EQ(image, nullptr);
-}
-
-TEST_F(HostObjects, ImageCollection_ShowsAddedImagesOnlyOnceCommitted) {
-    ComPtr<IUnknown> collection;
-    ASSERT_EQ(Factory()->CreateImageCollection(collection.put()), S_OK);
-    const auto lookup = collection.as<ZeltCore::IHostImageCollection>();
-    const auto edit = collection.as<ZeltCore::IHostImageCollectionEdit>();
-    const auto red = Image(hosttest::MakePng(15, 16, 0xFF0000FF)),
-               blue = Image(hosttest::MakePng(4, 4, 0x0000FFFF));
-
-    ASSERT_EQ(edit->Add(Bstr(u"MYUNIQUETAG0").get(), red.get()), S_OK);
-    ComPtr<IUnknown> found;
-    EXPECT_EQ(lookup->Image(Bstr(u"MYUNIQUETAG0").get(), found.put()), S_FALSE) << "not yet committed";
-    EXPECT_FALSE(found);
-    LONG count = -1;
-    EXPECT_EQ(lookup->Count(&count), S_OK);
-    EXPECT_EQ(count, 0);
-
-    ASSERT_EQ(edit->Commit(), S_OK);
-    EXPECT_EQ(lookup->Image(Bstr(u"MYUNIQUETAG0").get(), found.put()), S_OK);
-    EXPECT_EQ(found, red);
-    EXPECT_EQ(lookup->Image(Bstr(u"MYUNIQUETAG1").get(), found.put()), S_FALSE);
-    EXPECT_FALSE(found);
-
-    ASSERT_EQ(edit->Add(Bstr(u"MYUNIQUETAG0").get(), blue.get()), S_OK);
-    ASSERT_EQ(edit->Add(Bstr(u"MYUNIQUETAG1").get(), red.get()), S_OK);
-    EXPECT_EQ(lookup->Image(Bstr(u"MYUNIQUETAG0").get(), found.put()), S_OK);
-    EXPECT_EQ(found, red) << "the replacement waits for its commit";
-    ASSERT_EQ(edit->Commit(), S_OK);
-    EXPECT_EQ(lookup->Image(Bstr(u"MYUNIQUETAG0").get(), found.put()), S_OK);
-    EXPECT_EQ(found, blue);
-    EXPECT_EQ(lookup->Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
-}
-
-TEST_F(HostObjects, ImageCollection_AcceptsOnlyNamedImages) {
-    ComPtr<IUnknown> collection;
-    ASSERT_EQ(Factory()->CreateImageCollection(collection.put()), S_OK);
-    const auto edit = collection.as<ZeltCore::IHostImageCollectionEdit>();
-    const auto image = Image(hosttest::MakePng(2, 2));
-    const auto table = Table(u"zelt_org");
-    EXPECT_EQ(edit->Add(Bstr(u"table").get(), table.get()), E_INVALIDARG);
-    EXPECT_EQ(edit->Add(Bstr(u"nothing").get(), nullptr), E_INVALIDARG);
-    EXPECT_EQ(edit->Add(Bstr(u"").get(), image.get()), E_INVALIDARG);
-    EXPECT_EQ(edit->Add(nullptr, image.get()), E_INVALIDARG);
-    ASSERT_EQ(edit->Commit(), S_OK);
-    LONG count = -1;
-    EXPECT_EQ(collection.as<ZeltCore::IHostImageCollection>()->Count(&count), S_OK);
-    EXPECT_EQ(count, 0);
-}
-
-TEST_F(HostObjects, ForeignReferences_CountEveryHostObjectStillHeld) {
-    EXPECT_EQ(zelt.ForeignHostReferences(), 0);
-    ComPtr<ZeltCore::IHostBase> base;
-    ASSERT_EQ(View()->CurrentBase(base.put()), S_OK);
-    EXPECT_EQ(zelt.ForeignHostReferences(), 1);
-    auto table = Table(u"zelt_org");
-    auto cafe = Company(city::kCafeStable);
-    EXPECT_EQ(zelt.ForeignHostReferences(), 3);
-    Variant branch;
-    ASSERT_EQ(Attribute(cafe, u"fil_1", branch), S_OK);
-    EXPECT_EQ(zelt.ForeignHostReferences(), 4) << "a branch handed out in a value";
-    ComPtr<IUnknown> collection;
-    ASSERT_EQ(Factory()->CreateImageCollection(collection.put()), S_OK);
-    collection.as<ZeltCore::IHostImageCollectionEdit>()->Add(Bstr(u"a").get(),
-                                                             Image(hosttest::MakePng(1, 1)).get());
-    EXPECT_EQ(zelt.ForeignHostReferences(), 6) << "the collection and the image it keeps";
-    base = nullptr;
-    table = nullptr;
-    cafe = nullptr;
-    (void)branch.put(); // clears the value
-    collection = nullptr;
-    EXPECT_EQ(zelt.ForeignHostReferences(), 0);
-}
-
-TEST(HostAccounting, EveryHostObjectIsGoneWithTheHost) {
+TEST(HostBase, NamesTheCityAndItsAbsolutePathAndEveryObjectGoesWithTheHost) {
     const long strings = zsys::LiveBstrCount();
     {
-        host::ZeltHost zelt({"", 0, hosttest::TestCityPath()});
-        ComPtr<ZeltCore::IHostBase> base;
+        host::ZeltHost zelt({"", 0, TestCityPath()});
+        ComPtr<IHostBase> base;
         ASSERT_EQ(zelt.View().CurrentBase(base.put()), S_OK);
-        Bstr name;
-        ASSERT_EQ(base->Name(name.put()), S_OK);
+        Bstr name, path;
+        EXPECT_EQ(base->Name(name.put()), S_OK);
+        EXPECT_EQ(name.view(), u"Testford");
+        EXPECT_EQ(base->FilePath(path.put()), S_OK);
+        EXPECT_EQ(std::filesystem::path(path.str()), std::filesystem::absolute(TestCityPath()));
         EXPECT_GT(zsys::ThisModule().LockCount(), 0);
     }
     EXPECT_EQ(zsys::ThisModule().LockCount(), 0);
     EXPECT_EQ(zsys::LiveBstrCount(), strings);
 }
 
-TEST(HostAccounting, WithoutACityOfItsOwnTheHostServesRiverton) {
-    host::ZeltHost zelt({"", 0});
-    Bstr name;
-    ComPtr<ZeltCore::IHostBase> base;
-    ASSERT_EQ(zelt.View().CurrentBase(base.put()), S_OK);
-    ASSERT_EQ(base->Name(name.put()), S_OK);
-    EXPECT_EQ(name.view(), u"Riverton");
-    EXPECT_EQ(std::filesystem::path(zelt.View().City().Path()).filename(), "Data_Riverton.dat");
+TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers) {
+    using Case = std::tuple<std::u16string_view, LONG, LONG>; // table, stable id, id (0: none)
+    for (const auto& [table, stableId, id] :
+         {Case{u"zelt_org", city::kTaxisStable, city::kTaxis}, // 11, also the café's id
+          Case{u"zelt_building", city::kMill14AStable, city::kMill14A},
+          Case{u"zelt_org", city::kDentist, 0},          // an id is no stable id
+          Case{u"zelt_org", city::kMill14AStable, 0}}) { // a building
+        ComPtr<IHostDirObject> object;
+        EXPECT_EQ(TableOf(zelt, table)->ObjectByStableId(stableId, object.put()), id ? S_OK : S_FALSE);
+        ASSERT_EQ(bool(object), id != 0) << stableId;
+        if (!object) continue;
+        LONG found = 0;
+        Bstr type;
+        EXPECT_EQ(object->Id(&found), S_OK);
+        EXPECT_EQ(object->Type(type.put()), S_OK);
+        EXPECT_EQ(found, id);
+        EXPECT_EQ(type.view(), table);
+    }
+    ComPtr<IHostDatabase> database;
+    ASSERT_EQ(zelt.View().Database(database.put()), S_OK);
+    IUnknown* table = reinterpret_cast<IUnknown*>(0x1);
+    EXPECT_EQ(database->Table(Bstr(u"Zelt_Org").get(), &table), E_INVALIDARG) << "no such table";
+    EXPECT_EQ(table, nullptr);
 }
 
-TEST(HostCommand, ServesTheCityItIsGiven) {
-    int status = -1;
-    const std::string out =
-        hosttest::RunCommand(std::string(VESK_HOST_PATH) + " --city " + hosttest::TestCityPath() + " --appdata " +
-                                 hosttest::TestCityPath() + ".appdata",
-                             &status);
-    EXPECT_EQ(status, 0) << out;
-    EXPECT_NE(out.find("city: Testford ("), std::string::npos) << out;
-    EXPECT_NE(out.find("plug-in objects alive: 0, host references held by the plug-in: 0"), std::string::npos)
-        << out;
+TEST_F(HostObjects, Attribute_GivesOwnValuesBranchesInOrderAndTheWayBackToCompanyAndStreet) {
+    const auto cafe = CompanyOf(zelt, city::kCafeStable);
+    EXPECT_EQ(Attribute(cafe, u"stable_id").get().lVal, city::kCafeStable);
+    EXPECT_EQ(Attribute(cafe, u"name").ToString(), u"Caf\u00e9 Lumi\u00e8re");
+    EXPECT_EQ(IdOf(Attribute(cafe, u"fil_1")), city::kCafeBranch1);
+    EXPECT_EQ(IdOf(Attribute(cafe, u"fil_3")), city::kCafeBranch3);
+    EXPECT_EQ(IdOf(Attribute(cafe, u"addr_feature")), city::kMill12) << "the first branch's building";
+
+    const auto branch = ObjectOf(Attribute(cafe, u"fil_2"));
+    ASSERT_TRUE(branch);
+    EXPECT_EQ(IdOf(Attribute(branch, u"org")), city::kCafe);
+    const auto building = ObjectOf(Attribute(branch, u"addr_feature"));
+    ASSERT_TRUE(building);
+    EXPECT_EQ(Attribute(building, u"name").ToString(), u"14A Mill Street");
+    EXPECT_EQ(IdOf(Attribute(building, u"street")), city::kMillStreet);
+    EXPECT_EQ(zelt.ForeignHostReferences(), 3)
+        << "the company, and the branch and building handed out in values";
+
+    // Without branches or premises an address is empty, not an error.
+    const auto edge = CompanyOf(zelt, city::kEdgeStable);
+    EXPECT_EQ(Attribute(edge, u"fil_count").get().lVal, 0);
+    for (const LONG stableId : {city::kEdgeStable, city::kTaxisStable, city::kGhostStable})
+        EXPECT_EQ(Attribute(CompanyOf(zelt, stableId), u"addr_feature").type(), VT_EMPTY) << stableId;
 }
 
-TEST(HostCommand, AMissingCityIsAClearError) {
-    int status = -1;
-    const std::string out =
-        hosttest::RunCommand(std::string(VESK_HOST_PATH) + " --city /nonexistent/Data_X.dat info", &status);
-    EXPECT_NE(status, 0);
-    EXPECT_NE(out.find("Data_X.dat"), std::string::npos) << out;
+TEST_F(HostObjects, Attribute_ThatTheObjectLacksIsParamNotFoundAndEmpty) {
+    const auto cafe = CompanyOf(zelt, city::kCafeStable);
+    for (const Bstr& name :
+         {Bstr(u"fil_0"), Bstr(u"fil_4"), Bstr(u"fil_01"), Bstr(u"fil_"), Bstr(u"fil_-1"), Bstr(u"fil_1x"),
+          Bstr(u"FIL_1"), Bstr(u"Name"), Bstr(u"org"), Bstr(u""), Bstr(u"fil_99999999999"), Bstr()}) {
+        VARIANT value{.vt = VT_I4};
+        EXPECT_EQ(cafe->Attribute(name.get(), &value), DISP_E_PARAMNOTFOUND) << host::Utf8(name.view());
+        EXPECT_EQ(value.vt, VT_EMPTY);
+    }
+}
+
+TEST_F(HostObjects, CreateImageFromPng_DecodesASoundPngAndRefusesAnythingElse) {
+    ComPtr<IUnknown> image;
+    ASSERT_EQ(CreateImage(zelt, MakePng(15, 16), image), S_OK);
+    LONG width = 0, height = 0;
+    EXPECT_EQ(image.as<IHostImage>()->Size(&width, &height), S_OK);
+    EXPECT_EQ(std::pair(width, height), (std::pair<LONG, LONG>(15, 16)));
+
+    const std::vector<std::uint8_t> png = MakePng(15, 16, 0x10203040);
+    auto damaged = png;
+    damaged[damaged.size() - 20] ^= 0x55; // inside the pixel data: its checksum no longer holds
+    const std::vector<std::vector<std::uint8_t>> bad{
+        {},
+        {'h', 'e', 'l', 'l', 'o'},
+        {png.begin(), png.begin() + 8},                    // the signature alone
+        {png.begin(), png.begin() + long(png.size() / 2)}, // cut short
+        {png.begin(), png.end() - 13},                     // no end chunk, pixels all there
+        damaged,
+        MakePng(5000, 1), // larger than any icon or mark
+    };
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_EQ(CreateImage(zelt, bad[i], image), E_INVALIDARG) << i;
+        EXPECT_FALSE(image) << i;
+    }
+}
+
+TEST_F(HostObjects, ImageCollection_ShowsNamedImagesOnlyOnceCommitted) {
+    ComPtr<IUnknown> collection;
+    ASSERT_EQ(FactoryOf(zelt)->CreateImageCollection(collection.put()), S_OK);
+    const auto edit = collection.as<IHostImageCollectionEdit>();
+    const auto red = ImageOf(zelt, 15, 16), blue = ImageOf(zelt, 4, 4);
+    const Bstr tag(u"MYUNIQUETAG0");
+    const auto shown = [&](BSTR name) { // the committed image, null for none
+        ComPtr<IUnknown> found;
+        const HRESULT hr = collection.as<IHostImageCollection>()->Image(name, found.put());
+        EXPECT_EQ(hr, found ? S_OK : S_FALSE);
+        return found;
+    };
+    ASSERT_EQ(edit->Add(tag.get(), red.get()), S_OK);
+    EXPECT_FALSE(shown(tag.get())) << "not yet committed";
+    ASSERT_EQ(edit->Commit(), S_OK);
+    EXPECT_EQ(shown(tag.get()), red);
+    EXPECT_FALSE(shown(Bstr(u"MYUNIQUETAG1").get()));
+
+    ASSERT_EQ(edit->Add(tag.get(), blue.get()), S_OK);
+    EXPECT_EQ(shown(tag.get()), red) << "the replacement waits for its commit";
+    EXPECT_EQ(edit->Add(Bstr(u"t").get(), TableOf(zelt, u"zelt_org").get()), E_INVALIDARG) << "no image";
+    EXPECT_EQ(edit->Add(nullptr, red.get()), E_INVALIDARG) << "no name";
+    ASSERT_EQ(edit->Commit(), S_OK);
+    EXPECT_EQ(shown(tag.get()), blue);
+    LONG count = -1;
+    EXPECT_EQ(collection.as<IHostImageCollection>()->Count(&count), S_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(zelt.ForeignHostReferences(), 3) << "the collection and both images, kept or not";
+}
+
+TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResultOrYieldsNothing) {
+    // Each operation as a plug-in calls it, with everything it needs made beforehand: its
+    // result and whether it handed out (or took) anything; a failing call clears what it
+    // was given to fill.
+    using R = std::pair<HRESULT, bool>;
+    host::Faults& faults = zelt.Faults();
+    const auto only = [](HRESULT hr) { return R{hr, false}; }; // a call that hands out nothing
+    auto& view = zelt.View();
+    int added = 0;
+    const Bstr key(u"zelt_org"), text(u"name"), tabName(u"Zelt.SearchTab"), groupId(u"Other.Group");
+    ComPtr<IHostBase> base;
+    ASSERT_EQ(view.CurrentBase(base.put()), S_OK);
+    ComPtr<IHostDatabase> database;
+    ASSERT_EQ(view.Database(database.put()), S_OK);
+    const auto factory = FactoryOf(zelt);
+    const auto table = TableOf(zelt, u"zelt_org");
+    const auto cafe = CompanyOf(zelt, city::kCafeStable);
+    ComPtr<IUnknown> collection;
+    ASSERT_EQ(factory->CreateImageCollection(collection.put()), S_OK);
+    const auto images = collection.as<IHostImageCollection>();
+    const auto edit = images.as<IHostImageCollectionEdit>();
+    const auto image = ImageOf(zelt, 3, 3);
+    const auto sized = image.as<IHostImage>();
+    ComPtr<IHostFrame> frame;
+    ASSERT_EQ(view.Frame(frame.put()), S_OK);
+    ComPtr<IHostTabs> tabs;
+    ASSERT_EQ(frame->Tabs(tabs.put()), S_OK);
+    const auto searchTab = SearchTabOf(zelt);
+    const auto group = CreateGroup(zelt, u"name");
+    const auto appearance = group.as<IHostSearchGroupAppearance>();
+    // clang-format off
+    const std::vector<std::pair<std::string, std::function<R()>>> operations{
+        {"IHostView.CurrentBase", [&] { ComPtr<IHostBase> p; return R{view.CurrentBase(p.put()), bool(p)}; }},
+        {"IHostView.Database", [&] { ComPtr<IHostDatabase> p; return R{view.Database(p.put()), bool(p)}; }},
+        {"IHostView.Factory", [&] { ComPtr<IHostFactory> p; return R{view.Factory(p.put()), bool(p)}; }},
+        {"IHostBase.Name", [&] { Bstr s; return R{base->Name(s.put()), s.get() != nullptr}; }},
+        {"IHostBase.FilePath", [&] { Bstr s; return R{base->FilePath(s.put()), s.get() != nullptr}; }},
+        {"IHostDatabase.Table",
+            [&] { ComPtr<IUnknown> t; return R{database->Table(key.get(), t.put()), bool(t)}; }},
+        {"IHostTable.ObjectByStableId", [&] { ComPtr<IHostDirObject> o;
+            return R{table->ObjectByStableId(city::kCafeStable, o.put()), bool(o)}; }},
+        {"IHostDirObject.Id", [&] { LONG id = -1; return R{cafe->Id(&id), id != 0}; }},
+        {"IHostDirObject.Type", [&] { Bstr s; return R{cafe->Type(s.put()), s.get() != nullptr}; }},
+        {"IHostDirObject.Attribute", [&] {
+            VARIANT v{.vt = VT_I4};
+            const R result{cafe->Attribute(text.get(), &v), v.vt != VT_EMPTY};
+            VariantClear(&v);
+            return result; }},
+        {"IHostFactory.CreateImageFromPng",
+            [&] { ComPtr<IUnknown> i; return R{CreateImage(zelt, MakePng(3, 3), i), bool(i)}; }},
+        {"IHostFactory.CreateImageCollection",
+            [&] { ComPtr<IUnknown> c; return R{factory->CreateImageCollection(c.put()), bool(c)}; }},
+        {"IHostImage.Size", [&] { LONG w = -1, h = -1; return R{sized->Size(&w, &h), w != 0 || h != 0}; }},
+        {"IHostImageCollectionEdit.Add", [&] { // under a new name each time
+            const Bstr tag(u"image" + std::u16string(1, char16_t(u'0' + added++)));
+            const HRESULT hr = edit->Add(tag.get(), image.get());
+            edit->Commit();
+            ComPtr<IUnknown> found;
+            images->Image(tag.get(), found.put());
+            return R{hr, bool(found)}; }},
+        {"IHostImageCollectionEdit.Commit", [&] { return only(edit->Commit()); }},
+        {"IHostImageCollection.Image",
+            [&] { ComPtr<IUnknown> i; return R{images->Image(Bstr(u"image0").get(), i.put()), bool(i)}; }},
+        {"IHostImageCollection.Count", [&] { LONG n = -1; return R{images->Count(&n), n != 0}; }},
+        {"IHostView.Frame", [&] { ComPtr<IHostFrame> f; return R{view.Frame(f.put()), bool(f)}; }},
+        {"IHostFrame.Tabs", [&] { ComPtr<IHostTabs> t; return R{frame->Tabs(t.put()), bool(t)}; }},
+        {"IHostFrame.Window", [&] { HWND w = HWND(0x1); return R{frame->Window(&w), w != nullptr}; }},
+        {"IHostTabs.Tab", [&] { ComPtr<IUnknown> t; return R{tabs->Tab(tabName.get(), t.put()), bool(t)}; }},
+        {"IHostSearchTab.CreateGroup", [&] { ComPtr<IUnknown> g;
+            return R{searchTab->CreateGroup(3, groupId.get(), nullptr, nullptr, g.put()), bool(g)}; }},
+        {"IHostSearchGroup.AddControl",
+            [&] { return only(group.as<IHostSearchGroup>()->AddControl(image.get())); }},
+        {"IHostSearchGroupAppearance.SetImage", [&] { return only(appearance->SetImage(image.get())); }},
+        {"IHostSearchGroupAppearance.SetDescription",
+            [&] { return only(appearance->SetDescription(text.get())); }},
+        {"IHostSearchGroupAppearance.SetClearTexts",
+            [&] { return only(appearance->SetClearTexts(text.get(), text.get())); }},
+        {"IHostSearchGroupAppearance.SetPromptTexts",
+            [&] { return only(appearance->SetPromptTexts(text.get(), text.get())); }},
+        {"IHostSearchGroupAppearance.SetResultTexts",
+            [&] { return only(appearance->SetResultTexts(text.get(), text.get())); }},
+        {"IHostSearchGroupIcon.SetIcon",
+            [&] { return only(group.as<IHostSearchGroupIcon>()->SetIcon(image.get())); }},
+        {"IHostSearchGroupButtons.AddButton",
+            [&] { return only(group.as<IHostSearchGroupButtons>()->AddButton(image.get())); }},
+    };
+    // clang-format on
+    for (const auto& [name, call] : operations) {
+        EXPECT_TRUE(SUCCEEDED(call().first)) << name << " without a plan";
+        faults.Fail(name, E_ACCESSDENIED);
+        EXPECT_EQ(call(), R(E_ACCESSDENIED, false)) << name;
+        EXPECT_EQ(faults.Calls(name), 1u) << name;
+        faults.YieldNothing(name);
+        EXPECT_EQ(call(), R(S_OK, false)) << name << " yielding nothing";
+        faults.Clear();
+    }
+    EXPECT_EQ(zelt.View().MainFrame().SearchTab().Groups().size(), 2u) << "none made while yielding nothing";
+    zelt.View().MainFrame().SearchTab().ReleaseGroups(); // with the image given as a control and a button
+}
+
+TEST_F(PlantedFaults, LookUpsFailFromTheKthCallForSomeCallsAsAPluginLoadingNotesWouldMeetThem) {
+    const auto companies = TableOf(zelt, u"zelt_org");
+    host::Faults& faults = zelt.Faults();
+    faults.Fail("IHostTable.ObjectByStableId", E_ACCESSDENIED, 2, 2);
+    std::vector<HRESULT> results;
+    for (const LONG stableId :
+         {city::kCafeStable, city::kDentistStable, city::kTaxisStable, city::kEdgeStable}) {
+        ComPtr<IHostDirObject> company;
+        results.push_back(companies->ObjectByStableId(stableId, company.put()));
+        EXPECT_EQ(bool(company), results.back() == S_OK);
+    }
+    EXPECT_EQ(results, (std::vector<HRESULT>{S_OK, E_ACCESSDENIED, E_ACCESSDENIED, S_OK}));
+    EXPECT_EQ(faults.Calls("IHostTable.ObjectByStableId"), 4u);
+    EXPECT_THROW(faults.Fail("IHostView.Database", S_FALSE), std::invalid_argument) << "a failure must fail";
+    EXPECT_THROW(faults.Fail("IHostView.Database", E_FAIL, 0), std::invalid_argument) << "calls count from 1";
 }
