@@ -142,30 +142,27 @@ INSTANTIATE_TEST_SUITE_P(Pictures, PictureTest,
 
 // --- Category marks -------------------------------------------------------------------------------
 
-class CategoryMarkTest : public ::testing::TestWithParam<int> {};
+class CategoryMarkTest : public ::testing::TestWithParam<int> {
+protected:
+    // The mark of resource `id`: size × size with alpha, shaped, the colour opaque at its centre.
+    static void ExpectMark(int id, int size, Rgb centre) {
+        const DecodedPng png = DecodePng(id);
+        ASSERT_TRUE(png.ok) << id << ".png does not decode";
+        ASSERT_EQ(png.width, size);
+        ASSERT_EQ(png.height, size);
+        EXPECT_TRUE(png.alpha && png.colour && png.eightBit);
+        EXPECT_EQ(png.At(size / 2, size / 2), centre);
+        EXPECT_EQ(png.AlphaAt(size / 2, size / 2), 255);
+        EXPECT_TRUE(HasTransparentPixel(png)) << "the mark is shaped, not a filled square";
+    }
+};
 
 TEST_P(CategoryMarkTest, SmallMark_Is14By14WithAlphaAndTheCategoryColourAtItsCentre) {
-    const int n = GetParam();
-    const DecodedPng png = DecodePng(129 + n);
-    ASSERT_TRUE(png.ok) << (129 + n) << ".png does not decode";
-    ASSERT_EQ(png.width, 14);
-    ASSERT_EQ(png.height, 14);
-    EXPECT_TRUE(png.alpha && png.colour && png.eightBit);
-    EXPECT_EQ(png.At(7, 7), kExpected[n].small);
-    EXPECT_EQ(png.AlphaAt(7, 7), 255);
-    EXPECT_TRUE(HasTransparentPixel(png)) << "the mark is shaped, not a filled square";
+    ExpectMark(129 + GetParam(), 14, kExpected[GetParam()].small);
 }
 
 TEST_P(CategoryMarkTest, LargeMark_Is16By16WithAlphaAndTheCategoryColourAtItsCentre) {
-    const int n = GetParam();
-    const DecodedPng png = DecodePng(147 + n);
-    ASSERT_TRUE(png.ok) << (147 + n) << ".png does not decode";
-    ASSERT_EQ(png.width, 16);
-    ASSERT_EQ(png.height, 16);
-    EXPECT_TRUE(png.alpha && png.colour && png.eightBit);
-    EXPECT_EQ(png.At(8, 8), kExpected[n].large);
-    EXPECT_EQ(png.AlphaAt(8, 8), 255);
-    EXPECT_TRUE(HasTransparentPixel(png)) << "the mark is shaped, not a filled square";
+    ExpectMark(147 + GetParam(), 16, kExpected[GetParam()].large);
 }
 
 INSTANTIATE_TEST_SUITE_P(Categories, CategoryMarkTest, ::testing::Range(0, 18));

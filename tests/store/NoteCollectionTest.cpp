@@ -1,4 +1,5 @@
 #include "FakeTable.h"
+#include "MakeNote.h"
 
 #include "store/NoteCollection.h"
 
@@ -8,16 +9,6 @@
 #include <vector>
 
 namespace {
-CollectionElement Note(std::int32_t stableId, std::u16string text,
-                       std::initializer_list<int> categories = {}) {
-    CollectionElement note;
-    note.SetId(stableId);
-    note.SetText(std::move(text));
-    for (const int category : categories)
-        note.AddCategory(category);
-    return note;
-}
-
 class NoteCollectionTest : public ::testing::Test {
 protected:
     NoteCollectionTest() {
@@ -53,7 +44,7 @@ TEST_F(NoteCollectionTest, GetCopiesAndSetIgnoresEmptyNotes) {
     notes.Set(5, absent);
     EXPECT_FALSE(notes.Contains(5));
 
-    notes.Set(5, Note(105, u"first"));
+    notes.Set(5, MakeNote(105, u"first"));
     CollectionElement copy = notes.Get(5);
     copy.SetText(u"changed");
     EXPECT_EQ(notes.Get(5).Text(), u"first") << "callers get copies";
@@ -67,7 +58,7 @@ TEST_F(NoteCollectionTest, GetCopiesAndSetIgnoresEmptyNotes) {
 
 TEST_F(NoteCollectionTest, KeysRunInSignedOrder) {
     for (std::int32_t key : {7, -3, 0, 2147483647, -2147483647 - 1})
-        notes.Set(key, Note(1, u"n" + std::u16string(1, static_cast<char16_t>(u'a' + (key & 7)))));
+        notes.Set(key, MakeNote(1, u"n" + std::u16string(1, static_cast<char16_t>(u'a' + (key & 7)))));
     std::vector<std::int32_t> keys;
     notes.ForEach([&](std::int32_t key, const CollectionElement&) { keys.push_back(key); });
     EXPECT_EQ(keys, (std::vector<std::int32_t>{-2147483647 - 1, -3, 0, 7, 2147483647}));
@@ -78,8 +69,8 @@ TEST_F(NoteCollectionTest, KeysRunInSignedOrder) {
 }
 
 TEST_F(NoteCollectionTest, RemoveAllTellsEveryStableIdInKeyOrderThenEmpties) {
-    notes.Set(3, Note(103, u"c"));
-    notes.Set(1, Note(101, u"a"));
+    notes.Set(3, MakeNote(103, u"c"));
+    notes.Set(1, MakeNote(101, u"a"));
     std::vector<std::int32_t> told;
     EXPECT_EQ(notes.RemoveAll([&](std::int32_t id) {
         told.push_back(id);
@@ -103,14 +94,14 @@ TEST_F(NoteCollectionTest, LoadFromDropsEmptyNotesAndCompaniesTheCityLacks) {
 }
 
 TEST_F(NoteCollectionTest, LoadFromWithoutNoteElementsMergesNothing) {
-    notes.Set(1, Note(101, u"kept"));
+    notes.Set(1, MakeNote(101, u"kept"));
     EXPECT_EQ(notes.LoadFrom(File("<Categories/><note><id>102</id></note>"), true), 0);
     EXPECT_EQ(notes.ReplaceAllFrom(File("")), 0);
     EXPECT_EQ(notes.Count(), 0u);
 }
 
 TEST_F(NoteCollectionTest, KeepModeNeverChangesAStoredNote) {
-    notes.Set(2, Note(102, u"mine"));
+    notes.Set(2, MakeNote(102, u"mine"));
     const char* file = "<Note><id>102</id><comment><text>theirs</text></comment></Note>"
                        "<Note><id>101</id><comment><text>first</text></comment></Note>"
                        "<Note><id>101</id><comment><text>second</text></comment></Note>";
@@ -119,8 +110,8 @@ TEST_F(NoteCollectionTest, KeepModeNeverChangesAStoredNote) {
 }
 
 TEST_F(NoteCollectionTest, ReplaceModeLetsTheFileWinAndCountsEveryNoteTaken) {
-    notes.Set(2, Note(102, u"mine"));
-    notes.Set(3, Note(103, u"untouched"));
+    notes.Set(2, MakeNote(102, u"mine"));
+    notes.Set(3, MakeNote(103, u"untouched"));
     const char* file = "<Note><id>102</id><comment><text>theirs</text></comment></Note>"
                        "<Note><id>101</id><comment><text>first</text></comment></Note>"
                        "<Note><id>101</id><comment><text>second</text></comment></Note>";
@@ -157,9 +148,9 @@ TEST_F(NoteCollectionTest, HostFailureEndsTheMergeAndKeepsWhatWasStored) {
 }
 
 TEST_F(NoteCollectionTest, PurgeErasesNotesLeftWithNothing) {
-    notes.Set(1, Note(101, u"", {25}));
-    notes.Set(2, Note(102, u"text", {25, 3}));
-    notes.Set(3, Note(103, u"", {-1, 17}));
+    notes.Set(1, MakeNote(101, u"", {25}));
+    notes.Set(2, MakeNote(102, u"text", {25, 3}));
+    notes.Set(3, MakeNote(103, u"", {-1, 17}));
     EXPECT_EQ(notes.PurgeCategoriesOutside(0, 17), 1u);
     EXPECT_FALSE(notes.Contains(1));
     EXPECT_EQ(notes.Get(2).CategoryList(), (std::vector<std::int32_t>{3}));

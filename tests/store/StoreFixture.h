@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeView.h"
+#include "MakeNote.h"
 
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
@@ -53,12 +54,7 @@ protected:
     }
     static CollectionElement Note(std::int32_t stableId, std::u16string text,
                                   std::initializer_list<int> categories = {}) {
-        CollectionElement note;
-        note.SetId(stableId);
-        note.SetText(std::move(text));
-        for (const int category : categories)
-            note.AddCategory(category);
-        return note;
+        return MakeNote(stableId, std::move(text), categories);
     }
 
     static std::filesystem::path MakeFolder() {
