@@ -3,7 +3,7 @@
 // What the notes fuzzers share: a company table that knows every stable id not
 // divisible by 3, under a key the fuzzer chooses, and a check that stops the run.
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <cstdio>
 #include <cstdlib>

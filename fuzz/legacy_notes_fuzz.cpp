@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the legacy notes import as a file: whatever it takes over is a valid note.
 #include "FuzzTable.h"
 #include "platform/com/ComObject.h"
-#include "plugin/TextFunctions.h"
-#include "plugin/ZeltCore.h"
+#include "core/TextFunctions.h"
+#include "hostapi/ZeltCore.h"
 #include "store/LegacyNotesImport.h"
 #include "store/NoteCollection.h"
 

@@ -4,14 +4,14 @@
 #include "FuzzTable.h"
 #include "platform/com/ComObject.h"
 #include "platform/system/Language.h"
-#include "plugin/LangLocal.h"
-#include "plugin/TextFunctions.h"
-#include "plugin/VeskNotesModule.h"
-#include "plugin/ZeltCore.h"
+#include "core/LangLocal.h"
+#include "core/TextFunctions.h"
+#include "core/VeskNotesModule.h"
+#include "hostapi/ZeltCore.h"
 #include "store/Categories.h"
 #include "store/NoteCollection.h"
 #include "store/NotesStore.h"
-#include "store/loadException.h"
+#include "core/loadException.h"
 
 #include <cstddef>
 #include <cstdint>

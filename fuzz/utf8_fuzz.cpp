@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the text functions: as UTF-8 to FromUtf8, and as UTF-16 (one unit per byte,
 // and one unit per two bytes) to ToUtf8, ToAnsi, EscapeHtml and UnescapeHtml.
-#include "plugin/TextFunctions.h"
+#include "core/TextFunctions.h"
 
 #include <cstddef>
 #include <cstdint>

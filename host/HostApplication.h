@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 namespace host {
 // The application object handed to a plug-in at start; plug-ins only hold it.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <memory>
 

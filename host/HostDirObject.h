@@ -3,7 +3,7 @@
 #include "host/CityDatabase.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/Variant.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <memory>
 #include <optional>

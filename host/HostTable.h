@@ -2,7 +2,7 @@
 
 #include "host/CityDatabase.h"
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <memory>
 

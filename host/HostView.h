@@ -2,7 +2,7 @@
 
 #include "host/HostFrame.h"
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/ComPtr.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,23 +1,22 @@
 #include "plugin/CommunicationManager.h"
 
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 #include "platform/com/SafeArray.h"
 #include "platform/resources/ModuleResources.h"
-#include "plugin/LangLocal.h"
-#include "plugin/VeskNotesModule.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 using namespace ZeltCore;
 
-constexpr WORD kNotesIcon = 126, kSearchGroupImage = 127;
-constexpr unsigned kGroupCaption = 185, kNoteSearch = 189, kLookedFor = 190, kGroupAbout = 199, kGroupHowTo = 200,
-                   kClearing = 201, kPrompt = 202;
 constexpr LONG kSearchGroupKind = 3;
 
 // A host image of one of the plug-in's PNG resources.
 zsys::ComPtr<IUnknown> PngImage(IHostView& view, WORD id) {
     zsys::ComPtr<IHostFactory> factory;
     zsys::CheckOn<IHostView>(view.Factory(factory.put()));
-    zsys::SafeArray png(zsys::MakeByteArray(zsys::ResourceBytes(FindResource(TheModule().Instance(), RT_PNG, id))));
+    zsys::SafeArray png(
+        zsys::MakeByteArray(zsys::ResourceBytes(FindResource(TheModule().Instance(), RT_PNG, id))));
     zsys::ComPtr<IUnknown> image;
     zsys::CheckOn<IHostFactory>(zsys::Required(factory)->CreateImageFromPng(png.get(), image.put()));
     return zsys::Required(image);
@@ -35,8 +34,8 @@ struct GroupTexts {
 const GroupTexts& TextsOfGroup(const LangLocal& language) {
     static const GroupTexts texts = [&] {
         GroupTexts t;
-        t.caption = language.LoadString(kGroupCaption);
-        t.description = language.LoadString(kGroupAbout) + language.LoadString(kGroupHowTo);
+        t.caption = language.LoadString(IDS_NOTES);
+        t.description = language.LoadString(IDS_GROUP_ABOUT) + language.LoadString(IDS_GROUP_HOWTO);
         return t;
     }();
     return texts;
@@ -61,7 +60,7 @@ CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::sh
     table_ = zsys::Required(table).as<IHostTable>();
     notes_.SetTable(table_);
 
-    icon_ = PngImage(hostView, kNotesIcon);
+    icon_ = PngImage(hostView, IDP_NOTES_ICON);
 
     // Read errors are not reported at start; a legacy file is taken over only when the
     // city has no notes file at all.
@@ -94,23 +93,43 @@ void CommunicationManager::CreateGroup() {
     const auto icon = RequiredSide<IHostSearchGroupIcon>(group);
 
     zsys::CheckOn<IHostSearchGroupIcon>(icon->SetIcon(icon_.get()));
-    zsys::CheckOn<IHostSearchGroupAppearance>(appearance->SetImage(PngImage(*view_.get(), kSearchGroupImage).get()));
-    zsys::CheckOn<IHostSearchGroupAppearance>(appearance->SetDescription(zsys::Bstr(texts.description).get()));
-    const std::u16string clearing = language_->LoadString(kClearing), prompt = language_->LoadString(kPrompt);
+    zsys::CheckOn<IHostSearchGroupAppearance>(
+        appearance->SetImage(PngImage(*view_.get(), IDP_SEARCH_GROUP_IMAGE).get()));
+    zsys::CheckOn<IHostSearchGroupAppearance>(
+        appearance->SetDescription(zsys::Bstr(texts.description).get()));
+    const std::u16string clearing = language_->LoadString(IDS_CLEARING),
+                         prompt = language_->LoadString(IDS_PROMPT);
     zsys::CheckOn<IHostSearchGroupAppearance>(
         appearance->SetClearTexts(zsys::Bstr(clearing + u" ").get(), zsys::Bstr(clearing).get()));
     zsys::CheckOn<IHostSearchGroupAppearance>(
         appearance->SetPromptTexts(zsys::Bstr(prompt + u" ").get(), zsys::Bstr(prompt).get()));
-    zsys::CheckOn<IHostSearchGroupAppearance>(appearance->SetResultTexts(
-        zsys::Bstr(language_->LoadString(kNoteSearch)).get(), zsys::Bstr(language_->LoadString(kLookedFor)).get()));
+    zsys::CheckOn<IHostSearchGroupAppearance>(
+        appearance->SetResultTexts(zsys::Bstr(language_->LoadString(IDS_NOTE_SEARCH)).get(),
+                                   zsys::Bstr(language_->LoadString(IDS_LOOKED_FOR)).get()));
     // The settings button and the two search controls join the group here as they arrive.
 }
 
-std::size_t CommunicationManager::WriteNotes(std::u16string_view path) { return store_.WriteNotes(path); }
-int CommunicationManager::ImportReplace(std::u16string_view path) { return store_.ImportReplace(path); }
-int CommunicationManager::ImportKeep(std::u16string_view path) { return store_.ImportKeep(path); }
-ISearchAndImageManager& CommunicationManager::CategoryTable() { return categories_; }
-bool CommunicationManager::HasNotes() const { return notes_.Count() > 0; }
-NoteList CommunicationManager::ReadNoteList(std::u16string_view path) { return store_.ReadNoteList(path); }
-bool CommunicationManager::NoConflicts(const NoteList& list) { return store_.NoConflicts(list); }
-std::u16string CommunicationManager::CityName() { return store_.CityName(); }
+std::size_t CommunicationManager::WriteNotes(std::u16string_view path) {
+    return store_.WriteNotes(path);
+}
+int CommunicationManager::ImportReplace(std::u16string_view path) {
+    return store_.ImportReplace(path);
+}
+int CommunicationManager::ImportKeep(std::u16string_view path) {
+    return store_.ImportKeep(path);
+}
+ISearchAndImageManager& CommunicationManager::CategoryTable() {
+    return categories_;
+}
+bool CommunicationManager::HasNotes() const {
+    return notes_.Count() > 0;
+}
+NoteList CommunicationManager::ReadNoteList(std::u16string_view path) {
+    return store_.ReadNoteList(path);
+}
+bool CommunicationManager::NoConflicts(const NoteList& list) {
+    return store_.NoConflicts(list);
+}
+std::u16string CommunicationManager::CityName() {
+    return store_.CityName();
+}

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/IDirectoryInterface.h"
+#include "core/ILayerBlockManager.h"
+#include "core/IOnButtonClick.h"
+#include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
-#include "plugin/IDirectoryInterface.h"
-#include "plugin/ILayerBlockManager.h"
-#include "plugin/IOnButtonClick.h"
-#include "plugin/IOptionsWork.h"
-#include "plugin/ZeltCore.h"
 #include "store/Categories.h"
+#include "store/IOptionsWork.h"
 #include "store/NoteCollection.h"
 #include "store/NotesStore.h"
 

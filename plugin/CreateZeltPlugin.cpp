@@ -1,6 +1,6 @@
-#include "plugin/LangLocal.h"
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 #include "plugin/PluginImpl.h"
-#include "plugin/VeskNotesModule.h"
 
 // The library's one export: the host calls it once to get the plug-in object.
 extern "C" __attribute__((visibility("default"))) HRESULT CreateZeltPlugin(IUnknown** plugin) noexcept try {

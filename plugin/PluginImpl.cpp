@@ -1,19 +1,18 @@
 #include "plugin/PluginImpl.h"
 
+#include "core/LangLocal.h"
 #include "platform/ui/MessageBox.h"
 #include "plugin/CommunicationManager.h"
-#include "plugin/LangLocal.h"
+#include "resources/ResourceIds.h"
 
 #include <string>
 
 namespace {
-constexpr unsigned kPluginName = 243, kPluginDescription = 244, kPluginDetails = 246;
-
 // The texts go in as they are: the string tables hold no markup characters.
 std::u16string DescriptionXml(const LangLocal& language) {
-    return u"<zelt_plugin_info><name>" + language.LoadString(kPluginName) + u"</name><description>" +
-           language.LoadString(kPluginDescription) + u"</description><details>" +
-           language.LoadString(kPluginDetails) + u"</details></zelt_plugin_info>";
+    return u"<zelt_plugin_info><name>" + language.LoadString(IDS_PLUGIN_NAME) + u"</name><description>" +
+           language.LoadString(IDS_PLUGIN_DESCRIPTION) + u"</description><details>" +
+           language.LoadString(IDS_PLUGIN_DETAILS) + u"</details></zelt_plugin_info>";
 }
 } // namespace
 
@@ -21,7 +20,8 @@ PluginImpl::PluginImpl(std::shared_ptr<LangLocal> language) : language_(std::mov
 
 PluginImpl::~PluginImpl() = default;
 
-HRESULT PluginImpl::Initialize(ZeltCore::IHostApplication* application, ZeltCore::IHostView* view) noexcept try {
+HRESULT PluginImpl::Initialize(ZeltCore::IHostApplication* application, ZeltCore::IHostView* view) noexcept
+    try {
     application_ = zsys::ComPtr<ZeltCore::IHostApplication>(application);
     view_ = zsys::ComPtr<ZeltCore::IHostView>(view);
     controller_.reset();

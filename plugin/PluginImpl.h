@@ -1,7 +1,7 @@
 #pragma once
 
+#include "hostapi/ZeltCore.h"
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
 
 #include <memory>
 

@@ -1,19 +1,16 @@
 #include "store/Categories.h"
 
+#include "core/LangLocal.h"
+#include "core/TextFunctions.h"
+#include "core/VeskNotesModule.h"
 #include "platform/ui/ImageList.h"
-#include "plugin/LangLocal.h"
-#include "plugin/TextFunctions.h"
-#include "plugin/VeskNotesModule.h"
+#include "resources/ResourceIds.h"
 #include "store/XmlText.h"
 
 #include <cassert>
 #include <utility>
 
 namespace {
-constexpr unsigned kFirstDefaultName = 225;
-constexpr WORD kFirstLargeMark = 147;
-constexpr WORD kFirstSmallMark = 129;
-constexpr WORD kSwatchStrip = 183;
 constexpr int kSwatchWidth = 15;
 } // namespace
 
@@ -27,7 +24,7 @@ Categories::~Categories() = default;
 void Categories::RestoreDefaultNames() {
     names_.clear();
     for (int n = 0; n < CategoryCount(); ++n)
-        names_.push_back(language_->LoadString(kFirstDefaultName + n));
+        names_.push_back(language_->LoadString(IDS_CATEGORY_RED + n));
 }
 
 void Categories::Save(pugi::xml_node parent) const {
@@ -67,13 +64,13 @@ bool Categories::SetName(int index, std::u16string_view name) {
 
 void Categories::RegisterImages(ZeltCore::IHostView* view) {
     const HMODULE module = TheModule().Instance();
-    menuImages_.Register(view, module, kFirstLargeMark);
-    cardImages_.Register(view, module, kFirstLargeMark);
-    mapImages_.Register(view, module, kFirstSmallMark);
+    menuImages_.Register(view, module, IDP_FIRST_LARGE_MARK);
+    cardImages_.Register(view, module, IDP_FIRST_LARGE_MARK);
+    mapImages_.Register(view, module, IDP_FIRST_SMALL_MARK);
 
     imageList_.reset();
     auto swatches = std::make_unique<zsys::ImageList>();
-    if (swatches->LoadFromBitmap(zsys::ResourceBytes(FindResource(module, RT_BITMAP, kSwatchStrip)),
+    if (swatches->LoadFromBitmap(zsys::ResourceBytes(FindResource(module, RT_BITMAP, IDB_SWATCHES)),
                                  kSwatchWidth))
         imageList_ = std::move(swatches);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
 #include "platform/resources/ModuleResources.h"
-#include "plugin/ZeltCore.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "store/CollectionElement.h"
 
-#include "plugin/TextFunctions.h"
+#include "core/TextFunctions.h"
 #include "store/XmlText.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "store/LegacyNotesImport.h"
 
-#include "plugin/TextFunctions.h"
+#include "core/TextFunctions.h"
 #include "store/NoteCollection.h"
 
 #include <unicode/ucnv.h>

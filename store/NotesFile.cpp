@@ -1,11 +1,12 @@
 #include "store/NotesFile.h"
 
+#include "core/LangLocal.h"
+#include "core/TextFunctions.h"
+#include "core/loadException.h"
+#include "core/umsgexception.h"
 #include "platform/com/ComPtr.h"
 #include "platform/system/AppData.h"
-#include "plugin/LangLocal.h"
-#include "plugin/TextFunctions.h"
-#include "store/loadException.h"
-#include "store/umsgexception.h"
+#include "resources/ResourceIds.h"
 
 #include <atomic>
 #include <cerrno>
@@ -17,9 +18,6 @@
 #include <utility>
 
 namespace {
-constexpr unsigned kExportFailed = 194;
-constexpr unsigned kCannotRead = 195;
-constexpr unsigned kNotNotes = 196;
 constexpr std::size_t kMaxBaseName = 255;
 
 std::u16string BaseName(std::u16string_view path) {
@@ -120,7 +118,7 @@ int CreateTemporaryBeside(const std::string& target, std::string& name) {
 }
 
 [[noreturn]] void RaiseWriteFailure(const LangLocal& language, int error) {
-    std::u16string message = language.LoadString(kExportFailed);
+    std::u16string message = language.LoadString(IDS_EXPORT_FAILED);
     if (const std::u16string description = FromUtf8(std::strerror(error)); !description.empty())
         message.append(u"\n").append(description);
     throw tstd::umsgexception(std::move(message));
@@ -201,14 +199,14 @@ void NotesFile::Read(std::u16string_view path, const LangLocal& language, pugi::
 
     // Files written by other tools may be UTF-16 without a byte-order mark.
     std::string bytes;
-    if (!ReadWhole(file, bytes) || bytes.empty()) throw loadException(language.LoadString(kCannotRead));
+    if (!ReadWhole(file, bytes) || bytes.empty()) throw loadException(language.LoadString(IDS_CANNOT_READ));
     std::u16string units(bytes.size() / sizeof(char16_t), u'\0');
     for (std::size_t i = 0; i < units.size(); ++i)
         units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                          static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
     const std::string utf8 = ToUtf8(units);
     if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8))
-        throw loadException(language.LoadString(kNotNotes));
+        throw loadException(language.LoadString(IDS_NOT_NOTES));
 }
 
 void NotesFile::Write(const pugi::xml_document& document, std::u16string_view path,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <pugixml.hpp>
 

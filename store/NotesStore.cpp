@@ -1,22 +1,19 @@
 #include "store/NotesStore.h"
 
-#include "plugin/LangLocal.h"
-#include "plugin/TextFunctions.h"
+#include "core/LangLocal.h"
+#include "core/TextFunctions.h"
+#include "core/loadException.h"
+#include "resources/ResourceIds.h"
 #include "store/Categories.h"
 #include "store/LegacyNotesImport.h"
 #include "store/NoteCollection.h"
 #include "store/NotesFile.h"
 #include "store/XmlText.h"
-#include "store/loadException.h"
 
 #include <cassert>
 #include <utility>
 
 namespace {
-constexpr unsigned kNotNotes = 196;
-constexpr unsigned kLoadFailed = 197;
-constexpr unsigned kOtherCity = 198;
-
 pugi::xml_node FirstElement(pugi::xml_node parent) {
     for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling())
         if (node.type() == pugi::node_element) return node;
@@ -66,12 +63,12 @@ int NotesStore::Merge(const pugi::xml_document& document, Mode mode) {
     const std::u16string city = CityName();
     const pugi::xml_node root = FirstElement(document);
     const pugi::xml_node mapName = root.child("MapName");
-    if (!mapName) throw loadException(language_->LoadString(kNotNotes));
+    if (!mapName) throw loadException(language_->LoadString(IDS_NOT_NOTES));
     std::string scratch;
     const auto fileCity = ElementText(mapName, scratch);
     if (!fileCity || city.empty() || FromUtf8(*fileCity) != city)
-        throw loadException(language_->LoadString(kLoadFailed) + language_->LoadString(kOtherCity) + city +
-                            u".");
+        throw loadException(language_->LoadString(IDS_LOAD_FAILED) + language_->LoadString(IDS_OTHER_CITY) +
+                            city + u".");
 
     int taken = 0;
     switch (mode) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
-#include "plugin/ZeltCore.h"
 #include "store/NoteList.h"
 
 #include <pugixml.hpp>

@@ -7,8 +7,8 @@
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
 #include "plugin/CommunicationManager.h"
-#include "plugin/LangLocal.h"
-#include "plugin/VeskNotesModule.h"
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 
 #include <gtest/gtest.h>
 

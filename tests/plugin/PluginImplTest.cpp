@@ -1,8 +1,8 @@
 #include "plugin/PluginImpl.h"
 
 #include "platform/system/Language.h"
-#include "plugin/LangLocal.h"
-#include "plugin/VeskNotesModule.h"
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 
 #include <gtest/gtest.h>
 

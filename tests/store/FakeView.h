@@ -4,7 +4,7 @@
 #include "FakeTable.h"
 
 #include "platform/com/ComObject.h"
-#include "plugin/ZeltCore.h"
+#include "hostapi/ZeltCore.h"
 
 #include <string>
 

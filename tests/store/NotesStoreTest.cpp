@@ -1,8 +1,8 @@
 #include "StoreFixture.h"
 
 #include "store/NotesFile.h"
-#include "store/loadException.h"
-#include "store/umsgexception.h"
+#include "core/loadException.h"
+#include "core/umsgexception.h"
 
 #include <gtest/gtest.h>
 

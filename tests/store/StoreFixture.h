@@ -5,9 +5,9 @@
 
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
-#include "plugin/LangLocal.h"
-#include "plugin/TextFunctions.h"
-#include "plugin/VeskNotesModule.h"
+#include "core/LangLocal.h"
+#include "core/TextFunctions.h"
+#include "core/VeskNotesModule.h"
 #include "store/Categories.h"
 #include "store/NoteCollection.h"
 #include "store/NotesStore.h"

@@ -2,6 +2,7 @@
 // settings button (128), the category marks (129 to 164) and the category swatch strip (183).
 //
 //   imagegen <outdir>
+#include "resources/ResourceIds.h"
 #include "tools/imagegen/Canvas.h"
 #include "tools/imagegen/ImageWriters.h"
 
@@ -54,13 +55,6 @@ constexpr std::array<CategoryColours, 18> kCategories{{
     {{244, 220, 172}, {242, 215, 161}, {252, 220, 170}}, // creamy
     {{169, 191, 139}, {152, 179, 116}, {160, 191, 135}}, // olive
 }};
-
-constexpr int kNotesIcon = 126;
-constexpr int kSearchGroupImage = 127;
-constexpr int kSettingsButton = 128;
-constexpr int kFirstSmallMark = 129;
-constexpr int kFirstLargeMark = 147;
-constexpr int kSwatchStrip = 183;
 
 constexpr int kSwatchWidth = 15;
 constexpr int kStripHeight = 16;
@@ -252,14 +246,14 @@ void DrawAll(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir, ec);
     if (ec) throw std::runtime_error("cannot create " + dir.string() + ": " + ec.message());
 
-    Png(NotesIcon(), dir, kNotesIcon);
-    Png(SearchGroupImage(), dir, kSearchGroupImage);
-    Png(SettingsButton(), dir, kSettingsButton);
+    Png(NotesIcon(), dir, IDP_NOTES_ICON);
+    Png(SearchGroupImage(), dir, IDP_SEARCH_GROUP_IMAGE);
+    Png(SettingsButton(), dir, IDP_SETTINGS_BUTTON);
     for (std::size_t n = 0; n < kCategories.size(); ++n) {
-        Png(SmallMark(kCategories[n].small), dir, kFirstSmallMark + static_cast<int>(n));
-        Png(LargeMark(kCategories[n].large), dir, kFirstLargeMark + static_cast<int>(n));
+        Png(SmallMark(kCategories[n].small), dir, IDP_FIRST_SMALL_MARK + static_cast<int>(n));
+        Png(LargeMark(kCategories[n].large), dir, IDP_FIRST_LARGE_MARK + static_cast<int>(n));
     }
-    imagegen::WriteBmp(SwatchStrip(), dir / (std::to_string(kSwatchStrip) + ".bmp"));
+    imagegen::WriteBmp(SwatchStrip(), dir / (std::to_string(IDB_SWATCHES) + ".bmp"));
 }
 
 } // namespace

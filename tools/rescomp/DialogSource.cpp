@@ -8,21 +8,22 @@
 
 namespace rescomp {
 namespace {
-#define STYLE(name) {#name, name}
+#define STYLE(name)                                                                                          \
+    { #name, name }
 const std::map<std::string, DWORD> kStyles = {
-    STYLE(WS_POPUP),         STYLE(WS_CHILD),        STYLE(WS_VISIBLE),      STYLE(WS_DISABLED),
-    STYLE(WS_CAPTION),       STYLE(WS_BORDER),       STYLE(WS_VSCROLL),      STYLE(WS_HSCROLL),
-    STYLE(WS_SYSMENU),       STYLE(WS_GROUP),        STYLE(WS_TABSTOP),      STYLE(DS_SETFONT),
-    STYLE(DS_MODALFRAME),    STYLE(DS_FIXEDSYS),     STYLE(BS_PUSHBUTTON),   STYLE(BS_DEFPUSHBUTTON),
-    STYLE(BS_GROUPBOX),      STYLE(ES_LEFT),         STYLE(ES_MULTILINE),    STYLE(ES_AUTOVSCROLL),
-    STYLE(ES_WANTRETURN),    STYLE(SS_LEFT),         STYLE(SS_ICON),         STYLE(LVS_LIST),
-    STYLE(LVS_SINGLESEL),    STYLE(LVS_NOLABELWRAP), STYLE(LVS_EDITLABELS),  STYLE(LVS_ALIGNLEFT),
+    STYLE(WS_POPUP),           STYLE(WS_CHILD),        STYLE(WS_VISIBLE),     STYLE(WS_DISABLED),
+    STYLE(WS_CAPTION),         STYLE(WS_BORDER),       STYLE(WS_VSCROLL),     STYLE(WS_HSCROLL),
+    STYLE(WS_SYSMENU),         STYLE(WS_GROUP),        STYLE(WS_TABSTOP),     STYLE(DS_SETFONT),
+    STYLE(DS_MODALFRAME),      STYLE(DS_FIXEDSYS),     STYLE(BS_PUSHBUTTON),  STYLE(BS_DEFPUSHBUTTON),
+    STYLE(BS_GROUPBOX),        STYLE(ES_LEFT),         STYLE(ES_MULTILINE),   STYLE(ES_AUTOVSCROLL),
+    STYLE(ES_WANTRETURN),      STYLE(SS_LEFT),         STYLE(SS_ICON),        STYLE(LVS_LIST),
+    STYLE(LVS_SINGLESEL),      STYLE(LVS_NOLABELWRAP), STYLE(LVS_EDITLABELS), STYLE(LVS_ALIGNLEFT),
     STYLE(LVS_NOCOLUMNHEADER),
 };
 #undef STYLE
 
 const std::map<std::string, WORD> kClassAtoms = {
-    {"Button", kButtonAtom}, {"Edit", kEditAtom}, {"Static", kStaticAtom},
+    {"Button", kButtonAtom},   {"Edit", kEditAtom},           {"Static", kStaticAtom},
     {"ListBox", kListBoxAtom}, {"ScrollBar", kScrollBarAtom}, {"ComboBox", kComboBoxAtom},
 };
 
@@ -37,11 +38,13 @@ public:
         Word(static_cast<std::uint16_t>(d >> 16));
     }
     void String(const std::u16string& s) {
-        for (char16_t c : s) Word(c);
+        for (char16_t c : s)
+            Word(c);
         Word(0);
     }
     void AlignTo4() {
-        while (bytes.size() % 4) bytes.push_back(0);
+        while (bytes.size() % 4)
+            bytes.push_back(0);
     }
     std::vector<std::uint8_t> bytes;
 };
@@ -123,13 +126,15 @@ DialogResource ReadDialog(const std::string& path) {
         }
     }
     if (result.id == 0) throw SourceError(path + ": no dialog line");
-    if (!(style & DS_SETFONT) != font.empty()) throw SourceError(path + ": DS_SETFONT and a font go together");
+    if (!(style & DS_SETFONT) != font.empty())
+        throw SourceError(path + ": DS_SETFONT and a font go together");
 
     Writer w;
     w.Dword(style);
     w.Dword(0);
     w.Word(static_cast<std::uint16_t>(controls.size()));
-    for (short v : {x, y, cx, cy}) w.Word(static_cast<std::uint16_t>(v));
+    for (short v : {x, y, cx, cy})
+        w.Word(static_cast<std::uint16_t>(v));
     w.Word(0); // no menu
     w.Word(0); // the standard dialog class
     w.String(caption);
@@ -141,7 +146,8 @@ DialogResource ReadDialog(const std::string& path) {
         w.AlignTo4();
         w.Dword(c.style);
         w.Dword(0);
-        for (short v : {c.x, c.y, c.cx, c.cy}) w.Word(static_cast<std::uint16_t>(v));
+        for (short v : {c.x, c.y, c.cx, c.cy})
+            w.Word(static_cast<std::uint16_t>(v));
         w.Word(static_cast<std::uint16_t>(c.id));
         if (const auto atom = kClassAtoms.find(c.className); atom != kClassAtoms.end()) {
             w.Word(0xFFFF);

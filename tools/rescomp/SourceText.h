@@ -73,13 +73,17 @@ inline std::vector<Token> Tokenize(const std::string& line, const std::string& f
                 }
                 if (i >= line.size()) Fail(file, lineNo, "backslash at the end of the line");
                 const char e = line[i++];
-                if (e == 'n') t.text.push_back('\n');
-                else if (e == '"' || e == '\\') t.text.push_back(e);
-                else Fail(file, lineNo, std::string("unknown escape \\") + e);
+                if (e == 'n')
+                    t.text.push_back('\n');
+                else if (e == '"' || e == '\\')
+                    t.text.push_back(e);
+                else
+                    Fail(file, lineNo, std::string("unknown escape \\") + e);
             }
             if (!closed) Fail(file, lineNo, "text not closed");
         } else {
-            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') t.text.push_back(line[i++]);
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+                t.text.push_back(line[i++]);
         }
         tokens.push_back(std::move(t));
     }

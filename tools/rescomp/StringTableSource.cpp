@@ -21,7 +21,8 @@ StringTableSource ReadStringTable(const std::string& path) {
             continue;
         }
         const long id = ParseNumber(tokens[0].text, path, lineNo);
-        if (id < 0 || id > 0xFFFF || !tokens[1].quoted) Fail(path, lineNo, "expected an id and a quoted text");
+        if (id < 0 || id > 0xFFFF || !tokens[1].quoted)
+            Fail(path, lineNo, "expected an id and a quoted text");
         std::u16string text;
         if (!Utf8ToUtf16(tokens[1].text, text)) Fail(path, lineNo, "text is not UTF-8");
         if (text.size() > 0xFFFF) Fail(path, lineNo, "text too long");
@@ -34,7 +35,8 @@ StringTableSource ReadStringTable(const std::string& path) {
 
 std::map<std::uint16_t, std::vector<std::uint8_t>> StringBlocks(const StringTableSource& table) {
     std::map<std::uint16_t, std::vector<std::uint8_t>> blocks;
-    for (const auto& [id, text] : table.strings) blocks[static_cast<std::uint16_t>(id / 16 + 1)];
+    for (const auto& [id, text] : table.strings)
+        blocks[static_cast<std::uint16_t>(id / 16 + 1)];
     for (auto& [blockId, bytes] : blocks) {
         for (unsigned i = 0; i < 16; ++i) {
             const auto it = table.strings.find(static_cast<std::uint16_t>((blockId - 1) * 16 + i));

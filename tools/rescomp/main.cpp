@@ -2,19 +2,25 @@
 // C++ resource table that the system layer looks resources up in by type, id and
 // language.
 //
-//   rescomp OUT.cpp SYMBOL FILE...
+//   rescomp --ids IDS.def OUT.h
+//   rescomp OUT.cpp SYMBOL IDS.def FILE...
 //
-// FILE is a string table (.str), a dialog (.dlg), a PNG image (NNN.png, resource
-// NNN of type "PNG") or a bitmap (NNN.bmp, resource NNN of type RT_BITMAP, stored
-// without its file header as bitmap resources are).
+// The first form writes the named ids as a C++ header. The second checks that every
+// string table holds exactly the strings the ids name (IDS_) and every named dialog
+// (IDD_) is there, then writes the table. FILE is a string table (.str), a dialog (.dlg), a PNG image
+// (NNN.png, resource NNN of type "PNG") or a bitmap (NNN.bmp, resource NNN of type RT_BITMAP, stored without
+// its file header as bitmap resources are).
 #include "tools/rescomp/DialogSource.h"
+#include "tools/rescomp/ResourceIds.h"
 #include "tools/rescomp/SourceText.h"
 #include "tools/rescomp/StringTableSource.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <tuple>
 #include <vector>
@@ -42,11 +48,27 @@ unsigned IdFromName(const std::filesystem::path& p) {
 
 constexpr unsigned kNeutralLanguage = 0;
 
-void Collect(const std::string& path, std::vector<Resource>& out) {
+// A table that lacks a named string, or holds one nobody named, is a mistake in one
+// of the two sources.
+void CheckStrings(const rescomp::StringTableSource& table, const std::vector<rescomp::ResourceId>& ids,
+                  const std::string& path) {
+    std::set<std::uint16_t> named;
+    for (const auto& r : ids)
+        if (r.name.starts_with("IDS_")) named.insert(r.id);
+    for (const std::uint16_t id : named)
+        if (!table.strings.contains(id))
+            throw SourceError(path + ": string " + std::to_string(id) + " is missing");
+    for (const auto& [id, text] : table.strings)
+        if (!named.contains(id)) throw SourceError(path + ": string " + std::to_string(id) + " has no name");
+}
+
+void Collect(const std::string& path, const std::vector<rescomp::ResourceId>& ids,
+             std::vector<Resource>& out) {
     const std::filesystem::path p(path);
     const std::string ext = p.extension().string();
     if (ext == ".str") {
         const auto table = rescomp::ReadStringTable(path);
+        CheckStrings(table, ids, path);
         for (auto& [block, bytes] : rescomp::StringBlocks(table))
             out.push_back({"RT_STRING", block, table.language, std::move(bytes)});
     } else if (ext == ".dlg") {
@@ -59,7 +81,8 @@ void Collect(const std::string& path, std::vector<Resource>& out) {
         out.push_back({"RT_PNG", IdFromName(p), kNeutralLanguage, std::move(bytes)});
     } else if (ext == ".bmp") {
         auto bytes = ReadBytes(path);
-        if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') throw SourceError(path + ": not a BMP file");
+        if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+            throw SourceError(path + ": not a BMP file");
         bytes.erase(bytes.begin(), bytes.begin() + 14);
         out.push_back({"RT_BITMAP", IdFromName(p), kNeutralLanguage, std::move(bytes)});
     } else {
@@ -92,31 +115,47 @@ std::string Emit(const std::vector<Resource>& resources, const std::string& symb
       << " = {kEntries, " << resources.size() << "};\n";
     return o.str();
 }
+
+void WriteFile(const std::string& out, const std::string& text) {
+    // Written aside and renamed, so that an interrupted build never leaves half a file.
+    const std::string temp = out + ".tmp";
+    {
+        std::ofstream f(temp, std::ios::binary);
+        f << text;
+        if (!f.flush()) throw SourceError(temp + ": cannot be written");
+    }
+    std::filesystem::rename(temp, out);
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::cerr << "usage: rescomp OUT.cpp SYMBOL FILE...\n";
+    const bool idsOnly = argc == 4 && std::string(argv[1]) == "--ids";
+    if (!idsOnly && argc < 5) {
+        std::cerr << "usage: rescomp --ids IDS.def OUT.h\n       rescomp OUT.cpp SYMBOL IDS.def FILE...\n";
         return 2;
     }
     try {
+        if (idsOnly) {
+            WriteFile(argv[3], rescomp::IdsHeader(rescomp::ReadResourceIds(argv[2])));
+            return 0;
+        }
+        const auto ids = rescomp::ReadResourceIds(argv[3]);
         std::vector<Resource> resources;
-        for (int i = 3; i < argc; ++i) Collect(argv[i], resources);
+        for (int i = 4; i < argc; ++i)
+            Collect(argv[i], ids, resources);
+        for (const auto& r : ids)
+            if (r.name.starts_with("IDD_") &&
+                std::none_of(resources.begin(), resources.end(),
+                             [&](const Resource& d) { return d.type == "RT_DIALOG" && d.id == r.id; }))
+                throw SourceError(r.name + ": no dialog source has id " + std::to_string(r.id));
         for (std::size_t i = 0; i < resources.size(); ++i)
             for (std::size_t k = 0; k < i; ++k)
                 if (std::tie(resources[i].type, resources[i].id, resources[i].language) ==
                     std::tie(resources[k].type, resources[k].id, resources[k].language))
-                    throw SourceError("resource " + resources[i].type + " " + std::to_string(resources[i].id) +
-                                      " of language " + std::to_string(resources[i].language) + " given twice");
-        const std::string text = Emit(resources, argv[2]);
-        const std::string out = argv[1];
-        const std::string temp = out + ".tmp";
-        {
-            std::ofstream f(temp, std::ios::binary);
-            f << text;
-            if (!f.flush()) throw SourceError(temp + ": cannot be written");
-        }
-        std::filesystem::rename(temp, out);
+                    throw SourceError("resource " + resources[i].type + " " +
+                                      std::to_string(resources[i].id) + " of language " +
+                                      std::to_string(resources[i].language) + " given twice");
+        WriteFile(argv[1], Emit(resources, argv[2]));
     } catch (const std::exception& e) {
         std::cerr << "rescomp: " << e.what() << "\n";
         return 1;

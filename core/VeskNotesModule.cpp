@@ -1,4 +1,4 @@
-#include "plugin/VeskNotesModule.h"
+#include "core/VeskNotesModule.h"
 
 extern const ResourceTable kVeskNotesResources;
 
@@ -9,8 +9,14 @@ VeskNotesModule g_module;
 
 VeskNotesModule::VeskNotesModule() : instance_(RegisterModule("VeskNotes", &kVeskNotesResources, this)) {}
 
-VeskNotesModule::~VeskNotesModule() { UnregisterModule(instance_); }
+VeskNotesModule::~VeskNotesModule() {
+    UnregisterModule(instance_);
+}
 
-VeskNotesModule& TheModule() { return g_module; }
+VeskNotesModule& TheModule() {
+    return g_module;
+}
 
-zsys::ComModule& zsys::ThisModule() noexcept { return g_module; }
+zsys::ComModule& zsys::ThisModule() noexcept {
+    return g_module;
+}

@@ -1,4 +1,4 @@
-#include "plugin/TextFunctions.h"
+#include "core/TextFunctions.h"
 
 #include <cassert>
 #include <cstddef>
@@ -66,7 +66,6 @@ std::string EncodeUtf8(std::u16string_view text, LoneSurrogates lone) {
     return bytes;
 }
 
-
 // The escaping steps each replace one character, and no inserted text holds a character that a later
 // step replaces, so escaping character by character in one pass gives what the steps give one after
 // another.
@@ -130,8 +129,10 @@ std::u16string FromUtf8(std::string_view bytes) {
             *out++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
             p += 3;
         } else if (lead >= 0xF0 && lead < 0xF8) {
-            if (end - p < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80) return {};
-            char32_t point = ((lead & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            if (end - p < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80)
+                return {};
+            char32_t point =
+                ((lead & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
             if (point >= 0x110000) return {};
             if (point >= 0x10000) {
                 point -= 0x10000;

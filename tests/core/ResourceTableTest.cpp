@@ -3,7 +3,7 @@
 #include "platform/resources/ModuleResources.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/WindowStyles.h"
-#include "plugin/VeskNotesModule.h"
+#include "core/VeskNotesModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "plugin/ICategoryMatcher.h"
-#include "plugin/IInfoMatcher.h"
-#include "plugin/INodeDisplayer.h"
+#include "core/ICategoryMatcher.h"
+#include "core/IInfoMatcher.h"
+#include "core/INodeDisplayer.h"
 
 // Everything the directory's result page and cards ask of the notes controller.
 class IDirectoryInterface : public ICategoryMatcher, public IInfoMatcher, public INodeDisplayer {};

@@ -1,4 +1,4 @@
-#include "plugin/LangLocal.h"
+#include "core/LangLocal.h"
 
 #include "langservice/ILanguageOperation.h"
 #include "langservice/LanguageFactory.h"
@@ -27,7 +27,9 @@ const InterfaceLanguage& Choose(LANGID id) {
     return kLanguages[0];
 }
 
-std::u16string_view Entry(HRSRC block, unsigned id) { return zsys::StringBlockEntry(zsys::ResourceBytes(block), id % 16); }
+std::u16string_view Entry(HRSRC block, unsigned id) {
+    return zsys::StringBlockEntry(zsys::ResourceBytes(block), id % 16);
+}
 } // namespace
 
 LangLocal::LangLocal(HINSTANCE instance) : instance_(instance) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/uexception.h"
+#include "core/uexception.h"
 
 namespace tstd {
 // A failure reported to the user with a message of its own ("Notes export failed.").

@@ -1,17 +1,14 @@
-#include "plugin/CountPhrase.h"
+#include "core/CountPhrase.h"
 
+#include "core/LangLocal.h"
 #include "langservice/PluralForms.h"
-#include "plugin/LangLocal.h"
+#include "resources/ResourceIds.h"
 
 #include <string>
 
-namespace {
-constexpr unsigned kNoteForms = 260;
-}
-
 std::u16string CountPhrase(std::int32_t count, const LangLocal& language, bool nonBreaking) {
     // The forms are read once for the life of the module, in the language of the first call.
-    static const std::u16string forms = language.LoadString(kNoteForms);
+    static const std::u16string forms = language.LoadString(IDS_NOTE_FORMS);
     const std::u16string form = LangService::GetPluralForm(language.Operation(), count, forms);
     const std::string digits = std::to_string(count);
     std::u16string phrase(digits.begin(), digits.end());

@@ -1,8 +1,8 @@
 #include "langservice/ILanguageOperation.h"
 #include "platform/resources/ModuleResources.h"
 #include "platform/system/Language.h"
-#include "plugin/LangLocal.h"
-#include "plugin/VeskNotesModule.h"
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "plugin/CountPhrase.h"
+#include "core/CountPhrase.h"
 
 #include "langservice/UnicoreException.h"
 #include "platform/system/Language.h"
-#include "plugin/LangLocal.h"
-#include "plugin/VeskNotesModule.h"
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/TextFunctions.h"
+#include "core/TextFunctions.h"
 
 #include <gtest/gtest.h>
 

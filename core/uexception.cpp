@@ -1,6 +1,6 @@
-#include "store/uexception.h"
+#include "core/uexception.h"
 
-#include "plugin/TextFunctions.h"
+#include "core/TextFunctions.h"
 
 #include <utility>
 
