@@ -70,4 +70,9 @@ HRESULT HostFactory::CreateImageCollection(IUnknown** collection) noexcept try {
 } catch (...) {
     return zsys::Boundary();
 }
+HRESULT HostFactory::CreateSearchCriteria(LONG, ZeltCore::IHostSearchCriteria** criteria) noexcept {
+    if (!criteria) return E_POINTER;
+    *criteria = nullptr;
+    return E_NOTIMPL;
+}
 } // namespace host

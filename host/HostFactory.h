@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/com/ComObject.h"
 #include "hostapi/ZeltCore.h"
+#include "platform/com/ComObject.h"
 
 #include <memory>
 
@@ -17,6 +17,8 @@ public:
     // sound PNG of at most 4096 × 4096 pixels.
     HRESULT CreateImageFromPng(SAFEARRAY* png, IUnknown** image) noexcept override;
     HRESULT CreateImageCollection(IUnknown** collection) noexcept override;
+    // Searches come with the search issue's host objects.
+    HRESULT CreateSearchCriteria(LONG kind, ZeltCore::IHostSearchCriteria** criteria) noexcept override;
 
 private:
     ~HostFactory() override;

@@ -30,6 +30,18 @@ HRESULT HostFrame::Window(HWND* window) noexcept try {
     return zsys::Boundary();
 }
 
+HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept {
+    if (!view) return E_POINTER;
+    *view = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept {
+    if (!map) return E_POINTER;
+    *map = nullptr;
+    return E_NOTIMPL;
+}
+
 long HostFrame::ForeignReferences() const {
     return long(RefCount()) - 1 + tabs_->ForeignReferences();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "host/HostTabs.h"
-#include "platform/com/ComObject.h"
 #include "hostapi/ZeltCore.h"
+#include "platform/com/ComObject.h"
 
 #include <memory>
 
@@ -18,6 +18,9 @@ public:
     HRESULT Tabs(ZeltCore::IHostTabs** tabs) noexcept override;
     // The main window's handle, the same non-null value for the frame's whole life.
     HRESULT Window(HWND* window) noexcept override;
+    // The result view and the map are not served yet.
+    HRESULT SearchView(ZeltCore::IHostSearchView** view) noexcept override;
+    HRESULT Map(ZeltCore::IHostMap** map) noexcept override;
 
     // The search tab of the frame's tabs.
     HostSearchTab& SearchTab() const { return tabs_->SearchTab(); }

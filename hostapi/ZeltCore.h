@@ -7,6 +7,7 @@
 #include "platform/com/SafeArray.h"
 #include "platform/com/Unknown.h"
 #include "platform/com/Variant.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/Window.h"
 
 namespace ZeltCore {
@@ -19,6 +20,9 @@ struct IHostBase;
 struct IHostDatabase;
 struct IHostFactory;
 struct IHostFrame;
+struct IHostMap;
+struct IHostSearchCriteria;
+struct IHostSearchView;
 
 // The second object given at start; every other host object is reached from it.
 struct IHostView : IUnknown {
@@ -78,6 +82,8 @@ struct IHostFactory : IUnknown {
     // An empty named-image collection: IHostImageCollection to look up,
     // IHostImageCollectionEdit to fill.
     virtual HRESULT CreateImageCollection(IUnknown** collection) = 0;
+    // A new, empty search-criteria object; kind 0 is the only kind.
+    virtual HRESULT CreateSearchCriteria(LONG kind, IHostSearchCriteria** criteria) = 0;
 };
 
 // An image made by the host.
@@ -112,6 +118,10 @@ struct IHostFrame : IUnknown {
     virtual HRESULT Tabs(IHostTabs** tabs) = 0;
     // The main window's handle (its screen rectangle places dialogs).
     virtual HRESULT Window(HWND* window) = 0;
+    // The search result view with its pages.
+    virtual HRESULT SearchView(IHostSearchView** view) = 0;
+    // The map with its layers and information panel.
+    virtual HRESULT Map(IHostMap** map) = 0;
 };
 
 // The tabs of the main window, by name.
@@ -187,3 +197,10 @@ struct IZeltPluginOptions : IUnknown {
 using CreateZeltPluginFn = HRESULT (*)(IUnknown** plugin);
 constexpr const char* kCreateZeltPluginName = "CreateZeltPlugin";
 } // namespace ZeltCore
+
+// The rest of the API, by area.
+#include "hostapi/Cards.h"
+#include "hostapi/Controls.h"
+#include "hostapi/Map.h"
+#include "hostapi/Search.h"
+#include "hostapi/ZeltHidden.h"

@@ -77,6 +77,7 @@ public:
             zsys::Make<Image>(std::vector<std::uint8_t>(bytes.begin(), bytes.end())).detach());
         return S_OK;
     }
+    HRESULT CreateSearchCriteria(LONG, ZeltCore::IHostSearchCriteria**) override { return E_NOTIMPL; }
     HRESULT CreateImageCollection(IUnknown** collection) override {
         auto made = zsys::Make<Collection>();
         collections.push_back(made);
