@@ -71,6 +71,9 @@ protected:
 
 private:
     void CreateGroup();
+    // A category added to (action 0) or removed from (action 1) a note on the open card:
+    // the company's buildings are counted into or out of that category's map layer.
+    void UpdateCategoryMarks(std::int32_t category, int action, const CollectionElement& note);
 
     Categories categories_;
     zsys::ComPtr<ZeltCore::IHostView> view_;
