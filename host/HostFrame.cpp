@@ -3,8 +3,9 @@
 #include "host/Faults.h"
 
 namespace host {
-HostFrame::HostFrame(std::shared_ptr<Faults> faults)
-    : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)) {}
+HostFrame::HostFrame(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
+    : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)),
+      map_(zsys::Make<HostMap>(std::move(city), faults_)) {}
 
 HostFrame::~HostFrame() = default;
 
@@ -36,13 +37,16 @@ HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept {
     return E_NOTIMPL;
 }
 
-HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept {
+HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept try {
     if (!map) return E_POINTER;
     *map = nullptr;
-    return E_NOTIMPL;
+    if (const auto planted = faults_->Enter("IHostFrame.Map")) return *planted;
+    return zsys::ComPtr<ZeltCore::IHostMap>(map_).CopyTo(map);
+} catch (...) {
+    return zsys::Boundary();
 }
 
 long HostFrame::ForeignReferences() const {
-    return long(RefCount()) - 1 + tabs_->ForeignReferences();
+    return long(RefCount()) - 1 + tabs_->ForeignReferences() + map_->ForeignReferences();
 }
 } // namespace host
