@@ -4,7 +4,8 @@
 
 namespace host {
 HostFrame::HostFrame(std::shared_ptr<Faults> faults)
-    : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)) {}
+    : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)),
+      results_(zsys::Make<HostSearchView>(faults_)) {}
 
 HostFrame::~HostFrame() = default;
 
@@ -30,10 +31,15 @@ HRESULT HostFrame::Window(HWND* window) noexcept try {
     return zsys::Boundary();
 }
 
-HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept {
+HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept try {
     if (!view) return E_POINTER;
     *view = nullptr;
-    return E_NOTIMPL;
+    if (const auto planted = faults_->Enter("IHostFrame.SearchView")) return *planted;
+    results_->AddRef();
+    *view = results_.get();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
 }
 
 HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept {
@@ -43,6 +49,6 @@ HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept {
 }
 
 long HostFrame::ForeignReferences() const {
-    return long(RefCount()) - 1 + tabs_->ForeignReferences();
+    return long(RefCount()) - 1 + tabs_->ForeignReferences() + results_->ForeignReferences();
 }
 } // namespace host

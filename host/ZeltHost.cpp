@@ -1,5 +1,6 @@
 #include "host/ZeltHost.h"
 
+#include "host/HostDirPage.h"
 #include "host/HostSearchTab.h"
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
@@ -13,7 +14,9 @@ ZeltHost::ZeltHost(Options options)
     : options_(std::move(options)), faults_(std::make_shared<host::Faults>()),
       application_(zsys::Make<HostApplication>()) {
     if (options_.cityPath.empty()) options_.cityPath = DemoCityPath();
-    view_ = zsys::Make<HostView>(std::make_shared<CityDatabase>(options_.cityPath), faults_);
+    auto city = std::make_shared<CityDatabase>(options_.cityPath);
+    view_ = zsys::Make<HostView>(city, faults_);
+    cards_ = std::make_unique<HostCards>(std::move(city), faults_, *view_.get());
     if (options_.language) SetThreadUILanguage(options_.language);
     if (!options_.appDataPath.empty()) zsys::SetAppDataFolder(options_.appDataPath);
 }
@@ -24,6 +27,7 @@ std::string ZeltHost::DemoCityPath() {
 
 ZeltHost::~ZeltHost() {
     if (library_ && library_->Plugin()) Stop();
+    cards_.reset();
 }
 
 void ZeltHost::Load() {
@@ -41,12 +45,15 @@ HRESULT ZeltHost::Start() {
 }
 
 HRESULT ZeltHost::Stop() {
+    // The card windows close before the plug-in goes, each telling it so.
+    cards_->CloseAll();
     HRESULT hr = S_OK;
     if (library_ && library_->Plugin())
         if (const auto plugin = library_->Plugin().try_as<ZeltCore::IZeltPlugin>()) hr = plugin->Terminate();
     // The host unloads a plug-in's search groups with it, and this host runs one plug-in:
     // every group is its. Nothing of the plug-in stays referenced from the tab.
     view_->MainFrame().SearchTab().ReleaseGroups();
+    view_->MainFrame().Results().OrganisationPage().ReleaseControllers();
     if (library_) library_->Release();
     return hr;
 }
