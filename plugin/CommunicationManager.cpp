@@ -219,6 +219,7 @@ bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
     NotYet();
 }
 bool CommunicationManager::EditNoteText(CollectionElement&) {
+    // NodeAskDialog::Edit(*view_.get(), language_, note) once the system layer's dialogs are here.
     NotYet();
 }
 void CommunicationManager::AddMapMarks(IHostDirObject*) {
