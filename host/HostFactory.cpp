@@ -3,6 +3,7 @@
 #include "host/Faults.h"
 #include "host/HostImage.h"
 #include "host/HostImageCollection.h"
+#include "host/HostStandardControl.h"
 
 #include <png.h>
 
@@ -74,5 +75,19 @@ HRESULT HostFactory::CreateSearchCriteria(LONG, ZeltCore::IHostSearchCriteria** 
     if (!criteria) return E_POINTER;
     *criteria = nullptr;
     return E_NOTIMPL;
+}
+
+HRESULT HostFactory::CreateStandardControl(LONG kind, IUnknown** control) noexcept try {
+    if (!control) return E_POINTER;
+    *control = nullptr;
+    if (const auto planted = faults_->Enter("IHostControlFactory.CreateStandardControl")) return *planted;
+    constexpr LONG kCommand = 0, kEditBox = 1, kComboBox = 5;
+    if (kind == kEditBox || kind == kComboBox) return E_NOTIMPL;
+    if (kind != kCommand) return E_INVALIDARG;
+    *control =
+        static_cast<ZeltCore::IHostStandardControl*>(zsys::Make<HostStandardControl>(faults_, kind).detach());
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
 }
 } // namespace host

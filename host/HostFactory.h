@@ -8,8 +8,9 @@
 namespace host {
 class Faults;
 
-// Makes images from PNG bytes and empty image collections.
-class HostFactory : public zsys::ComObject<HostFactory, ZeltCore::IHostFactory> {
+// Makes images from PNG bytes, empty image collections and standard controls.
+class HostFactory
+    : public zsys::ComObject<HostFactory, ZeltCore::IHostFactory, ZeltCore::IHostControlFactory> {
 public:
     explicit HostFactory(std::shared_ptr<Faults> faults);
 
@@ -19,6 +20,9 @@ public:
     HRESULT CreateImageCollection(IUnknown** collection) noexcept override;
     // Searches come with the search issue's host objects.
     HRESULT CreateSearchCriteria(LONG kind, ZeltCore::IHostSearchCriteria** criteria) noexcept override;
+    // A command (kind 0); the edit box and the combo box come with the search controls.
+    // E_INVALIDARG for a kind the host does not have.
+    HRESULT CreateStandardControl(LONG kind, IUnknown** control) noexcept override;
 
 private:
     ~HostFactory() override;

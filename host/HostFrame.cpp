@@ -5,7 +5,7 @@
 namespace host {
 HostFrame::HostFrame(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
     : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)),
-      map_(zsys::Make<HostMap>(std::move(city), faults_)) {}
+      results_(zsys::Make<HostSearchView>(faults_)), map_(zsys::Make<HostMap>(std::move(city), faults_)) {}
 
 HostFrame::~HostFrame() = default;
 
@@ -31,10 +31,15 @@ HRESULT HostFrame::Window(HWND* window) noexcept try {
     return zsys::Boundary();
 }
 
-HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept {
+HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept try {
     if (!view) return E_POINTER;
     *view = nullptr;
-    return E_NOTIMPL;
+    if (const auto planted = faults_->Enter("IHostFrame.SearchView")) return *planted;
+    results_->AddRef();
+    *view = results_.get();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
 }
 
 HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept try {
@@ -47,6 +52,7 @@ HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept try {
 }
 
 long HostFrame::ForeignReferences() const {
-    return long(RefCount()) - 1 + tabs_->ForeignReferences() + map_->ForeignReferences();
+    return long(RefCount()) - 1 + tabs_->ForeignReferences() + results_->ForeignReferences() +
+           map_->ForeignReferences();
 }
 } // namespace host

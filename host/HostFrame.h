@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/HostMap.h"
+#include "host/HostSearchView.h"
 #include "host/HostTabs.h"
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComObject.h"
@@ -20,18 +21,20 @@ public:
     HRESULT Tabs(ZeltCore::IHostTabs** tabs) noexcept override;
     // The main window's handle, the same non-null value for the frame's whole life.
     HRESULT Window(HWND* window) noexcept override;
-    // The result view is not served yet.
+    // The search result view, the same object every time.
     HRESULT SearchView(ZeltCore::IHostSearchView** view) noexcept override;
     // The map, the same object every time.
     HRESULT Map(ZeltCore::IHostMap** map) noexcept override;
 
     // The search tab of the frame's tabs.
     HostSearchTab& SearchTab() const { return tabs_->SearchTab(); }
+    // The search result view.
+    HostSearchView& Results() const { return *results_.get(); }
     // The map the frame shows.
     HostMap& CityMap() const { return *map_.get(); }
 
     // The host objects the frame keeps, itself included.
-    long KeptObjects() const { return 1 + tabs_->KeptObjects() + map_->KeptObjects(); }
+    long KeptObjects() const { return 1 + tabs_->KeptObjects() + results_->KeptObjects() + map_->KeptObjects(); }
     // References to the frame and what it keeps, beyond the host's own.
     long ForeignReferences() const;
 
@@ -40,6 +43,7 @@ private:
 
     std::shared_ptr<Faults> faults_;
     zsys::ComPtr<HostTabs> tabs_;
+    zsys::ComPtr<HostSearchView> results_;
     zsys::ComPtr<HostMap> map_;
     // Stands in for the main window until the system layer keeps a registry of windows:
     // its address is the handle, so it is unique and lives exactly as long as the frame.

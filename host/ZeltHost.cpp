@@ -1,5 +1,6 @@
 #include "host/ZeltHost.h"
 
+#include "host/HostDirPage.h"
 #include "host/HostSearchTab.h"
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
@@ -13,7 +14,9 @@ ZeltHost::ZeltHost(Options options)
     : options_(std::move(options)), faults_(std::make_shared<host::Faults>()),
       application_(zsys::Make<HostApplication>()) {
     if (options_.cityPath.empty()) options_.cityPath = DemoCityPath();
-    view_ = zsys::Make<HostView>(std::make_shared<CityDatabase>(options_.cityPath), faults_);
+    auto city = std::make_shared<CityDatabase>(options_.cityPath);
+    view_ = zsys::Make<HostView>(city, faults_);
+    cards_ = std::make_unique<HostCards>(std::move(city), faults_, *view_.get());
     if (options_.language) SetThreadUILanguage(options_.language);
     if (!options_.appDataPath.empty()) zsys::SetAppDataFolder(options_.appDataPath);
 }
@@ -24,6 +27,7 @@ std::string ZeltHost::DemoCityPath() {
 
 ZeltHost::~ZeltHost() {
     if (library_ && library_->Plugin()) Stop();
+    cards_.reset();
 }
 
 void ZeltHost::Load() {
@@ -41,6 +45,8 @@ HRESULT ZeltHost::Start() {
 }
 
 HRESULT ZeltHost::Stop() {
+    // The card windows close before the plug-in goes, each telling it so.
+    cards_->CloseAll();
     HRESULT hr = S_OK;
     if (library_ && library_->Plugin())
         if (const auto plugin = library_->Plugin().try_as<ZeltCore::IZeltPlugin>()) hr = plugin->Terminate();
@@ -49,6 +55,7 @@ HRESULT ZeltHost::Stop() {
     // from the tab or the map.
     view_->MainFrame().SearchTab().ReleaseGroups();
     view_->MainFrame().CityMap().ReleaseBlocks();
+    view_->MainFrame().Results().OrganisationPage().ReleaseControllers();
     if (library_) library_->Release();
     return hr;
 }

@@ -3,6 +3,7 @@
 #include "host/CityDatabase.h"
 #include "host/Faults.h"
 #include "host/HostApplication.h"
+#include "host/HostCards.h"
 #include "host/HostView.h"
 #include "host/PluginLibrary.h"
 
@@ -36,9 +37,9 @@ public:
     std::u16string Description() const;
     // Starts the plug-in; its result.
     HRESULT Start();
-    // Stops the plug-in (Terminate), drops the search groups and the map's blocks with
-    // everything they hold and lets the plug-in go; the library stays loaded for the
-    // accounting. The result of Terminate; S_OK when no plug-in runs.
+    // Closes the open cards, stops the plug-in (Terminate), drops the search groups, the
+    // map's blocks and the page controllers with everything they hold and lets the plug-in go; the library
+    // stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
 
     // What is still alive: the plug-in module's objects (-1 when unknown) and the
@@ -49,6 +50,8 @@ public:
 
     PluginLibrary* Library() const { return library_.get(); }
     HostView& View() const { return *view_.get(); }
+    // The company cards the host has open.
+    HostCards& Cards() const { return *cards_; }
     // The failures planted in the host's operations.
     host::Faults& Faults() const { return *faults_; }
 
@@ -58,5 +61,6 @@ private:
     std::shared_ptr<host::Faults> faults_;
     zsys::ComPtr<HostApplication> application_;
     zsys::ComPtr<HostView> view_;
+    std::unique_ptr<HostCards> cards_;
 };
 } // namespace host

@@ -1,7 +1,11 @@
 #include "plugin/CommunicationManager.h"
 
+#include "card/CardNote.h"
+#include "card/NoteCommand.h"
 #include "core/LangLocal.h"
 #include "core/VeskNotesModule.h"
+#include "display/NodesDirController.h"
+#include "display/NoteHtml.h"
 #include "platform/com/SafeArray.h"
 #include "platform/resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
@@ -49,7 +53,7 @@ template <class Side> zsys::ComPtr<Side> RequiredSide(const zsys::ComPtr<IUnknow
 } // namespace
 
 CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::shared_ptr<LangLocal> language)
-    : categories_(language), view_(std::move(view)), language_(std::move(language)),
+    : actions_(language), categories_(language), view_(std::move(view)), language_(std::move(language)),
       store_(notes_, categories_, view_, language_, nullptr) {
     IHostView& hostView = *zsys::Required(view_.get());
 
@@ -67,12 +71,21 @@ CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::sh
     store_.LoadAtStartup();
 
     categories_.RegisterImages(view_.get());
+    actions_.Build(this, view_, &categories_);
     CreateGroup();
     layers_.Register(*view_.get(), categories_, icon_, *this, language_);
+
+    // The last step: from here on the host's cards and entries ask for notes.
+    dirController_ = NodesDirController::Attach(view_, this);
 }
 
 CommunicationManager::~CommunicationManager() {
     store_.SaveAtEnd();
+    try {
+        NodesDirController::Detach(*view_.get(), dirController_.get());
+    } catch (...) {
+        // The host keeps a controller it failed to let go; the plug-in stops all the same.
+    }
     // The map layers are withdrawn after the directory page controller is detached. A block
     // the host still holds afterwards no longer asks this controller anything.
     try {
@@ -80,6 +93,8 @@ CommunicationManager::~CommunicationManager() {
     } catch (...) {
     }
     layers_.Release();
+    dirController_ = nullptr;
+    card_ = nullptr;
 }
 
 void CommunicationManager::CreateGroup() {
@@ -176,6 +191,64 @@ void CommunicationManager::RefreshLayerCaptions() {
     layers_.RefreshCaptions(*view_.get(), categories_);
 }
 
+// The cards: what they show of a note and the commands on them.
+void CommunicationManager::CardShown(IHostCardCommands* commands, IHostCardContext* card) {
+    card_ = zsys::ComPtr<IHostCardContext>(card);
+    LONG company = 0;
+    zsys::CheckOn<IHostDirObject>(ObjectOnCard(*zsys::Required(card))->Id(&company));
+    const CollectionElement note = notes_.Get(company);
+    actions_.UpdateForCard(commands, note.CategoryList(), !note.Text().empty());
+}
+
+zsys::ComPtr<IUnknown> CommunicationManager::CategoryImages() {
+    return zsys::ComPtr<IUnknown>(categories_.CardImages().Collection());
+}
+
+std::u16string CommunicationManager::NoteHtml(std::int32_t company, std::int32_t kind) {
+    return NoteTextHtml(notes_.Get(company).Text(), kind);
+}
+
+std::u16string CommunicationManager::CategoryMarksHtml(std::int32_t company) {
+    return CategoryLinksHtml(notes_.Get(company).CategoryList(), categories_.CategoryCount());
+}
+
+void CommunicationManager::OnButtonClick(const std::u16string& name) {
+    const NoteCommand command = NoteCommand::Parse(name);
+    CardNote card(card_.get(), notes_);
+    CollectionElement& note = card.Note();
+    switch (command.kind) {
+    case NoteCommand::ToggleCategory: {
+        const std::int32_t category = command.Category();
+        const bool had = note.ContainsCategory(category);
+        if (had)
+            note.RemoveCategory(category);
+        else
+            note.AddCategory(category);
+        UpdateCategoryMarks(category, had ? 1 : 0, note);
+        break;
+    }
+    case NoteCommand::EditText:
+        EditNoteText(note);
+        break;
+    case NoteCommand::DeleteCategories: {
+        for (const std::int32_t category : std::vector(note.CategoryList()))
+            note.RemoveCategory(category);
+        // The stored note still has its categories: their layers let the company go.
+        zsys::ComPtr<IHostDirObject> company;
+        zsys::CheckOn<IHostTable>(table_->ObjectByStableId(note.Id(), company.put()));
+        if (company) RemoveMapMarks(company.get());
+        break;
+    }
+    case NoteCommand::DeleteText:
+        note.SetText(u"");
+        break;
+    case NoteCommand::None:
+        break;
+    }
+    card.Store(notes_);
+    zsys::CheckOn<IHostCardContext>(card_->Refresh());
+}
+
 // What the cards, the map, the search and the settings ask of the controller joins here
 // as each of them arrives; until then the host hears E_NOTIMPL.
 namespace {
@@ -184,22 +257,11 @@ namespace {
 }
 } // namespace
 
-void CommunicationManager::CardShown(IHostCardCommands*, IHostCardContext*) {
-    NotYet();
-}
-zsys::ComPtr<IUnknown> CommunicationManager::CategoryImages() {
-    NotYet();
-}
-std::u16string CommunicationManager::NoteHtml(std::int32_t, std::int32_t) {
-    NotYet();
-}
-std::u16string CommunicationManager::CategoryMarksHtml(std::int32_t) {
-    NotYet();
-}
 bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
     NotYet();
 }
-void CommunicationManager::OnButtonClick(const std::u16string&) {
+bool CommunicationManager::EditNoteText(CollectionElement&) {
+    // NodeAskDialog::Edit(*view_.get(), language_, note) once the system layer's dialogs are here.
     NotYet();
 }
 void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {

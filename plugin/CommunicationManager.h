@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card/NodeActions.h"
 #include "core/IDirectoryInterface.h"
 #include "core/ILayerBlockManager.h"
 #include "core/IOnButtonClick.h"
@@ -75,16 +76,24 @@ protected:
 
 private:
     void CreateGroup();
+    // The note edit dialog, opened beside the mouse pointer on the note's text: true when
+    // the user confirmed it, and the note then has the new text.
+    bool EditNoteText(CollectionElement& note);
     // A category added to (action 0) or removed from (action 1) a note on the open card:
     // the company's buildings are counted into or out of that category's map layer.
     void UpdateCategoryMarks(std::int32_t category, int action, const CollectionElement& note);
 
+    NodeActions actions_;
+    // The card of the latest CardShown, which the commands work on. Held counted, so that
+    // a command reaching the controller after the host let the card go finds it alive.
+    zsys::ComPtr<ZeltCore::IHostCardContext> card_;
     Categories categories_;
     zsys::ComPtr<ZeltCore::IHostView> view_;
     MapLayers layers_;
     NoteCollection notes_;
     zsys::ComPtr<ZeltCore::IHostTable> table_;
     std::u16string iconName_ = u"NodesIcon";
+    zsys::ComPtr<ZeltCore::IStdDirectoryCustomController> dirController_;
     zsys::ComPtr<IUnknown> icon_;
     std::shared_ptr<LangLocal> language_;
     NotesStore store_;

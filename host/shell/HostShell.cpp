@@ -16,7 +16,7 @@ constexpr ShellCommand kQuit{
 
 HostShell::HostShell(ZeltHost& host, std::ostream& out) : host_(host), out_(out) {
     commands_.push_back(kHelp);
-    for (const auto area : {DirectoryCommands(), MapCommands()})
+    for (const auto area : {DirectoryCommands(), CardCommands(), MapCommands()})
         commands_.insert(commands_.end(), area.begin(), area.end());
     commands_.push_back(kQuit);
 }

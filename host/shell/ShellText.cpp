@@ -65,4 +65,27 @@ bool Unescape(std::string_view written, std::u16string& text) {
     text = Utf16(bytes);
     return true;
 }
+
+std::string ResultName(HRESULT hr) {
+    constexpr struct {
+        HRESULT hr;
+        const char* name;
+    } kNames[] = {{S_OK, "S_OK"},
+                  {S_FALSE, "S_FALSE"},
+                  {E_NOTIMPL, "E_NOTIMPL"},
+                  {E_NOINTERFACE, "E_NOINTERFACE"},
+                  {E_POINTER, "E_POINTER"},
+                  {E_FAIL, "E_FAIL"},
+                  {E_UNEXPECTED, "E_UNEXPECTED"},
+                  {E_OUTOFMEMORY, "E_OUTOFMEMORY"},
+                  {E_INVALIDARG, "E_INVALIDARG"},
+                  {DISP_E_TYPEMISMATCH, "DISP_E_TYPEMISMATCH"},
+                  {DISP_E_PARAMNOTFOUND, "DISP_E_PARAMNOTFOUND"},
+                  {DISP_E_BADVARTYPE, "DISP_E_BADVARTYPE"}};
+    for (const auto& known : kNames)
+        if (known.hr == hr) return known.name;
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(hr));
+    return hex;
+}
 } // namespace host

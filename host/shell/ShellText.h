@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/com/Types.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,4 +14,7 @@ std::string Quoted(std::u16string_view text);
 // The text of a command argument: \n, \r, \t and \\ stand for what they name; false for
 // any other escape or a lone backslash at the end.
 bool Unescape(std::string_view written, std::u16string& text);
+// The name of a result as the shell prints it ("S_OK", "E_FAIL"); one without a name in
+// hexadecimal ("0x80070005").
+std::string ResultName(HRESULT hr);
 } // namespace host
