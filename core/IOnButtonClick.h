@@ -1,8 +1,10 @@
 #pragma once
 
-// Runs a card command by its command name. OnButtonClick joins here with the card
-// commands.
+#include <string>
+
+// Runs a card command by its command name ("addNode", "addCategory3").
 class IOnButtonClick {
 public:
+    virtual void OnButtonClick(const std::u16string& command) = 0;
     virtual ~IOnButtonClick() = default;
 };

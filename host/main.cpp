@@ -7,7 +7,7 @@
 // bundled demo city) and reads commands, one a line, from the terminal or from standard
 // input until its end; "help" lists them. DIR is the user's application-data folder for
 // the run, where the plug-in keeps its notes.
-#include "host/HostShell.h"
+#include "host/shell/HostShell.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
 

@@ -133,3 +133,57 @@ bool CommunicationManager::NoConflicts(const NoteList& list) {
 std::u16string CommunicationManager::CityName() {
     return store_.CityName();
 }
+
+// What the cards, the map, the search and the settings ask of the controller joins here
+// as each of them arrives; until then the host hears E_NOTIMPL.
+namespace {
+[[noreturn]] void NotYet() {
+    throw zsys::ComError(E_NOTIMPL, GUID_NULL);
+}
+} // namespace
+
+void CommunicationManager::CardShown(IHostCardCommands*, IHostCardContext*) {
+    NotYet();
+}
+zsys::ComPtr<IUnknown> CommunicationManager::CategoryImages() {
+    NotYet();
+}
+std::u16string CommunicationManager::NoteHtml(std::int32_t, std::int32_t) {
+    NotYet();
+}
+std::u16string CommunicationManager::CategoryMarksHtml(std::int32_t) {
+    NotYet();
+}
+bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
+    NotYet();
+}
+void CommunicationManager::AddMapMarks(IHostDirObject*) {
+    NotYet();
+}
+void CommunicationManager::RemoveMapMarks(IHostDirObject*) {
+    NotYet();
+}
+void CommunicationManager::OnButtonClick(const std::u16string&) {
+    NotYet();
+}
+bool CommunicationManager::HasCategory(BSTR, std::int32_t) {
+    NotYet();
+}
+void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {
+    NotYet();
+}
+std::size_t CommunicationManager::DeleteAllNotes() {
+    NotYet();
+}
+std::int32_t CommunicationManager::MatchCategory(std::int32_t) {
+    NotYet();
+}
+void CommunicationManager::SetCategoryCriterion(const std::u16string&) {
+    NotYet();
+}
+std::int32_t CommunicationManager::MatchText(std::int32_t) {
+    NotYet();
+}
+void CommunicationManager::SetTextCriterion(const std::u16string&) {
+    NotYet();
+}

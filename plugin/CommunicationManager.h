@@ -32,11 +32,29 @@ public:
     CommunicationManager(const CommunicationManager&) = delete;
     CommunicationManager& operator=(const CommunicationManager&) = delete;
 
+    // INodeDisplayer: the cards, their marks and the map.
+    void CardShown(ZeltCore::IHostCardCommands* commands, ZeltCore::IHostCardContext* card) override;
+    zsys::ComPtr<IUnknown> CategoryImages() override;
+    std::u16string NoteHtml(std::int32_t company, std::int32_t kind) override;
+    std::u16string CategoryMarksHtml(std::int32_t company) override;
+    bool ShowCategoryCompanies(const std::u16string& link) override;
+    void AddMapMarks(ZeltCore::IHostDirObject* company) override;
+    void RemoveMapMarks(ZeltCore::IHostDirObject* company) override;
+
+    // IOnButtonClick: the card commands.
+    void OnButtonClick(const std::u16string& command) override;
+
+    // ILayerBlockManager: the map layers' filters.
+    bool HasCategory(BSTR blockName, std::int32_t company) override;
+
+    // IOptionsWork: the settings dialog.
     std::size_t WriteNotes(std::u16string_view path) override;
     int ImportReplace(std::u16string_view path) override;
     int ImportKeep(std::u16string_view path) override;
     ISearchAndImageManager& CategoryTable() override;
+    void SetCategoryNames(const std::vector<std::u16string>& names) override;
     bool HasNotes() const override;
+    std::size_t DeleteAllNotes() override;
     NoteList ReadNoteList(std::u16string_view path) override;
     bool NoConflicts(const NoteList& list) override;
     std::u16string CityName() override;
@@ -44,8 +62,18 @@ public:
     // The notes of the loaded city.
     NoteCollection& Notes() { return notes_; }
 
+protected:
+    // The matchers of the search criteria.
+    std::int32_t MatchCategory(std::int32_t company) override;
+    void SetCategoryCriterion(const std::u16string& value) override;
+    std::int32_t MatchText(std::int32_t company) override;
+    void SetTextCriterion(const std::u16string& text) override;
+
 private:
     void CreateGroup();
+    // A category added to (action 0) or removed from (action 1) a note on the open card:
+    // the company's buildings are counted into or out of that category's map layer.
+    void UpdateCategoryMarks(std::int32_t category, int action, const CollectionElement& note);
 
     Categories categories_;
     zsys::ComPtr<ZeltCore::IHostView> view_;

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class ISearchAndImageManager;
 
 // What the settings dialog asks of the notes controller: export, the two kinds of
-// import and what they need to ask the user first.
+// import and what they need to ask the user first, the category names and deleting the
+// city's notes.
 class IOptionsWork {
 public:
     virtual ~IOptionsWork() = default;
@@ -24,10 +26,13 @@ public:
     virtual int ImportKeep(std::u16string_view path) = 0;
     // The category table, for the list of names and swatches.
     virtual ISearchAndImageManager& CategoryTable() = 0;
-    // SetCategoryNames joins here with the settings dialog.
+    // Renames the categories in order; when a name changed, the card's category commands,
+    // the category search control and the map layers follow.
+    virtual void SetCategoryNames(const std::vector<std::u16string>& names) = 0;
     // Whether the city has any note.
     virtual bool HasNotes() const = 0;
-    // DeleteAllNotes joins here with the map layers and the result page it refreshes.
+    // Deletes every note of the city, with its map marks; the number deleted.
+    virtual std::size_t DeleteAllNotes() = 0;
     // A file's notes without merging them; raises loadException.
     virtual NoteList ReadNoteList(std::u16string_view path) = 0;
     // False when importing the list would change a note the city has.

@@ -1,7 +1,7 @@
 // The host's command shell, driven through streams and as the zelt-host command with
 // piped input: the city, its companies, the search tab, mistakes, and the accounting
 // that ends every run.
-#include "host/HostShell.h"
+#include "host/shell/HostShell.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "host/shell/ShellCommand.h"
+
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host {
 class ZeltHost;
 
-// The host's command shell: reads commands, one a line, and answers them from the city
-// and the search tab of a host whose plug-in is loaded. "quit" or the end of the input
-// stops the plug-in and accounts for what is left of it.
+// The host's command shell: reads commands, one a line, and answers them from the host
+// whose plug-in is loaded. The commands of each area come from that area's table
+// (ShellCommand.h). "quit" or the end of the input stops the plug-in and accounts for
+// what is left of it.
 class HostShell {
 public:
     // Answers on `out`; the host must outlive the shell.
@@ -23,15 +27,12 @@ public:
 
 private:
     // Runs one command line; false for "quit".
-    bool Execute(std::string_view line);
+    bool Execute(std::string_view line, std::istream& in);
     int Stop();
-
     void Help();
-    void City();
-    void Companies(std::string_view count);
-    void SearchTab();
 
     ZeltHost& host_;
     std::ostream& out_;
+    std::vector<ShellCommand> commands_;
 };
 } // namespace host
