@@ -50,4 +50,5 @@ struct ShellCommand {
 
 // The commands of each area, each table in the file of its area.
 std::span<const ShellCommand> DirectoryCommands();
+std::span<const ShellCommand> WindowCommands();
 } // namespace host

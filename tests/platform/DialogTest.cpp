@@ -3,7 +3,8 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowStyles.h"
-#include "tests/platform/ProbeDialog.h"
+#include "tests/platform/TestDialogs.h"
+#include "tests/support/ProbeDialog.h"
 #include "tests/support/ScriptedDriver.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ TEST(Dialog, DialogUnitsBecomePixelsByTheTemplateFont) {
     };
     for (const Case& c : cases) {
         ScriptedDriver driver;
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         RECT seen{};
         d.onInit = [&](ProbeDialog& p) {
             seen = c.control ? InClient(p.Window(), p.Item(c.control)) : zsys::ClientRect(p.Window());
@@ -52,7 +53,7 @@ TEST(Dialog, DialogUnitsBecomePixelsByTheTemplateFont) {
 TEST(Dialog, WindowAddsTheCaptionedFrameAndOpensCentredOnItsOwner) {
     ScriptedDriver driver;
     HWND main = zsys::CreateWindow(u"ZeltMainFrame", u"", WS_CAPTION, 0, {100, 50, 1380, 850}, nullptr, 0);
-    ProbeDialog d;
+    ProbeDialog d{TestDialogs()};
     RECT seen{};
     d.onInit = [&](ProbeDialog& p) {
         seen = zsys::WindowRect(p.Window());
@@ -64,7 +65,7 @@ TEST(Dialog, WindowAddsTheCaptionedFrameAndOpensCentredOnItsOwner) {
     EXPECT_EQ(d.Window(), nullptr);
     // 293 x 115 inside, 3 px each side and a 23 px caption: 299 x 144.
     EXPECT_EQ(seen, (RECT{590, 378, 590 + 299, 378 + 144}));
-    ProbeDialog unowned;
+    ProbeDialog unowned{TestDialogs()};
     unowned.onInit = [&](ProbeDialog& p) { seen = zsys::WindowRect(p.Window()); };
     unowned.Run(114);
     EXPECT_EQ(seen, (RECT{0, 0, 299, 144}));
@@ -91,7 +92,7 @@ TEST(Dialog, BuildsOneControlPerTemplateItem) {
     };
     for (const Control& c : controls) {
         ScriptedDriver driver;
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         d.onInit = [&](ProbeDialog& p) {
             const auto children = zsys::Children(p.Window());
             ASSERT_LT(c.index, children.size());
@@ -120,7 +121,7 @@ TEST(Dialog, InitialFocusIsTheFirstEnabledTabStopUnlessTheHandlerSetIt) {
     const Case cases[] = {{114, true, 0, 1}, {900, true, 0, 11}, {114, false, 119, 119}, {114, true, 119, 1}};
     for (const Case& c : cases) {
         ScriptedDriver driver;
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         d.systemFocus = c.systemFocus;
         d.onInit = [&](ProbeDialog& p) {
             if (c.focusedByHandler) zsys::SetFocus(p.Item(c.focusedByHandler));
@@ -149,7 +150,7 @@ TEST(Dialog, KeysActAsTheDialogManagerDoes) {
     for (const Case& c : cases) {
         ScriptedDriver driver;
         zsys::Dialog plainDefaults; // 116 and 900 have no IDOK button: the default handler ends on any IDOK
-        ProbeDialog probe;
+        ProbeDialog probe{TestDialogs()};
         zsys::Dialog& d = c.dialog == 900 ? static_cast<zsys::Dialog&>(probe) : plainDefaults;
         driver.Do([&](HWND dialog) {
             if (c.focus) zsys::SetFocus(zsys::GetDlgItem(dialog, c.focus));
@@ -162,7 +163,7 @@ TEST(Dialog, KeysActAsTheDialogManagerDoes) {
 
 TEST(Dialog, EnterInAMultiLineEditThatWantsItAddsALineBreakAndTheDialogGoesOn) {
     ScriptedDriver driver;
-    ProbeDialog d;
+    ProbeDialog d{TestDialogs()};
     std::u16string text;
     bool runningAfterEnter = false;
     driver.Type(119, u"first").PressKey(VK_RETURN).Do([&](HWND dialog) {
@@ -182,7 +183,7 @@ TEST(Dialog, CloseBoxRunsOnCloseWhichCancelsUnlessOverridden) {
     driver.Close();
     EXPECT_EQ(plain.DoModal(TestDialogs(), 116, nullptr), IDCANCEL);
 
-    ProbeDialog closesWithZero;
+    ProbeDialog closesWithZero{TestDialogs()};
     closesWithZero.onClose = [](ProbeDialog& p) { p.EndDialog(0); };
     driver.Close();
     EXPECT_EQ(closesWithZero.Run(115), 0);
@@ -202,7 +203,7 @@ TEST(Dialog, ADriverThatGivesUpLeavesTheDialogToTheCloseBoxThenToCancel) {
     };
     for (const Case& c : cases) {
         ScriptedDriver driver;
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         d.onClose = c.onClose;
         driver.Type(119, u"half a note");
         EXPECT_EQ(d.Run(114), c.result) << c.what;
@@ -212,7 +213,7 @@ TEST(Dialog, ADriverThatGivesUpLeavesTheDialogToTheCloseBoxThenToCancel) {
 
 TEST(Dialog, EndDialogDuringInitSkipsTheRun) {
     ScriptedDriver driver;
-    ProbeDialog d;
+    ProbeDialog d{TestDialogs()};
     d.onInit = [](ProbeDialog& p) { p.EndDialog(42); };
     EXPECT_EQ(d.Run(114), 42);
     EXPECT_TRUE(driver.Dialogs().empty());
@@ -222,14 +223,14 @@ TEST(Dialog, EndDialogDuringInitSkipsTheRun) {
 TEST(Dialog, CannotBeShownWithoutDriverOrTemplateAndThenRunsNoHandler) {
     const long windows = zsys::LiveWindowCount();
     {
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         EXPECT_EQ(d.Run(114), -1); // no driver
         EXPECT_TRUE(d.calls.empty());
     }
     ScriptedDriver driver;
     for (const auto& [module, id] :
          {std::pair{TestDialogs(), WORD(999)}, std::pair{HMODULE(nullptr), WORD(114)}}) {
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         EXPECT_EQ(d.DoModal(module, id, nullptr), -1);
         EXPECT_TRUE(d.calls.empty());
     }
@@ -242,7 +243,7 @@ TEST(Dialog, OwnerIsDisabledWhileItRunsThenEnabledAndActiveAgain) {
     HWND other = zsys::CreateWindow(u"Other", u"", 0, 0, {0, 0, 10, 10}, nullptr, 0);
     zsys::SetActiveWindow(main);
     const long windows = zsys::LiveWindowCount();
-    ProbeDialog d;
+    ProbeDialog d{TestDialogs()};
     driver.Do([&](HWND dialog) {
         EXPECT_FALSE(zsys::IsWindowEnabled(main));
         EXPECT_TRUE(zsys::IsWindowEnabled(other));
@@ -266,7 +267,7 @@ TEST(Dialog, OwnerIsDisabledWhileItRunsThenEnabledAndActiveAgain) {
 
 TEST(Dialog, DialogsAndMessageBoxesNestInsideAHandler) {
     ScriptedDriver driver;
-    ProbeDialog settings, conflict;
+    ProbeDialog settings{TestDialogs()}, conflict{TestDialogs()};
     INT_PTR inner = 0;
     int answer = 0;
     settings.onClick = [&](ProbeDialog& p, int id) {
@@ -316,7 +317,7 @@ TEST(Dialog, InputReachesOnlyWhatThePersonCould) {
     };
     for (const Case& c : cases) {
         ScriptedDriver driver;
-        ProbeDialog d;
+        ProbeDialog d{TestDialogs()};
         bool acted = true;
         driver.Do([&](HWND dialog) { acted = c.act(dialog); });
         d.Run(c.dialog);
@@ -327,7 +328,7 @@ TEST(Dialog, InputReachesOnlyWhatThePersonCould) {
 
 TEST(Dialog, AnEndedDialogTakesNoMoreInput) {
     ScriptedDriver driver;
-    ProbeDialog d;
+    ProbeDialog d{TestDialogs()};
     d.onClick = [](ProbeDialog& p, int id) {
         p.EndDialog(id);
         EXPECT_FALSE(zsys::input::Click(p.Item(2)));

@@ -3,7 +3,8 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/WindowStyles.h"
-#include "tests/platform/ProbeDialog.h"
+#include "tests/platform/TestDialogs.h"
+#include "tests/support/ProbeDialog.h"
 #include "tests/support/ScriptedDriver.h"
 
 #include <gtest/gtest.h>
@@ -117,7 +118,7 @@ TEST_F(ListView, OnlyAListWithEditableLabelsEditsThem) {
 // reaches the dialog, which takes the text or leaves it.
 TEST(ListViewInADialog, ClickStartsALabelEditWhoseEndTheDialogDecides) {
     testsupport::ScriptedDriver driver;
-    testsupport::ProbeDialog d;
+    testsupport::ProbeDialog d{testsupport::TestDialogs()};
     struct Ended {
         int item;
         std::optional<std::u16string> text;

@@ -1,7 +1,7 @@
 #pragma once
 
-// A dialog for the window tests: it notes every handler call and lets a test put its own
-// behaviour behind any of them.
+// A dialog for the tests of dialogs and their drivers: it notes every handler call and lets
+// a test put its own behaviour behind any of them.
 
 #include "platform/resources/ModuleResources.h"
 #include "platform/ui/Dialog.h"
@@ -10,17 +10,12 @@
 #include <string>
 #include <vector>
 
-extern const ResourceTable kTestDialogs;
-
 namespace testsupport {
-// The module holding the test dialogs: the plug-in's 114, 115 and 116 and the probe 900.
-inline HMODULE TestDialogs() {
-    static const HMODULE module = RegisterModule("PlatformTestDialogs", &kTestDialogs, nullptr);
-    return module;
-}
-
 class ProbeDialog : public zsys::Dialog {
 public:
+    // Runs the templates of that module.
+    explicit ProbeDialog(HMODULE module) : module_(module) {}
+
     // Handler calls in order: "init", "command <id> <code>", "notify <id> <code>", "close".
     std::vector<std::string> calls;
     bool systemFocus = true; // what OnInitDialog answers
@@ -30,7 +25,7 @@ public:
     // Runs when a button is clicked; unset: the dialog ends with the button's id.
     std::function<void(ProbeDialog&, int id)> onClick;
 
-    INT_PTR Run(WORD templateId, HWND owner = nullptr) { return DoModal(TestDialogs(), templateId, owner); }
+    INT_PTR Run(WORD templateId, HWND owner = nullptr) { return DoModal(module_, templateId, owner); }
 
 protected:
     bool OnInitDialog() override {
@@ -58,5 +53,8 @@ protected:
         else
             Dialog::OnClose();
     }
+
+private:
+    HMODULE module_;
 };
 } // namespace testsupport
