@@ -35,6 +35,9 @@ constexpr std::array<const char*, kTypes> kFindSql{
 constexpr const char* kBranchesSql = "SELECT br.id, bu.id FROM branches br "
                                      "LEFT JOIN buildings bu ON bu.id = br.building_id "
                                      "WHERE br.company_id = ?1 ORDER BY br.position";
+// The companies with a branch in a building.
+constexpr const char* kInBuildingSql =
+    "SELECT DISTINCT company_id FROM branches WHERE building_id = ?1 ORDER BY company_id";
 
 std::size_t IndexOf(Type type) {
     return static_cast<std::size_t>(type);
@@ -102,6 +105,7 @@ struct CityDatabase::Impl {
         for (auto& s : find)
             s.reset();
         branches.reset();
+        inBuilding.reset();
         sqlite3_close(db);
     }
 
@@ -127,6 +131,7 @@ struct CityDatabase::Impl {
     sqlite3* db = nullptr;
     std::array<std::unique_ptr<Statement>, kTypes> find;
     std::unique_ptr<Statement> branches;
+    std::unique_ptr<Statement> inBuilding;
     std::array<std::unique_ptr<StableIdIndex>, kTypes> indexes;
 };
 
@@ -154,6 +159,7 @@ CityDatabase::CityDatabase(const std::string& path) {
     for (std::size_t t = 0; t < kTypes; ++t)
         impl_->find[t] = std::make_unique<Statement>(impl_->db, kFindSql[t], path_);
     impl_->branches = std::make_unique<Statement>(impl_->db, kBranchesSql, path_);
+    impl_->inBuilding = std::make_unique<Statement>(impl_->db, kInBuildingSql, path_);
     // Notes are resolved by the stable ids of companies from the first moment on.
     impl_->Index(Type::Company);
 }
@@ -211,6 +217,15 @@ std::optional<CityDatabase::Object> CityDatabase::Find(Type type, std::int32_t i
     }
     row.Reset();
     return object;
+}
+
+std::vector<std::int32_t> CityDatabase::CompaniesInBuilding(std::int32_t building) {
+    std::vector<std::int32_t> companies;
+    Statement& inBuilding = *impl_->inBuilding;
+    inBuilding.Bind(building);
+    while (inBuilding.Step())
+        companies.push_back(inBuilding.Int32(0));
+    return companies;
 }
 
 std::size_t CityDatabase::Count(Type type) {

@@ -72,6 +72,9 @@ public:
     std::optional<std::int32_t> IdByStableId(Type type, std::int32_t stableId);
     // The object of a type with this id; none when there is none. Raises CityError.
     std::optional<Object> Find(Type type, std::int32_t id);
+    // The companies with a branch in the building, ascending, each once; none for a building
+    // without any, or one the city lacks. Raises CityError.
+    std::vector<std::int32_t> CompaniesInBuilding(std::int32_t building);
     // How many objects of a type the city has.
     std::size_t Count(Type type);
     // The ids of the first `count` objects of a type in ascending order; all of them when

@@ -9,8 +9,9 @@ constexpr RECT kDefaultScreenRect{0, 0, 1280, 800};
 } // namespace
 
 namespace host {
-HostFrame::HostFrame(std::shared_ptr<Faults> faults)
+HostFrame::HostFrame(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
     : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)),
+      map_(zsys::Make<HostMap>(std::move(city), faults_)),
       window_(zsys::CreateWindow(u"ZeltMainFrame", u"Zelt", WS_CAPTION | WS_SYSMENU, 0, kDefaultScreenRect,
                                  nullptr, 0)) {}
 
@@ -45,13 +46,16 @@ HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept {
     return E_NOTIMPL;
 }
 
-HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept {
+HRESULT HostFrame::Map(ZeltCore::IHostMap** map) noexcept try {
     if (!map) return E_POINTER;
     *map = nullptr;
-    return E_NOTIMPL;
+    if (const auto planted = faults_->Enter("IHostFrame.Map")) return *planted;
+    return zsys::ComPtr<ZeltCore::IHostMap>(map_).CopyTo(map);
+} catch (...) {
+    return zsys::Boundary();
 }
 
 long HostFrame::ForeignReferences() const {
-    return long(RefCount()) - 1 + tabs_->ForeignReferences();
+    return long(RefCount()) - 1 + tabs_->ForeignReferences() + map_->ForeignReferences();
 }
 } // namespace host

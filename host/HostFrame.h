@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/HostMap.h"
 #include "host/HostTabs.h"
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComObject.h"
@@ -7,19 +8,21 @@
 #include <memory>
 
 namespace host {
+class CityDatabase;
 class Faults;
 
-// The host's main window: its handle and its tabs.
+// The host's main window: its handle, its tabs and the city's map.
 class HostFrame : public zsys::ComObject<HostFrame, ZeltCore::IHostFrame> {
 public:
-    explicit HostFrame(std::shared_ptr<Faults> faults);
+    HostFrame(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults);
 
     // The tabs, the same object every time.
     HRESULT Tabs(ZeltCore::IHostTabs** tabs) noexcept override;
     // The main window's handle, the same window of the system layer for the frame's whole life.
     HRESULT Window(HWND* window) noexcept override;
-    // The result view and the map are not served yet.
+    // The result view is not served yet.
     HRESULT SearchView(ZeltCore::IHostSearchView** view) noexcept override;
+    // The map, the same object every time.
     HRESULT Map(ZeltCore::IHostMap** map) noexcept override;
 
     // The main window, read without going through the planted faults.
@@ -27,9 +30,11 @@ public:
 
     // The search tab of the frame's tabs.
     HostSearchTab& SearchTab() const { return tabs_->SearchTab(); }
+    // The map the frame shows.
+    HostMap& CityMap() const { return *map_.get(); }
 
     // The host objects the frame keeps, itself included.
-    long KeptObjects() const { return 1 + tabs_->KeptObjects(); }
+    long KeptObjects() const { return 1 + tabs_->KeptObjects() + map_->KeptObjects(); }
     // References to the frame and what it keeps, beyond the host's own.
     long ForeignReferences() const;
 
@@ -38,6 +43,7 @@ private:
 
     std::shared_ptr<Faults> faults_;
     zsys::ComPtr<HostTabs> tabs_;
+    zsys::ComPtr<HostMap> map_;
     // The main window in the system layer's registry, for exactly as long as the frame lives.
     HWND window_;
 };

@@ -9,7 +9,7 @@ namespace host {
 HostView::HostView(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
     : city_(std::move(city)), faults_(std::move(faults)), base_(zsys::Make<HostBase>(city_, faults_)),
       database_(zsys::Make<HostDatabase>(city_, faults_)), factory_(zsys::Make<HostFactory>(faults_)),
-      frame_(zsys::Make<HostFrame>(faults_)) {}
+      frame_(zsys::Make<HostFrame>(city_, faults_)) {}
 
 HostView::~HostView() = default;
 

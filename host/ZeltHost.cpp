@@ -47,9 +47,11 @@ HRESULT ZeltHost::Stop() {
     HRESULT hr = S_OK;
     if (library_ && library_->Plugin())
         if (const auto plugin = library_->Plugin().try_as<ZeltCore::IZeltPlugin>()) hr = plugin->Terminate();
-    // The host unloads a plug-in's search groups with it, and this host runs one plug-in:
-    // every group is its. Nothing of the plug-in stays referenced from the tab.
+    // The host unloads a plug-in's search groups and map blocks with it, and this host runs
+    // one plug-in: every group and block is its. Nothing of the plug-in stays referenced
+    // from the tab or the map.
     view_->MainFrame().SearchTab().ReleaseGroups();
+    view_->MainFrame().CityMap().ReleaseBlocks();
     if (library_) library_->Release();
     return hr;
 }

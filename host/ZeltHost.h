@@ -36,9 +36,9 @@ public:
     std::u16string Description() const;
     // Starts the plug-in; its result.
     HRESULT Start();
-    // Stops the plug-in (Terminate), drops the search groups with everything they hold
-    // and lets the plug-in go; the library stays loaded for the accounting. The result of
-    // Terminate; S_OK when no plug-in runs.
+    // Stops the plug-in (Terminate), drops the search groups and the map's blocks with
+    // everything they hold and lets the plug-in go; the library stays loaded for the
+    // accounting. The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
 
     // What is still alive: the plug-in module's objects (-1 when unknown) and the

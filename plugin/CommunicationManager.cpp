@@ -68,10 +68,18 @@ CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::sh
 
     categories_.RegisterImages(view_.get());
     CreateGroup();
+    layers_.Register(*view_.get(), categories_, icon_, *this, language_);
 }
 
 CommunicationManager::~CommunicationManager() {
     store_.SaveAtEnd();
+    // The map layers are withdrawn after the directory page controller is detached. A block
+    // the host still holds afterwards no longer asks this controller anything.
+    try {
+        layers_.Unregister(*view_.get());
+    } catch (...) {
+    }
+    layers_.Release();
 }
 
 void CommunicationManager::CreateGroup() {
@@ -134,6 +142,40 @@ std::u16string CommunicationManager::CityName() {
     return store_.CityName();
 }
 
+// The map layers follow the open cards: a noted company's buildings are counted into the
+// layers of its note's categories while its card is open.
+void CommunicationManager::AddMapMarks(IHostDirObject* company) {
+    LONG id = 0;
+    zsys::CheckOn<IHostDirObject>(zsys::Required(company)->Id(&id));
+    if (notes_.Contains(id)) layers_.CountIn(*company, notes_.Get(id).CategoryList());
+}
+
+void CommunicationManager::RemoveMapMarks(IHostDirObject* company) {
+    LONG id = 0;
+    zsys::CheckOn<IHostDirObject>(zsys::Required(company)->Id(&id));
+    if (notes_.Contains(id)) layers_.CountOut(*company, notes_.Get(id).CategoryList());
+}
+
+void CommunicationManager::UpdateCategoryMarks(std::int32_t category, int action,
+                                               const CollectionElement& note) {
+    if (!layers_.Has(category)) return;
+    zsys::ComPtr<IHostDirObject> company;
+    zsys::CheckOn<IHostTable>(table_->ObjectByStableId(note.Id(), company.put()));
+    if (!company) return; // a company the loaded city no longer has
+    if (action == 0) layers_.CountIn(*company.get(), {category});
+    if (action == 1) layers_.CountOut(*company.get(), {category});
+}
+
+bool CommunicationManager::HasCategory(BSTR blockName, std::int32_t company) {
+    if (!blockName) return false;
+    return notes_.Contains(company) &&
+           notes_.Get(company).ContainsCategory(MapLayers::CategoryOfBlockName(zsys::View(blockName)));
+}
+
+void CommunicationManager::RefreshLayerCaptions() {
+    layers_.RefreshCaptions(*view_.get(), categories_);
+}
+
 // What the cards, the map, the search and the settings ask of the controller joins here
 // as each of them arrives; until then the host hears E_NOTIMPL.
 namespace {
@@ -157,16 +199,7 @@ std::u16string CommunicationManager::CategoryMarksHtml(std::int32_t) {
 bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
     NotYet();
 }
-void CommunicationManager::AddMapMarks(IHostDirObject*) {
-    NotYet();
-}
-void CommunicationManager::RemoveMapMarks(IHostDirObject*) {
-    NotYet();
-}
 void CommunicationManager::OnButtonClick(const std::u16string&) {
-    NotYet();
-}
-bool CommunicationManager::HasCategory(BSTR, std::int32_t) {
     NotYet();
 }
 void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {

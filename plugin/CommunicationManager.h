@@ -3,6 +3,7 @@
 #include "core/IDirectoryInterface.h"
 #include "core/ILayerBlockManager.h"
 #include "core/IOnButtonClick.h"
+#include "display/MapLayers.h"
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
 #include "store/Categories.h"
@@ -59,6 +60,9 @@ public:
     bool NoConflicts(const NoteList& list) override;
     std::u16string CityName() override;
 
+    // The map layers show the category names anew (after the names were edited).
+    void RefreshLayerCaptions();
+
     // The notes of the loaded city.
     NoteCollection& Notes() { return notes_; }
 
@@ -77,6 +81,7 @@ private:
 
     Categories categories_;
     zsys::ComPtr<ZeltCore::IHostView> view_;
+    MapLayers layers_;
     NoteCollection notes_;
     zsys::ComPtr<ZeltCore::IHostTable> table_;
     std::u16string iconName_ = u"NodesIcon";

@@ -1,0 +1,106 @@
+// The host's map: its layers, block list and information panel as a plug-in reaches
+// them, and the shell's `map` and `panel` commands over the notes plug-in.
+#include "HostTestSupport.h"
+
+#include "host/HostFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace ZeltCore;
+using namespace hosttest;
+using zsys::Bstr;
+using zsys::ComPtr;
+
+namespace {
+// Something that is neither a layer nor a layer block.
+class Stranger : public zsys::ComObject<Stranger, IUnknown> {
+    ~Stranger() override = default;
+};
+
+class Map : public HostTest {
+protected:
+    ComPtr<IHostMap> MapOf() {
+        ComPtr<IHostFrame> frame;
+        EXPECT_EQ(zelt.View().Frame(frame.put()), S_OK);
+        ComPtr<IHostMap> map;
+        EXPECT_EQ(frame->Map(map.put()), S_OK);
+        return map;
+    }
+};
+} // namespace
+
+TEST_F(Map, PluginsReachTheBuildingsLayerAndThePanelsCompaniesBlockByName) {
+    const auto map = MapOf();
+    ComPtr<IHostLayers> layers;
+    ASSERT_EQ(map->Layers(layers.put()), S_OK);
+    ComPtr<IUnknown> buildings, again, none;
+    EXPECT_EQ(layers->Layer(Bstr(u"Zelt_Map_UMLRHOUS").get(), buildings.put()), S_OK);
+    EXPECT_EQ(layers->Layer(Bstr(u"Zelt_Map_UMLRHOUS").get(), again.put()), S_OK);
+    EXPECT_TRUE(buildings && buildings == again);
+    EXPECT_EQ(layers->Layer(Bstr(u"Zelt_Map_Streets").get(), none.put()), S_FALSE);
+    EXPECT_FALSE(none);
+
+    ComPtr<IHostLayerBlockList> list;
+    EXPECT_EQ(layers->BlockList(buildings.get(), list.put()), S_OK);
+    EXPECT_TRUE(list);
+    ComPtr<IHostLayerBlockList> refused;
+    const auto stranger = zsys::Make<Stranger>();
+    EXPECT_EQ(layers->BlockList(nullptr, refused.put()), E_INVALIDARG);
+    EXPECT_EQ(layers->BlockList(stranger.get(), refused.put()), E_INVALIDARG);
+    EXPECT_EQ(list->Add(nullptr), E_INVALIDARG);
+    EXPECT_EQ(list->Add(stranger.get()), E_INVALIDARG) << "only a layer block joins the list";
+    EXPECT_EQ(list->Remove(stranger.get()), S_FALSE);
+    EXPECT_TRUE(zelt.View().MainFrame().CityMap().Blocks().Entries().empty());
+
+    ComPtr<IHostMapInfo> panel;
+    ASSERT_EQ(map->InfoPanel(panel.put()), S_OK);
+    ComPtr<IUnknown> companies;
+    EXPECT_EQ(panel->Block(Bstr(u"Zelt.MapInfo.DirOrg").get(), companies.put()), S_OK);
+    EXPECT_TRUE(companies);
+    EXPECT_EQ(panel->Block(Bstr(u"Zelt.MapInfo.Streets").get(), none.put()), S_FALSE);
+    EXPECT_FALSE(none);
+}
+
+// The shell over the notes plug-in: the eighteen blocks, and a building's panel filtered by
+// the notes read at start (the cards that count buildings in come with their own commands).
+TEST(MapShell, MapListsTheBlocksAndPanelFiltersTheBuildingsCompaniesByNoteCategory) {
+    namespace fs = std::filesystem;
+    const fs::path appData = TempPath("map_shell");
+    fs::create_directories(appData / "Zelt" / "DirNotes");
+    std::ofstream(appData / "Zelt" / "DirNotes" / "Data_Testford.xml")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DirectoryNotes><MapName>Testford</MapName><Categories>"
+           "<Category>red</Category><Category>yellow</Category><Category>green</Category>"
+           "<Category>light blue</Category><Category>blue</Category><Category>Fish &amp; \"Chips\"</Category>"
+           "<Category>orange</Category><Category>pink</Category><Category>apple-green</Category>"
+           "<Category>emerald</Category><Category>azure</Category><Category>fuchsia</Category>"
+           "<Category>white</Category><Category>gray</Category><Category>black</Category>"
+           "<Category>brown</Category><Category>creamy</Category><Category>olive</Category></Categories>"
+           "<Note><id>1001</id><marker><color>2</color></marker></Note>"
+           "<Note><id>-1002</id><marker><color>5</color><color>2</color></marker></Note></DirectoryNotes>";
+
+    int exitCode = -1;
+    const std::string out =
+        RunHost("--lang 1033 --city " + TestCityPath() + " --appdata " + appData.string(),
+                "map\npanel 400000001\npanel 400000003\npanel 5\npanel x\npanel\n", &exitCode);
+    const std::string blocks = "block NodesIcon0 \"red\":\nblock NodesIcon1 \"yellow\":\n"
+                               "block NodesIcon2 \"green\":\nblock NodesIcon3 \"light blue\":\n"
+                               "block NodesIcon4 \"blue\":\nblock NodesIcon5 \"Fish & \\\"Chips\\\"\":\n";
+    const std::string panels =
+        "block NodesIcon17 \"olive\":\n"
+        "company 11 \"Café Lumière\"\n"
+        "company 12 \"Mill Street Dental\"\n"
+        "filter NodesIcon2 \"Companies in the note category &quot;green&quot;\": 11 12\n"
+        "filter NodesIcon5 \"Companies in the note category &quot;Fish &amp; &quot;Chips&quot;&quot;\": 12\n"
+        "company 11 \"Café Lumière\"\n"
+        "filter NodesIcon2 \"Companies in the note category &quot;green&quot;\": 11\n"
+        "error: panel: the city has no building 5\n"
+        "error: panel takes a building id, not \"x\"\n"
+        "error: usage: panel BUILDING\n"
+        "stopped; plug-in objects alive: 0, host references held by the plug-in: 0\n";
+    EXPECT_NE(out.find("started: yes\n" + blocks), std::string::npos) << out;
+    EXPECT_TRUE(out.ends_with(panels)) << out;
+    EXPECT_EQ(exitCode, 0);
+}
