@@ -1,13 +1,23 @@
 #include "host/HostFrame.h"
 
 #include "host/Faults.h"
+#include "platform/ui/WindowStyles.h"
+
+namespace {
+// Where the main window stands until the person moves it (the shell's "frame").
+constexpr RECT kDefaultScreenRect{0, 0, 1280, 800};
+} // namespace
 
 namespace host {
 HostFrame::HostFrame(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
     : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)),
-      results_(zsys::Make<HostSearchView>(faults_)), map_(zsys::Make<HostMap>(std::move(city), faults_)) {}
+      results_(zsys::Make<HostSearchView>(faults_)), map_(zsys::Make<HostMap>(std::move(city), faults_)),
+      window_(zsys::CreateWindow(u"ZeltMainFrame", u"Zelt", WS_CAPTION | WS_SYSMENU, 0, kDefaultScreenRect,
+                                 nullptr, 0)) {}
 
-HostFrame::~HostFrame() = default;
+HostFrame::~HostFrame() {
+    zsys::DestroyWindow(window_);
+}
 
 HRESULT HostFrame::Tabs(ZeltCore::IHostTabs** tabs) noexcept try {
     if (!tabs) return E_POINTER;
@@ -24,8 +34,7 @@ HRESULT HostFrame::Window(HWND* window) noexcept try {
     if (!window) return E_POINTER;
     *window = nullptr;
     if (const auto planted = faults_->Enter("IHostFrame.Window")) return *planted;
-    // The handle is opaque to everyone but the system layer, which never sees this one.
-    *window = reinterpret_cast<HWND>(&mainWindow_);
+    *window = window_;
     return S_OK;
 } catch (...) {
     return zsys::Boundary();

@@ -19,12 +19,15 @@ public:
 
     // The tabs, the same object every time.
     HRESULT Tabs(ZeltCore::IHostTabs** tabs) noexcept override;
-    // The main window's handle, the same non-null value for the frame's whole life.
+    // The main window's handle, the same window of the system layer for the frame's whole life.
     HRESULT Window(HWND* window) noexcept override;
     // The search result view, the same object every time.
     HRESULT SearchView(ZeltCore::IHostSearchView** view) noexcept override;
     // The map, the same object every time.
     HRESULT Map(ZeltCore::IHostMap** map) noexcept override;
+
+    // The main window, read without going through the planted faults.
+    HWND Handle() const { return window_; }
 
     // The search tab of the frame's tabs.
     HostSearchTab& SearchTab() const { return tabs_->SearchTab(); }
@@ -45,10 +48,7 @@ private:
     zsys::ComPtr<HostTabs> tabs_;
     zsys::ComPtr<HostSearchView> results_;
     zsys::ComPtr<HostMap> map_;
-    // Stands in for the main window until the system layer keeps a registry of windows:
-    // its address is the handle, so it is unique and lives exactly as long as the frame.
-    struct MainWindow {
-        char unused = 0;
-    } mainWindow_;
+    // The main window in the system layer's registry, for exactly as long as the frame lives.
+    HWND window_;
 };
 } // namespace host

@@ -4,6 +4,7 @@
 #include "host/HostSearchTab.h"
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
+#include "platform/ui/Window.h"
 
 #ifndef VESK_DEMO_CITY_PATH
 #define VESK_DEMO_CITY_PATH "Data_Riverton.dat"
@@ -41,6 +42,8 @@ std::u16string ZeltHost::Description() const {
 
 HRESULT ZeltHost::Start() {
     if (!library_ || !library_->Plugin()) throw PluginError("no plug-in is loaded");
+    // The person is at the main window when the plug-in starts: dialogs find it active.
+    zsys::SetActiveWindow(view_->MainFrame().Handle());
     return library_->Plugin().as<ZeltCore::IZeltPlugin>()->Initialize(application_.get(), view_.get());
 }
 

@@ -1,6 +1,7 @@
 #include "host/shell/HostShell.h"
 
 #include "host/ZeltHost.h"
+#include "host/shell/ShellDriver.h"
 
 #include <algorithm>
 #include <istream>
@@ -16,12 +17,14 @@ constexpr ShellCommand kQuit{
 
 HostShell::HostShell(ZeltHost& host, std::ostream& out) : host_(host), out_(out) {
     commands_.push_back(kHelp);
-    for (const auto area : {DirectoryCommands(), CardCommands(), MapCommands()})
+    for (const auto area : {DirectoryCommands(), WindowCommands(), CardCommands(), MapCommands()})
         commands_.insert(commands_.end(), area.begin(), area.end());
     commands_.push_back(kQuit);
 }
 
 int HostShell::Run(std::istream& in, bool prompt) {
+    // Dialogs, message boxes and file dialogs the commands open are answered from the same input.
+    const ShellDriver driver(in, out_, prompt);
     std::string line;
     for (;;) {
         if (prompt) out_ << "> " << std::flush;
@@ -84,5 +87,6 @@ void HostShell::Help() {
         usage.resize(std::max<std::size_t>(usage.size() + 2, 16), ' ');
         out_ << usage << c.summary << "\n";
     }
+    ShellDriver::Help(out_);
 }
 } // namespace host

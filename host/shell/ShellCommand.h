@@ -50,6 +50,7 @@ struct ShellCommand {
 
 // The commands of each area, each table in the file of its area.
 std::span<const ShellCommand> DirectoryCommands();
+std::span<const ShellCommand> WindowCommands();
 std::span<const ShellCommand> MapCommands();
 std::span<const ShellCommand> CardCommands();
 } // namespace host

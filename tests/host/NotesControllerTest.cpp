@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ struct MessageRecorder : zsys::DesktopDriver {
         shown.push_back({owner, std::u16string(text), std::u16string(caption), type});
         return IDOK;
     }
+    // The controller opens no dialog in these flows.
+    void RunModal(HWND) override {}
+    std::optional<std::u16string> ChooseFile(const zsys::FileDialogRequest&) override { return std::nullopt; }
     struct Shown {
         HWND owner;
         std::u16string text, caption;

@@ -1,8 +1,9 @@
-#include "platform/ui/DesktopDriver.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/DesktopDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -12,6 +13,8 @@ struct Recorder : zsys::DesktopDriver {
         lastType = type;
         return IDNO;
     }
+    void RunModal(HWND) override {}
+    std::optional<std::u16string> ChooseFile(const zsys::FileDialogRequest&) override { return std::nullopt; }
     std::u16string shown;
     UINT lastType = 0;
 };
