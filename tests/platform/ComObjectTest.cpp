@@ -162,7 +162,8 @@ TEST(ComPtr, CopyMoveAssignAndDetachKeepCountsExact) {
     {
         zsys::ComPtr<Widget> copy = w;
         EXPECT_EQ(raw->RefCount(), 2u);
-        copy = copy; // self-assignment keeps the reference
+        const auto& same = copy;
+        copy = same; // self-assignment keeps the reference
         EXPECT_EQ(raw->RefCount(), 2u);
         zsys::ComPtr<IFirst> moved = std::move(copy);
         EXPECT_EQ(raw->RefCount(), 2u);
