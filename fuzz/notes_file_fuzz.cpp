@@ -30,9 +30,7 @@ LONG KeyOf(LONG stableId) { return stableId / 2; }
 class View : public zsys::ComObject<View, ZeltCore::IHostView, ZeltCore::IHostBase> {
 public:
     HRESULT CurrentBase(ZeltCore::IHostBase** base) override {
-        *base = this;
-        AddRef();
-        return S_OK;
+        return zsys::ComPtr<ZeltCore::IHostBase>(this).CopyTo(base);
     }
     HRESULT Database(ZeltCore::IHostDatabase**) override { return E_NOTIMPL; }
     HRESULT Factory(ZeltCore::IHostFactory**) override { return E_NOTIMPL; }

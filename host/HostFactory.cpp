@@ -64,10 +64,8 @@ HRESULT HostFactory::CreateImageCollection(IUnknown** collection) noexcept try {
     if (!collection) return E_POINTER;
     *collection = nullptr;
     if (const auto planted = faults_->Enter("IHostFactory.CreateImageCollection")) return *planted;
-    const auto made = zsys::Make<HostImageCollection>(faults_);
-    *collection = static_cast<ZeltCore::IHostImageCollection*>(made.get());
-    (*collection)->AddRef();
-    return S_OK;
+    const zsys::ComPtr<ZeltCore::IHostImageCollection> made = zsys::Make<HostImageCollection>(faults_);
+    return made.CopyTo(collection);
 } catch (...) {
     return zsys::Boundary();
 }

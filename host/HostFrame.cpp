@@ -23,9 +23,7 @@ HRESULT HostFrame::Tabs(ZeltCore::IHostTabs** tabs) noexcept try {
     if (!tabs) return E_POINTER;
     *tabs = nullptr;
     if (const auto planted = faults_->Enter("IHostFrame.Tabs")) return *planted;
-    tabs_->AddRef();
-    *tabs = tabs_.get();
-    return S_OK;
+    return tabs_.CopyTo(tabs);
 } catch (...) {
     return zsys::Boundary();
 }

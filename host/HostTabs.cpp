@@ -14,9 +14,7 @@ HRESULT HostTabs::Tab(BSTR name, IUnknown** tab) noexcept try {
     *tab = nullptr;
     if (const auto planted = faults_->Enter("IHostTabs.Tab")) return *planted;
     if (zsys::View(name) != u"Zelt.SearchTab") return S_FALSE;
-    *tab = static_cast<ZeltCore::IHostSearchTab*>(searchTab_.get());
-    (*tab)->AddRef();
-    return S_OK;
+    return searchTab_.CopyTo(tab);
 } catch (...) {
     return zsys::Boundary();
 }

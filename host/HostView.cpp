@@ -17,9 +17,7 @@ HRESULT HostView::CurrentBase(ZeltCore::IHostBase** base) noexcept try {
     if (!base) return E_POINTER;
     *base = nullptr;
     if (const auto planted = faults_->Enter("IHostView.CurrentBase")) return *planted;
-    base_->AddRef();
-    *base = base_.get();
-    return S_OK;
+    return base_.CopyTo(base);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -28,9 +26,7 @@ HRESULT HostView::Database(ZeltCore::IHostDatabase** database) noexcept try {
     if (!database) return E_POINTER;
     *database = nullptr;
     if (const auto planted = faults_->Enter("IHostView.Database")) return *planted;
-    database_->AddRef();
-    *database = database_.get();
-    return S_OK;
+    return database_.CopyTo(database);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -39,9 +35,7 @@ HRESULT HostView::Factory(ZeltCore::IHostFactory** factory) noexcept try {
     if (!factory) return E_POINTER;
     *factory = nullptr;
     if (const auto planted = faults_->Enter("IHostView.Factory")) return *planted;
-    factory_->AddRef();
-    *factory = factory_.get();
-    return S_OK;
+    return factory_.CopyTo(factory);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -50,9 +44,7 @@ HRESULT HostView::Frame(ZeltCore::IHostFrame** frame) noexcept try {
     if (!frame) return E_POINTER;
     *frame = nullptr;
     if (const auto planted = faults_->Enter("IHostView.Frame")) return *planted;
-    frame_->AddRef();
-    *frame = frame_.get();
-    return S_OK;
+    return frame_.CopyTo(frame);
 } catch (...) {
     return zsys::Boundary();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the host and the tests need, when any is
-# missing. Run as root on Debian 12.
+# missing. Run as root on Debian 12. With "fuzz", also clang and its sanitizer and
+# fuzzer runtimes for the fuzz preset.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,10 @@ packages=(
   libicu-dev libpugixml-dev libsqlite3-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils
 )
+if [[ "${1:-}" == fuzz ]]; then
+  # The runtimes are only recommended by clang, and recommendations are not installed.
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,10 +10,10 @@
 // Automation strings: length-prefixed, NUL-terminated UTF-16, made and freed only
 // here so that the host and the plug-in share one allocator.
 extern "C" {
-ZSYS_API BSTR SysAllocString(const OLECHAR* text);               // null for a null text
+ZSYS_API BSTR SysAllocString(const OLECHAR* text);                 // null for a null text
 ZSYS_API BSTR SysAllocStringLen(const OLECHAR* text, UINT length); // text may be null: zero-filled
-ZSYS_API UINT SysStringLen(BSTR s);                               // 0 for null
-ZSYS_API void SysFreeString(BSTR s);                              // null is allowed
+ZSYS_API UINT SysStringLen(BSTR s);                                // 0 for null
+ZSYS_API void SysFreeString(BSTR s);                               // null is allowed
 }
 
 namespace zsys {
@@ -21,7 +21,9 @@ namespace zsys {
 ZSYS_API long LiveBstrCount();
 
 // The text of a BSTR; a null BSTR is the empty text.
-inline std::u16string_view View(BSTR s) { return s ? std::u16string_view(s, SysStringLen(s)) : std::u16string_view(); }
+inline std::u16string_view View(BSTR s) {
+    return s ? std::u16string_view(s, SysStringLen(s)) : std::u16string_view();
+}
 
 // Owns one BSTR. Hands it over with Detach(); never copied by accident.
 class ZSYS_API Bstr {
@@ -36,7 +38,7 @@ public:
 
     BSTR get() const { return s_; }
     BSTR* put(); // frees the held string first; for out arguments
-    BSTR Detach() {
+    [[nodiscard]] BSTR Detach() {
         BSTR s = s_;
         s_ = nullptr;
         return s;

@@ -1,6 +1,8 @@
 #include "platform/com/ComError.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace zsys {
@@ -10,12 +12,31 @@ ComError::ComError(HRESULT hr, const IID& iid) : hr_(hr), iid_(iid) {
     text_ = std::string("COM error ") + buf + " from " + FormatGuid(iid);
 }
 
-HRESULT Boundary() noexcept {
+namespace {
+// Read at every failure, so that a running host can be told to start logging.
+bool LogBoundary() noexcept {
+    const char* value = std::getenv("VESK_LOG_BOUNDARY");
+    return value && std::strcmp(value, "1") == 0;
+}
+
+void Log(const SourceLocation& where, const char* what, HRESULT result) noexcept {
+    std::fprintf(stderr, "boundary: %s:%u in %s: %s; returns 0x%08X\n", where.file_name(),
+                 unsigned(where.line()), where.function_name(), what, unsigned(result));
+}
+} // namespace
+
+HRESULT Boundary(SourceLocation where) noexcept {
     try {
         throw;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc& e) {
+        if (LogBoundary()) Log(where, e.what(), E_OUTOFMEMORY);
         return E_OUTOFMEMORY;
+    } catch (const std::exception& e) {
+        // A ComError's text carries its HRESULT and interface identifier.
+        if (LogBoundary()) Log(where, e.what(), E_FAIL);
+        return E_FAIL;
     } catch (...) {
+        if (LogBoundary()) Log(where, "an exception of no known type", E_FAIL);
         return E_FAIL;
     }
 }

@@ -5,8 +5,17 @@
 
 #include <exception>
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <version>
+
+#ifdef __cpp_lib_source_location
+#include <source_location>
+#endif
 
 namespace zsys {
+template <class T> class ComPtr;
+
 // A failing COM result, with the interface whose operation returned it.
 class ZSYS_API ComError : public std::exception {
 public:
@@ -25,15 +34,54 @@ private:
 inline void Check(HRESULT hr, const IID& iid) {
     if (FAILED(hr)) throw ComError(hr, iid);
 }
-template <class I> void CheckOn(HRESULT hr) { Check(hr, I::iid); }
+template <class I> void CheckOn(HRESULT hr) {
+    Check(hr, I::iid);
+}
 
-// A required object that is missing is raised as E_POINTER.
+namespace detail {
+template <class P> struct Pointee;
+template <class T> struct Pointee<T*> { using type = T; };
+template <class T> struct Pointee<ComPtr<T>> { using type = T; };
+template <class P> using PointeeT = typename Pointee<std::remove_cvref_t<P>>::type;
+} // namespace detail
+
+// A required object that is missing is raised as E_POINTER of the interface it was
+// wanted as (a plain pointer or a ComPtr to an interface).
 template <class P> P&& Required(P&& p) {
-    if (!p) throw ComError(E_POINTER, GUID_NULL);
+    if (!p) throw ComError(E_POINTER, detail::PointeeT<P>::iid);
     return std::forward<P>(p);
 }
 
+#ifdef __cpp_lib_source_location
+using SourceLocation = std::source_location;
+#else
+// Where a call was written, for compilers whose standard library lacks
+// std::source_location (clang 14 with libstdc++ 12); the same three facts.
+class SourceLocation {
+public:
+    static constexpr SourceLocation current(const char* file = __builtin_FILE(),
+                                            unsigned line = __builtin_LINE(),
+                                            const char* function = __builtin_FUNCTION()) noexcept {
+        SourceLocation where;
+        where.file_ = file;
+        where.line_ = line;
+        where.function_ = function;
+        return where;
+    }
+    constexpr const char* file_name() const noexcept { return file_; }
+    constexpr unsigned line() const noexcept { return line_; }
+    constexpr const char* function_name() const noexcept { return function_; }
+
+private:
+    const char* file_ = "";
+    unsigned line_ = 0;
+    const char* function_ = "";
+};
+#endif
+
 // Called inside a catch (...) at the end of every operation the other side calls:
 // turns what was caught into a result (E_OUTOFMEMORY for memory, E_FAIL otherwise).
-ZSYS_API HRESULT Boundary() noexcept;
+// With VESK_LOG_BOUNDARY=1 in the environment it also writes to standard error where
+// the failure was caught and what it was.
+ZSYS_API HRESULT Boundary(SourceLocation where = SourceLocation::current()) noexcept;
 } // namespace zsys

@@ -13,9 +13,7 @@
 namespace zsys {
 // An identifier answered by the interface I, for an object whose interface list
 // holds I under another identifier as well (one pointer for two names).
-template <class I, const IID& Alias> struct AlsoAnswers {
-    using Interface = I;
-};
+template <class I, const IID& Alias> struct AlsoAnswers { using Interface = I; };
 
 namespace detail {
 template <class X> struct InterfaceOf {
@@ -30,10 +28,11 @@ template <class X> using InterfaceT = typename InterfaceOf<X>::type;
 } // namespace detail
 
 // The base of every COM object: states its interfaces once, counts references on
-// one thread and holds a module lock while it lives. Objects are made with Make<T>.
+// one thread and holds a module lock while it lives. Objects are made only with
+// Make<T>, and their destructors are not public.
 template <class Derived, class... Interfaces> class ComObject : public Interfaces... {
 public:
-    HRESULT QueryInterface(REFIID riid, void** object) override {
+    HRESULT QueryInterface(REFIID riid, void** object) noexcept override {
         if (!object) return E_POINTER;
         *object = nullptr;
         if (riid == IUnknown::iid) {
@@ -48,8 +47,8 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override {
+    ULONG AddRef() noexcept override { return ++refs_; }
+    ULONG Release() noexcept override {
         assert(refs_ > 0);
         const ULONG left = --refs_;
         if (left == 0) {
@@ -73,12 +72,18 @@ private:
     [[gnu::noinline]] void Destroy() { delete this; } // the virtual destructor reaches the most derived class
 
     using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
-    ULONG refs_ = 0;
+    // Born with the reference Make hands back, so a constructor that hands out `this`
+    // (a sink registering itself, a QueryInterface and Release) cannot bring the count
+    // to 0 and delete the object half-built.
+    ULONG refs_ = 1;
 };
 
-// Makes an object and hands back its first counted reference.
+// Makes an object and hands back its first counted reference: the one it was born with.
 template <class T, class... Args> ComPtr<T> Make(Args&&... args) {
-    ComPtr<T> p(new T(std::forward<Args>(args)...));
+    static_assert(!std::is_destructible_v<T>,
+                  "a COM object goes with its last Release: its destructor is not public");
+    ComPtr<T> p;
+    p.attach(new T(std::forward<Args>(args)...));
     return p;
 }
 } // namespace zsys

@@ -3,9 +3,14 @@
 #include "platform/com/ComError.h"
 #include "platform/com/Unknown.h"
 
+#include <type_traits>
 #include <utility>
 
 namespace zsys {
+// A pointer to From converts to a pointer to To without a cast: To is From or lies above it.
+template <class From, class To>
+concept UpcastsTo = std::is_convertible_v<From*, To*>;
+
 // One counted reference to a COM interface.
 template <class T> class ComPtr {
 public:
@@ -17,7 +22,9 @@ public:
     }
     ComPtr(const ComPtr& other) : ComPtr(other.p_) {}
     ComPtr(ComPtr&& other) noexcept : p_(other.detach()) {}
-    template <class U> ComPtr(const ComPtr<U>& other) : ComPtr(static_cast<T*>(other.get())) {}
+    // Only up the interface hierarchy; going down takes as<T>() or try_as<T>().
+    template <UpcastsTo<T> U> ComPtr(const ComPtr<U>& other) : ComPtr(other.get()) {}
+    template <UpcastsTo<T> U> ComPtr(ComPtr<U>&& other) noexcept : p_(other.detach()) {}
     ~ComPtr() { reset(); }
 
     ComPtr& operator=(const ComPtr& other) {
@@ -53,7 +60,7 @@ public:
         if (old) old->Release();
     }
     // Gives the reference away without releasing it.
-    T* detach() { return std::exchange(p_, nullptr); }
+    [[nodiscard]] T* detach() { return std::exchange(p_, nullptr); }
     void reset() {
         // Nulled before Release, so a destructor reaching back here sees no pointer.
         if (T* old = std::exchange(p_, nullptr)) old->Release();
@@ -78,11 +85,13 @@ public:
         return result;
     }
 
-    // Stores the pointer into an out argument with a reference of its own.
-    HRESULT CopyTo(T** out) const {
+    // Hands a reference of its own out through an out argument, as any interface
+    // this one converts to.
+    template <class U> HRESULT CopyTo(U** out) const noexcept {
+        static_assert(UpcastsTo<T, U>, "a reference is handed out as this interface or one above it");
         if (!out) return E_POINTER;
-        *out = p_;
         if (p_) p_->AddRef();
+        *out = p_;
         return S_OK;
     }
 
@@ -90,6 +99,10 @@ private:
     T* p_ = nullptr;
 };
 
-template <class T, class U> bool operator==(const ComPtr<T>& a, const ComPtr<U>& b) { return a.get() == b.get(); }
-template <class T> bool operator==(const ComPtr<T>& a, std::nullptr_t) { return a.get() == nullptr; }
+template <class T, class U> bool operator==(const ComPtr<T>& a, const ComPtr<U>& b) {
+    return a.get() == b.get();
+}
+template <class T> bool operator==(const ComPtr<T>& a, std::nullptr_t) {
+    return a.get() == nullptr;
+}
 } // namespace zsys

@@ -56,7 +56,7 @@ public:
 
     const VARIANT& get() const { return v_; }
     VARIANT* put(); // clears first; for out arguments
-    VARIANT Detach();
+    [[nodiscard]] VARIANT Detach();
     VARTYPE type() const { return v_.vt; }
     // The value as text; raises a COM error when it has no text form.
     std::u16string ToString() const;

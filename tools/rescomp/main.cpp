@@ -6,7 +6,7 @@
 //   rescomp OUT.cpp SYMBOL IDS.def FILE...
 //
 // The first form writes the named ids as a C++ header. The second checks that every
-// string table holds exactly the strings the ids name (IDS_) and every named dialog
+// string table holds exactly the strings the ids name (IDS_), none of them empty, and every named dialog
 // (IDD_) is there, then writes the table. FILE is a string table (.str), a dialog (.dlg), a PNG image
 // (NNN.png, resource NNN of type "PNG") or a bitmap (NNN.bmp, resource NNN of type RT_BITMAP, stored without
 // its file header as bitmap resources are).
@@ -58,8 +58,11 @@ void CheckStrings(const rescomp::StringTableSource& table, const std::vector<res
     for (const std::uint16_t id : named)
         if (!table.strings.contains(id))
             throw SourceError(path + ": string " + std::to_string(id) + " is missing");
-    for (const auto& [id, text] : table.strings)
+    for (const auto& [id, text] : table.strings) {
         if (!named.contains(id)) throw SourceError(path + ": string " + std::to_string(id) + " has no name");
+        // An empty text reads as a missing one, which the plug-in fills from another language.
+        if (text.empty()) throw SourceError(path + ": string " + std::to_string(id) + " is empty");
+    }
 }
 
 void Collect(const std::string& path, const std::vector<rescomp::ResourceId>& ids,

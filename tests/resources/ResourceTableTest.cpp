@@ -1,0 +1,191 @@
+// The dialogs and images the plug-in carries, read from its resource table as the
+// dialogs, the category table and the host will read them.
+#include "core/VeskNotesModule.h"
+#include "platform/resources/ModuleResources.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/ResourceIds.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+    friend auto operator<=>(const Rgb&, const Rgb&) = default;
+};
+
+void PrintTo(const Rgb& c, std::ostream* os) {
+    *os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+int Distance(Rgb a, Rgb b) {
+    return (a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b);
+}
+
+std::span<const BYTE> Resource(ResourceType type, WORD id) {
+    return zsys::ResourceBytes(FindResource(TheModule().Instance(), type, id));
+}
+
+struct Png {
+    bool ok = false, rgba8 = false;
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgba;
+
+    Rgb At(int x, int y) const {
+        const std::uint8_t* p = &rgba[(std::size_t(y) * width + x) * 4];
+        return {p[0], p[1], p[2]};
+    }
+    int AlphaAt(int x, int y) const { return rgba[(std::size_t(y) * width + x) * 4 + 3]; }
+    int Count(int alpha) const {
+        int n = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                n += AlphaAt(x, y) == alpha;
+        return n;
+    }
+};
+
+// The PNG resource decoded as the host decodes it, with what the file itself holds.
+Png DecodePng(WORD id) {
+    const auto bytes = Resource(RT_PNG, id);
+    Png out;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (bytes.empty() || !png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return out;
+    out.rgba8 = image.format == PNG_FORMAT_RGBA;
+    out.width = int(image.width);
+    out.height = int(image.height);
+    image.format = PNG_FORMAT_RGBA;
+    out.rgba.resize(PNG_IMAGE_SIZE(image));
+    out.ok = png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return out;
+}
+
+// The swatch strip as the image list reads it: a bitmap resource, that is a bitmap file
+// without its file header.
+struct Strip {
+    std::span<const BYTE> bytes;
+
+    std::uint32_t Le(std::size_t at, int size) const {
+        std::uint32_t v = 0;
+        for (int i = size - 1; i >= 0; --i)
+            v = (v << 8) | bytes[at + i];
+        return v;
+    }
+    // The pixel at (x, y), y counted from the top; the bitmap keeps its bottom row first.
+    Rgb At(int x, int y) const {
+        const std::size_t stride = (Le(4, 4) * 3 + 3) / 4 * 4;
+        const std::size_t at = 40 + (Le(8, 4) - 1 - y) * stride + std::size_t(x) * 3;
+        return {bytes[at + 2], bytes[at + 1], bytes[at]};
+    }
+};
+
+constexpr int kCategories = 18;
+constexpr int kSwatchWidth = 15;
+// The image list takes this colour of the strip for transparent.
+constexpr Rgb kStripKey{0, 153, 153};
+
+} // namespace
+
+TEST(ResourceTable, EachDialogHoldsTheControlsItsCodeReachesById) {
+    const struct {
+        WORD dialog;
+        std::vector<std::pair<int, std::u16string>> controls;
+    } dialogs[] = {
+        {IDD_NOTE_EDIT, {{IDOK, u"Button"}, {IDCANCEL, u"Button"}, {IDC_NOTE_TEXT, u"Edit"}}},
+        {IDD_SETTINGS,
+         {{IDCANCEL, u"Button"},
+          {IDC_CATEGORY_LIST, u"SysListView32"},
+          {IDC_IMPORT, u"Button"},
+          {IDC_EXPORT, u"Button"},
+          {IDC_DELETE_NOTES, u"Button"}}},
+        {IDD_IMPORT_CONFLICT,
+         {{IDC_REPLACE, u"Button"},
+          {IDC_KEEP, u"Button"},
+          {IDCANCEL, u"Button"},
+          {IDC_INFORMATION_ICON, u"Static"}}},
+    };
+    for (const auto& [id, controls] : dialogs) {
+        const auto dialog = zsys::ParseDialogTemplate(Resource(RT_DIALOG, id));
+        ASSERT_TRUE(dialog) << "dialog " << id << " is missing or malformed";
+        for (const auto& [control, className] : controls) {
+            const zsys::DialogItem* item = dialog->Item(control);
+            ASSERT_NE(item, nullptr) << "dialog " << id << " has no control " << control;
+            EXPECT_EQ(item->className, className) << "dialog " << id << ", control " << control;
+        }
+    }
+}
+
+TEST(ResourceTable, PicturesAreRgbaOfTheirSizeOpaqueWithinATransparentBackground) {
+    const struct {
+        WORD id;
+        int width, height;
+    } pictures[] = {
+        {IDP_NOTES_ICON, 32, 32}, {IDP_SEARCH_GROUP_IMAGE, 48, 48}, {IDP_SETTINGS_BUTTON, 90, 60}};
+    for (const auto& [id, width, height] : pictures) {
+        SCOPED_TRACE(id);
+        const Png png = DecodePng(id);
+        ASSERT_TRUE(png.ok) << "does not decode";
+        EXPECT_TRUE(png.rgba8);
+        EXPECT_EQ(png.width, width);
+        EXPECT_EQ(png.height, height);
+        EXPECT_EQ(png.AlphaAt(0, 0), 0) << "the corners are background";
+        EXPECT_EQ(png.AlphaAt(width - 1, height - 1), 0) << "the corners are background";
+        EXPECT_GT(png.Count(255), width * height / 5) << "something is shown";
+    }
+}
+
+TEST(ResourceTable, CategoryMarksAreShapedAndEachShowsTheColourOfItsOwnSwatch) {
+    const Strip strip{Resource(RT_BITMAP, IDB_SWATCHES)};
+    ASSERT_EQ(strip.bytes.size(), 40u + 812u * 16u) << "270 by 16 pixels of 3 bytes, rows padded to 812";
+    ASSERT_EQ(strip.Le(0, 4), 40u) << "a bitmap resource starts with its info header";
+    EXPECT_EQ(strip.Le(4, 4), 270u);
+    EXPECT_EQ(strip.Le(8, 4), 16u) << "positive height: bottom row first";
+    EXPECT_EQ(strip.Le(14, 2), 24u) << "bits per pixel";
+    EXPECT_EQ(strip.Le(16, 4), 0u) << "uncompressed";
+
+    std::vector<Rgb> swatches;
+    for (int n = 0; n < kCategories; ++n) {
+        // The image list cuts the strip every 15 pixels; a swatch spilling over the cut would
+        // show a sliver of its colour beside the next category.
+        for (int y = 0; y < 16; ++y) {
+            EXPECT_EQ(strip.At(kSwatchWidth * n, y), kStripKey) << "swatch " << n << ", row " << y;
+            EXPECT_EQ(strip.At(kSwatchWidth * n + kSwatchWidth - 1, y), kStripKey)
+                << "swatch " << n << ", row " << y;
+        }
+        swatches.push_back(strip.At(kSwatchWidth * n + 7, 8));
+    }
+    EXPECT_EQ(std::set<Rgb>(swatches.begin(), swatches.end()).size(), std::size_t(kCategories))
+        << "every category has a colour of its own";
+    EXPECT_EQ(std::set<Rgb>(swatches.begin(), swatches.end()).count(kStripKey), 0u);
+
+    for (const auto& [first, size] :
+         {std::pair{IDP_FIRST_SMALL_MARK, 14}, std::pair{IDP_FIRST_LARGE_MARK, 16}})
+        for (int n = 0; n < kCategories; ++n) {
+            SCOPED_TRACE(first + n);
+            const Png mark = DecodePng(WORD(first + n));
+            ASSERT_TRUE(mark.ok) << "does not decode";
+            EXPECT_TRUE(mark.rgba8);
+            ASSERT_EQ(mark.width, size);
+            ASSERT_EQ(mark.height, size);
+            EXPECT_GT(mark.Count(0), 0) << "the mark is shaped, not a filled square";
+            EXPECT_EQ(mark.AlphaAt(size / 2, size / 2), 255);
+            // Marks are shaded versions of the swatch colour, nearer to it than to any other.
+            const Rgb centre = mark.At(size / 2, size / 2);
+            int nearest = 0;
+            for (int m = 1; m < kCategories; ++m)
+                if (Distance(centre, swatches[m]) < Distance(centre, swatches[nearest])) nearest = m;
+            EXPECT_EQ(nearest, n) << testing::PrintToString(centre);
+        }
+}
