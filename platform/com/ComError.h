@@ -43,12 +43,21 @@ template <class P> struct Pointee;
 template <class T> struct Pointee<T*> { using type = T; };
 template <class T> struct Pointee<ComPtr<T>> { using type = T; };
 template <class P> using PointeeT = typename Pointee<std::remove_cvref_t<P>>::type;
+
+// The interface identifier of what a pointer points to; none for the plug-in's own
+// plain interfaces, which have no identifier.
+template <class T> constexpr const IID& IidOrNull() {
+    if constexpr (requires { T::iid; })
+        return T::iid;
+    else
+        return GUID_NULL;
+}
 } // namespace detail
 
 // A required object that is missing is raised as E_POINTER of the interface it was
 // wanted as (a plain pointer or a ComPtr to an interface).
 template <class P> P&& Required(P&& p) {
-    if (!p) throw ComError(E_POINTER, detail::PointeeT<P>::iid);
+    if (!p) throw ComError(E_POINTER, detail::IidOrNull<detail::PointeeT<P>>());
     return std::forward<P>(p);
 }
 
