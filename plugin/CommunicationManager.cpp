@@ -264,6 +264,12 @@ bool CommunicationManager::EditNoteText(CollectionElement&) {
     // NodeAskDialog::Edit(*view_.get(), language_, note) once the system layer's dialogs are here.
     NotYet();
 }
+void CommunicationManager::RefreshCategoryControl() {
+    NotYet();
+}
+void CommunicationManager::RefreshResultPage() {
+    NotYet();
+}
 void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {
     NotYet();
 }

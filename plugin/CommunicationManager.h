@@ -63,6 +63,11 @@ public:
 
     // The map layers show the category names anew (after the names were edited).
     void RefreshLayerCaptions();
+    // The category control of the search tab shows the category names anew.
+    void RefreshCategoryControl();
+    // Runs the shown search again when the organisation page is the one on screen, after
+    // many notes changed at once.
+    void RefreshResultPage();
 
     // The notes of the loaded city.
     NoteCollection& Notes() { return notes_; }
