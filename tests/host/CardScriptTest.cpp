@@ -75,7 +75,8 @@ TEST(CardScript, ANoteAddedThroughTheDialogReachesTheFileTheMapAndTheNextStart) 
     EXPECT_EQ(MarkedBlocks(out), (std::vector<std::vector<std::string>>{{}, {lightBlue, violet}, {}}));
 
     pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_file((appData + "/Zelt/DirNotes/Data_Riverton.xml").c_str()));
+    const std::string notesFile = appData + "/Zelt/DirNotes/Data_Riverton.xml";
+    ASSERT_TRUE(doc.load_file(notesFile.c_str()));
     const pugi::xml_node note = doc.child("DirectoryNotes").child("Note");
     EXPECT_EQ(note.child("id").text().as_int(), company.stableId);
     EXPECT_STREQ(note.child("comment").child_value("text"), "Ask for Ann\nat the desk");
@@ -83,7 +84,11 @@ TEST(CardScript, ANoteAddedThroughTheDialogReachesTheFileTheMapAndTheNextStart) 
     EXPECT_EQ(note.child("marker").last_child().text().as_int(), 5);
     EXPECT_FALSE(note.next_sibling("Note")) << "one note";
 
-    out = RunHost(arguments, open + "map\nclick addCategory3\nmap\nclose\nmap\n", &exitCode);
+    // The next start: the card shows the note, the map its categories until the card closes
+    // or they are deleted.
+    out = RunHost(arguments,
+                  open + "map\nclick addCategory3\nmap\nclose\nmap\n" + open + "click deleteCategory\nmap\n",
+                  &exitCode);
     EXPECT_EQ(exitCode, 0) << out;
     EXPECT_NE(out.find("note: \"<p style=\\\"margin-left:5px; margin-top:5px; margin-right:5px; "
                        "margin-bottom:5px; \\\"><strong>Ask for Ann<br/>at the desk</strong></p>\"\n"
@@ -91,6 +96,12 @@ TEST(CardScript, ANoteAddedThroughTheDialogReachesTheFileTheMapAndTheNextStart) 
               std::string::npos)
         << out;
     EXPECT_NE(out.find("button addNode caption=\"Edit note\""), std::string::npos) << out;
-    EXPECT_EQ(MarkedBlocks(out), (std::vector<std::vector<std::string>>{{lightBlue, violet}, {violet}, {}}));
+    EXPECT_EQ(MarkedBlocks(out),
+              (std::vector<std::vector<std::string>>{{lightBlue, violet}, {violet}, {}, {}}));
+    EXPECT_EQ(out.find("error:"), std::string::npos) << out;
     EXPECT_TRUE(out.ends_with(kCleanAccounting)) << out;
+    ASSERT_TRUE(doc.load_file(notesFile.c_str()));
+    EXPECT_STREQ(doc.child("DirectoryNotes").child("Note").child("comment").child_value("text"),
+                 "Ask for Ann\nat the desk");
+    EXPECT_FALSE(doc.child("DirectoryNotes").child("Note").child("marker").child("color"));
 }

@@ -252,3 +252,17 @@ TEST_F(NoteDialog, AHostMainWindowThatCannotBeReadEndsTheCommandBeforeTheDialog)
         }
     }
 }
+
+TEST_F(NoteDialog, AMegabyteTypedInTheBoxIsStoredWhole) {
+    std::string typed, stored;
+    while (stored.size() < (1 << 20)) {
+        const std::string line = "line " + std::to_string(stored.size()) + " of a long note";
+        typed += line + "\\r\\n";
+        stored += line + "\n";
+    }
+    stored.pop_back(); // the last line break is trimmed
+    Start(std::nullopt);
+    const std::string out = Run("open 11\nclick addNode\nset 119 " + typed + "\npress 1\n");
+    EXPECT_TRUE(out.ends_with(kCleanAccounting)) << out.substr(0, 500);
+    EXPECT_EQ(CafeNote(), (FileNote{stored, {}}));
+}
