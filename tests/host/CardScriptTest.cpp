@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 using namespace hosttest;
@@ -57,6 +58,7 @@ TEST(CardScript, ANoteAddedThroughTheDialogReachesTheFileTheMapAndTheNextStart) 
     const Company company = FirstCompany();
     ASSERT_FALSE(company.buildings.empty()) << "a company the map can show";
     const std::string appData = TempPath("card_script");
+    std::filesystem::remove_all(appData); // a first start: no notes yet
     const std::string arguments =
         "--lang 1033 --city " + host::ZeltHost::DemoCityPath() + " --appdata " + appData;
     const std::string open = "open " + std::to_string(company.id) + "\n";

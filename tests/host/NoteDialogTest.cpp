@@ -12,8 +12,10 @@
 #include <pugixml.hpp>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 using namespace hosttest;
 
