@@ -9,6 +9,8 @@
 #include "platform/com/SafeArray.h"
 #include "platform/resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
+#include "settings/CDialogProp.h"
+#include "settings/RibbonGroupButton.h"
 
 namespace {
 using namespace ZeltCore;
@@ -129,7 +131,8 @@ void CommunicationManager::CreateGroup() {
     zsys::CheckOn<IHostSearchGroupAppearance>(
         appearance->SetResultTexts(zsys::Bstr(language_->LoadString(IDS_NOTE_SEARCH)).get(),
                                    zsys::Bstr(language_->LoadString(IDS_LOOKED_FOR)).get()));
-    // The settings button and the two search controls join the group here as they arrive.
+    AddSettingsButton(group);
+    // The two search controls join the group here as they arrive.
 }
 
 std::size_t CommunicationManager::WriteNotes(std::u16string_view path) {
@@ -270,12 +273,6 @@ void CommunicationManager::RefreshCategoryControl() {
 void CommunicationManager::RefreshResultPage() {
     NotYet();
 }
-void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {
-    NotYet();
-}
-std::size_t CommunicationManager::DeleteAllNotes() {
-    NotYet();
-}
 std::int32_t CommunicationManager::MatchCategory(std::int32_t) {
     NotYet();
 }
@@ -287,4 +284,62 @@ std::int32_t CommunicationManager::MatchText(std::int32_t) {
 }
 void CommunicationManager::SetTextCriterion(const std::u16string&) {
     NotYet();
+}
+
+// The settings: the button of the notes group, the dialog it opens and what the dialog
+// asks of the controller beyond the store.
+void CommunicationManager::AddSettingsButton(const zsys::ComPtr<IUnknown>& group) {
+    const auto buttons = group.try_as<IHostSearchGroupButtons>();
+    if (!buttons) return; // a host without buttons in its groups gets none
+
+    // The button's command: opens the settings dialog as the host's options command does.
+    struct Action final : RibbonGroupButton::Command {
+        explicit Action(CommunicationManager* controller) : controller_(controller) {}
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+        void Execute() override { controller_->ShowSettings(); }
+        CommunicationManager* controller_;
+    };
+    const auto button = zsys::Make<RibbonGroupButton>(
+        u"VeskNotes.RibbonOptions", language_->LoadString(IDS_CONFIGURE),
+        language_->LoadString(IDS_CONFIGURE_TIP), PngImage(*view_.get(), IDP_SETTINGS_BUTTON),
+        std::make_shared<Action>(this));
+    zsys::CheckOn<IHostSearchGroupButtons>(
+        buttons->AddButton(static_cast<IControlAppearance*>(button.get())));
+}
+
+void CommunicationManager::ShowSettings() {
+    CDialogProp::Open(*this, language_);
+}
+
+void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>& names) {
+    bool changed = false;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        changed = categories_.SetName(static_cast<int>(i), names[i]) || changed;
+    if (!changed) return;
+    // The names are in the table now: every view that shows them is refreshed, even after
+    // one of them failed, and the first failure is raised at the end.
+    std::exception_ptr failure;
+    const auto refresh = [&](auto step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    };
+    refresh([&] { actions_.RefreshCaptions(); });
+    refresh([&] { RefreshCategoryControl(); });
+    refresh([&] { RefreshLayerCaptions(); });
+    if (failure) std::rethrow_exception(failure);
+}
+
+std::size_t CommunicationManager::DeleteAllNotes() {
+    // The companies' buildings leave the map layers of their notes before the notes go.
+    const std::size_t deleted = notes_.RemoveAll([&](std::int32_t stableId) {
+        zsys::ComPtr<IHostDirObject> company;
+        zsys::CheckOn<IHostTable>(table_->ObjectByStableId(stableId, company.put()));
+        if (company) RemoveMapMarks(company.get());
+    });
+    if (deleted > 0) RefreshResultPage();
+    return deleted;
 }

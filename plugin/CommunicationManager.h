@@ -72,6 +72,10 @@ public:
     // The notes of the loaded city.
     NoteCollection& Notes() { return notes_; }
 
+    // Opens the settings dialog modally over the active window and returns when it has closed.
+    // Raises what went wrong in it without a message of its own.
+    void ShowSettings();
+
 protected:
     // The matchers of the search criteria.
     std::int32_t MatchCategory(std::int32_t company) override;
@@ -81,6 +85,8 @@ protected:
 
 private:
     void CreateGroup();
+    // Puts the settings button into the group's button area, when the group has one.
+    void AddSettingsButton(const zsys::ComPtr<IUnknown>& group);
     // The note edit dialog, opened beside the mouse pointer on the note's text: true when
     // the user confirmed it, and the note then has the new text.
     bool EditNoteText(CollectionElement& note);
