@@ -139,7 +139,23 @@ std::size_t CommunicationManager::WriteNotes(std::u16string_view path) {
     return store_.WriteNotes(path);
 }
 int CommunicationManager::ImportReplace(std::u16string_view path) {
-    return store_.ImportReplace(path);
+    // Names taken from the file reach the card commands, the search control and the map at
+    // the next SetCategoryNames, which the settings dialog calls as it closes.
+    const auto names = [&] {
+        std::vector<std::u16string> all;
+        for (int i = 0; i < categories_.CategoryCount(); ++i)
+            all.push_back(categories_.CategoryName(i));
+        return all;
+    };
+    const std::vector<std::u16string> before = names();
+    try {
+        const int taken = store_.ImportReplace(path);
+        namesNotShown_ = namesNotShown_ || names() != before;
+        return taken;
+    } catch (...) {
+        namesNotShown_ = namesNotShown_ || names() != before;
+        throw;
+    }
 }
 int CommunicationManager::ImportKeep(std::u16string_view path) {
     return store_.ImportKeep(path);
@@ -293,12 +309,18 @@ void CommunicationManager::AddSettingsButton(const zsys::ComPtr<IUnknown>& group
     if (!buttons) return; // a host without buttons in its groups gets none
 
     // The button's command: opens the settings dialog as the host's options command does.
+    // The host may keep the button after the controller has gone (until it drops the group);
+    // pressed then, it does nothing.
     struct Action final : RibbonGroupButton::Command {
-        explicit Action(CommunicationManager* controller) : controller_(controller) {}
+        explicit Action(CommunicationManager* controller)
+            : controller_(controller), alive_(controller->alive_) {}
         Action(const Action&) = delete;
         Action& operator=(const Action&) = delete;
-        void Execute() override { controller_->ShowSettings(); }
+        void Execute() override {
+            if (!alive_.expired()) controller_->ShowSettings();
+        }
         CommunicationManager* controller_;
+        std::weak_ptr<const bool> alive_;
     };
     const auto button = zsys::Make<RibbonGroupButton>(
         u"VeskNotes.RibbonOptions", language_->LoadString(IDS_CONFIGURE),
@@ -313,10 +335,11 @@ void CommunicationManager::ShowSettings() {
 }
 
 void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>& names) {
-    bool changed = false;
+    bool changed = namesNotShown_;
     for (std::size_t i = 0; i < names.size(); ++i)
         changed = categories_.SetName(static_cast<int>(i), names[i]) || changed;
     if (!changed) return;
+    namesNotShown_ = false;
     // The names are in the table now: every view that shows them is refreshed, even after
     // one of them failed, and the first failure is raised at the end.
     std::exception_ptr failure;

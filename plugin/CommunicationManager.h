@@ -108,4 +108,8 @@ private:
     zsys::ComPtr<IUnknown> icon_;
     std::shared_ptr<LangLocal> language_;
     NotesStore store_;
+    // An import took category names from a file that the views do not show yet.
+    bool namesNotShown_ = false;
+    // Lives as long as the controller: the settings button's command asks it.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
