@@ -119,6 +119,13 @@ void CDialogProp::FillList() {
         zsys::listview::InsertItem(list_, i, categories.CategoryName(i), i);
 }
 
+std::vector<std::u16string> CDialogProp::TableNames() const {
+    std::vector<std::u16string> names;
+    for (int i = 0; i < options_.CategoryTable().CategoryCount(); ++i)
+        names.push_back(options_.CategoryTable().CategoryName(i));
+    return names;
+}
+
 std::vector<std::u16string> CDialogProp::ListNames() const {
     std::vector<std::u16string> names;
     for (int i = 0; i < options_.CategoryTable().CategoryCount(); ++i)
@@ -215,14 +222,11 @@ void CDialogProp::OnImport() {
             // that closing the dialog keeps them instead of putting back the names it was filled
             // with; they also win over names edited in the list and not applied yet. A merge
             // that failed before it reached the names leaves the list as it is.
-            const std::vector<std::u16string> before = ListNames();
+            const std::vector<std::u16string> before = TableNames();
             try {
                 count = options_.ImportReplace(*path);
             } catch (...) {
-                std::vector<std::u16string> now;
-                for (int i = 0; i < options_.CategoryTable().CategoryCount(); ++i)
-                    now.push_back(options_.CategoryTable().CategoryName(i));
-                if (now != before) FillList();
+                if (TableNames() != before) FillList();
                 throw;
             }
             FillList();

@@ -47,8 +47,9 @@ private:
 
     // Fills the list anew with the category table's names and swatch indices.
     void FillList();
-    // The names the list shows, in category order.
+    // The names the list shows, and those of the category table, in category order.
     std::vector<std::u16string> ListNames() const;
+    std::vector<std::u16string> TableNames() const;
     int Tell(const std::u16string& text, const std::u16string& caption, UINT type) const;
     // Runs a handler; what it raises is kept for Open (the first failure only).
     template <class Handler> void Guarded(Handler handler);
