@@ -139,12 +139,11 @@ protected:
     fs::path NotesFile() const { return dir_ / "appdata" / "Zelt" / "DirNotes" / "Data_Testford.xml"; }
     fs::path File(const std::string& name) const { return dir_ / name; }
 
-    // A fresh host whose city starts with these notes (and names, when given).
-    host::ZeltHost& Restart(const FileNotes& notes, const std::vector<std::string>& names = {},
-                            const std::string& city = TestCityPath()) {
+    // A fresh host whose Testford starts with these notes (on another city, they lie unread).
+    host::ZeltHost& Restart(const FileNotes& notes, const std::string& city = TestCityPath()) {
         zelt_.reset();
         fs::remove_all(dir_ / "appdata");
-        WriteBytes(NotesFile(), NotesXml(notes, "Testford", names));
+        WriteBytes(NotesFile(), NotesXml(notes));
         zelt_ = std::make_unique<host::ZeltHost>(
             host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, city, (dir_ / "appdata").string()});
         zelt_->Load();
@@ -267,7 +266,6 @@ TEST_F(Settings, Rename_ReachesTheCardsSubmenuTheMapAndTheNotesFile) {
 
 TEST_F(Settings, ExportThenImportOfTheSameCity_AddsNothingAndChangesNothing) {
     Restart(kCityNotes);
-    const std::string before = ReadBytes(NotesFile());
     const std::string exported = File("exported.xml").string();
     const std::string out = Run("configure\npress 122\nfile " + exported + "\nanswer ok\npress 121\nfile " +
                                 exported + "\nanswer ok\npress 2\n");
@@ -279,8 +277,6 @@ TEST_F(Settings, ExportThenImportOfTheSameCity_AddsNothingAndChangesNothing) {
         << out;
     EXPECT_EQ(out.find("dialog 116"), std::string::npos) << "equal notes ask nothing";
     EXPECT_EQ(ReadNotesFile(NotesFile()).notes, kCityNotes);
-    EXPECT_EQ(ReadBytes(NotesFile()), ReadBytes(exported)) << "one writer for both";
-    EXPECT_NE(before, "");
 }
 
 TEST_F(Settings, ImportOfADifferingNote_AsksAndFollowsTheAnswer) {
@@ -338,7 +334,6 @@ TEST_F(Settings, ImportOfADifferingNote_AsksAndFollowsTheAnswer) {
 }
 
 TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
-    const std::string utf8 = NotesXml({{city::kTaxisStable, {"Grüße", {4}}}});
     std::string utf16 = "\xFF\xFE";
     for (const char16_t unit : std::u16string(u"<?xml version=\"1.0\"?><DirectoryNotes><MapName>Testford"
                                               u"</MapName><Note><id>11</id><comment><text>Grüße</text>"
@@ -364,10 +359,6 @@ TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
         {"not XML", "these are no notes, just words\n", corrupt, {}},
         {"no MapName", "<DirectoryNotes><Note><id>11</id></Note></DirectoryNotes>", corrupt, {}},
         {"another city", NotesXml({{city::kTaxisStable, {"x", {}}}}, "Riverton"), otherCity, {}},
-        {"the city's name in other letters",
-         NotesXml({{city::kTaxisStable, {"x", {}}}}, "TESTFORD"),
-         otherCity,
-         {}},
         {"no notes", NotesXml({}), Message("Added 0 notes", "Import notes", "ok", "information"), {}},
         {"only unknown categories",
          NotesXml({{city::kTaxisStable, {"", {40}}}, {city::kEdgeStable, {"", {25, -1}}}}),
@@ -377,10 +368,6 @@ TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
          NotesXml({{city::kTaxisStable, {"", {40}}}, {city::kEdgeStable, {"kept", {40, 3}}}}),
          Message("Added 1 note", "Import notes", "ok", "information"),
          {{city::kEdgeStable, {"kept", {3}}}}},
-        {"UTF-8",
-         utf8,
-         Message("Added 1 note", "Import notes", "ok", "information"),
-         {{city::kTaxisStable, {"Grüße", {4}}}}},
         {"UTF-16",
          utf16,
          Message("Added 1 note", "Import notes", "ok", "information"),
@@ -466,7 +453,7 @@ TEST_F(Settings, DeleteNotes_AsksWithTheCityNameAndOnYesTakesTheNotesAndTheirMar
         w.AddCompany(1, 1, "Only Company", "cafe");
         w.Commit();
     }
-    Restart({}, {}, odd);
+    Restart({}, odd);
     EXPECT_NE(
         Run("configure\npress 123\nanswer no\npress 2\n")
             .find("message \"Are you sure you want to delete notes for\\ncompanies in {base_city_name}?\""),
