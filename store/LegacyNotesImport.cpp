@@ -82,8 +82,9 @@ std::u16string TextOf(std::string_view written) {
     return text;
 }
 
+// The whole of a regular file; false for anything else, without ever waiting on a pipe.
 bool ReadFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat info {};
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
@@ -140,7 +141,10 @@ std::size_t ImportLegacyNotes(std::u16string_view path, NoteCollection& notes, i
     std::string_view rest(bytes);
     while (!rest.empty()) {
         const std::size_t feed = rest.find('\n');
-        ImportLine(rest.substr(0, feed), notes, categoryCount);
+        std::string_view line = rest.substr(0, feed);
+        // A line ends in a line feed, with or without a carriage return before it.
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        ImportLine(line, notes, categoryCount);
         if (feed == std::string_view::npos) break;
         rest.remove_prefix(feed + 1);
     }

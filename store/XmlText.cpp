@@ -1,5 +1,6 @@
 #include "store/XmlText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -19,6 +20,18 @@ std::optional<std::string_view> ElementText(pugi::xml_node element, std::string&
     for (pugi::xml_node part = first; IsText(part); part = part.next_sibling())
         scratch += part.value();
     return std::string_view(scratch);
+}
+
+std::optional<std::int32_t> ElementNumber(pugi::xml_node element, std::string& scratch) {
+    // Blanks alone between an element's tags hold no number (they are kept for the names that are blanks).
+    const pugi::xml_node first = element.first_child();
+    if (first.type() == pugi::node_pcdata && !first.next_sibling()) {
+        const std::string_view value = first.value();
+        if (std::all_of(value.begin(), value.end(), IsSpace)) return std::nullopt;
+    }
+    const auto text = ElementText(element, scratch);
+    if (!text) return std::nullopt;
+    return ReadInt32(*text);
 }
 
 std::int32_t ReadInt32(std::string_view text) {
