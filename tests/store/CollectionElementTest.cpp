@@ -78,6 +78,10 @@ TEST(CollectionElement_Save, WritesCommentOnlyForTextAndMarkerOnlyForCategories)
     note.SetId(-5);
     note.SetText(u"a<b");
     EXPECT_EQ(Saved(note), "<Note><id>-5</id><comment><text><![CDATA[a<b]]></text></comment></Note>");
+    note.SetText(std::u16string(u"NUL\0 from a legacy file\0", 24));
+    EXPECT_EQ(Saved(note),
+              "<Note><id>-5</id><comment><text><![CDATA[NUL from a legacy file]]></text></comment></Note>")
+        << "a NUL is left out and the text after it kept";
     note.SetText(u"");
     note.AddCategory(3), note.AddCategory(11);
     EXPECT_EQ(Saved(note), "<Note><id>-5</id><marker><color>3</color><color>11</color></marker></Note>");
