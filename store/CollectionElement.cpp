@@ -68,6 +68,10 @@ void CollectionElement::Load(pugi::xml_node note) {
     if (const auto id = ElementNumber(note.child("id"), scratch)) id_ = *id;
     if (const auto text = ElementText(note.child("comment").child("text"), scratch)) SetText(FromUtf8(*text));
     pugi::xml_node first = note.child("marker").child("color");
+    std::size_t colors = 0; // room for them all at once: a large file has many notes
+    for (pugi::xml_node color = first; color; color = color.next_sibling())
+        ++colors;
+    categories_.reserve(categories_.size() + colors);
     for (pugi::xml_node color = first; color; color = color.next_sibling()) {
         if (color.type() != pugi::node_element) continue;
         if (const auto category = ElementNumber(color, scratch)) AddCategory(*category);

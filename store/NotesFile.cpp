@@ -26,8 +26,10 @@ namespace {
 constexpr std::size_t kMaxBaseName = 255;
 // How a writer names its temporary file: the prefix, its process id, "-", a number, the suffix.
 constexpr std::string_view kTemporaryPrefix = ".notes-", kTemporarySuffix = ".tmp";
-// A category name may be nothing but blanks, so blanks that are all an element holds are kept.
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+// A category name may be nothing but blanks, so blanks that are all an element holds are kept; an
+// element holds its first run of plain text itself, which spares a node for every number of the file.
+constexpr unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
 
 std::u16string BaseName(std::u16string_view path) {
     if (const auto slash = path.find_last_of(u"/\\"); slash != std::u16string_view::npos)

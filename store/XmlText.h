@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-// The text of an element: its leading text and CDATA children joined (the writer splits a CDATA section
-// at "]]>"); a view into the document for one child, into `scratch` for several; nothing when the element
-// has no text.
+// The text of an element: its own value (where the parse put a first run of plain text) and its leading
+// text and CDATA children joined (the writer splits a CDATA section at "]]>"); a view into the document
+// for one part, into `scratch` for several; nothing when the element has no text.
 std::optional<std::string_view> ElementText(pugi::xml_node element, std::string& scratch);
 
 // The number an element holds (read as ReadInt32 reads it); nothing when the element has no text or

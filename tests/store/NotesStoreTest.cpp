@@ -250,6 +250,9 @@ TEST_F(NotesStoreTest, MergesTakeTheFilesNotesByModeAndCountThoseErasedForUnknow
     const std::string theirs = TextNote(kDentistStable, "theirs") + TextNote(kCafeStable, "new") +
                                TextNote(999, "unknown company") + "<Note><id>11</id></Note>";
     const std::string twice = TextNote(kCafeStable, "first") + TextNote(kCafeStable, "second");
+    const std::string unordered = TextNote(kTaxisStable, "t1") + TextNote(kCafeStable, "c1") +
+                                  TextNote(kTaxisStable, "t2") + TextNote(kDentistStable, "d") +
+                                  TextNote(kCafeStable, "c2");
     const std::string unknownCategories = ColorNote(kCafeStable, "<color>25</color>") +
                                           ColorNote(kTaxisStable, "<color>40</color><color>4</color>") +
                                           ColorNote(kEdgeStable, "<color>-1</color>");
@@ -265,6 +268,18 @@ TEST_F(NotesStoreTest, MergesTakeTheFilesNotesByModeAndCountThoseErasedForUnknow
         {"replace", true, fileNames + theirs, 2, {{kCafe, u"new"}, {kDentist, u"theirs"}}, true},
         {"keep, a company twice", false, twice, 1, {{kCafe, u"first"}, {kDentist, u"mine"}}, true},
         {"replace, a company twice", true, twice, 2, {{kCafe, u"second"}, {kDentist, u"mine"}}, true},
+        {"keep, out of key order",
+         false,
+         unordered,
+         2,
+         {{kCafe, u"c1"}, {kDentist, u"mine"}, {kTaxis, u"t1"}},
+         true},
+        {"replace, out of key order",
+         true,
+         unordered,
+         5,
+         {{kCafe, u"c2"}, {kDentist, u"d"}, {kTaxis, u"t2"}},
+         true},
         {"replace, unknown categories",
          true,
          unknownCategories,
