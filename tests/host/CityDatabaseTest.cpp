@@ -26,30 +26,6 @@ using host::CityError;
 using Type = host::CityDatabase::Type;
 using namespace hosttest;
 
-TEST(CityDatabase, IdByStableId_FindsEachTypeByStableIdNeverById) {
-    CityDatabase db(TestfordPath());
-    EXPECT_EQ(db.Count(Type::Company), 5u);
-    EXPECT_EQ(db.Count(Type::Branch), 6u);
-    const struct {
-        Type type;
-        std::int32_t stableId;
-        std::optional<std::int32_t> id;
-    } cases[] = {
-        {Type::Company, testford::kCafeStable, testford::kCafe},
-        {Type::Company, testford::kDentistStable, testford::kDentist},
-        {Type::Company, INT32_MIN, testford::kEdge},
-        {Type::Company, testford::kCafe, testford::kTaxis}, // the café's id is the taxi firm's stable id
-        {Type::Company, testford::kDentist, std::nullopt},
-        {Type::Company, 0, std::nullopt},
-        {Type::Company, testford::kCafeBranch1Stable, std::nullopt}, // a branch, not a company
-        {Type::Branch, testford::kCafeBranch1Stable, testford::kCafeBranch1},
-        {Type::Building, testford::kMill14AStable, testford::kMill14A},
-        {Type::Street, testford::kMillStreetStable, testford::kMillStreet},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(db.IdByStableId(c.type, c.stableId), c.id) << c.stableId;
-}
-
 TEST(CityDatabase, Open_RefusesFilesThatAreNoCity) {
     const std::string garbage = TempPath("Data_Garbage.dat");
     std::ofstream(garbage) << "this is not a database, just some words that go on for a while";

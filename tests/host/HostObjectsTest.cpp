@@ -64,9 +64,15 @@ TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers)
     using Case = std::tuple<std::u16string_view, LONG, LONG>; // table, stable id, id (0: none)
     for (const auto& [table, stableId, id] :
          {Case{u"zelt_org", testford::kTaxisStable, testford::kTaxis}, // 11, also the café's id
+          Case{u"zelt_org", testford::kDentistStable, testford::kDentist},
+          Case{u"zelt_org", testford::kEdgeStable, testford::kEdge},
+          Case{u"zelt_branch", testford::kCafeBranch1Stable, testford::kCafeBranch1},
           Case{u"zelt_building", testford::kMill14AStable, testford::kMill14A},
-          Case{u"zelt_org", testford::kDentist, 0},          // an id is no stable id
-          Case{u"zelt_org", testford::kMill14AStable, 0}}) { // a building
+          Case{u"zelt_street", testford::kMillStreetStable, testford::kMillStreet},
+          Case{u"zelt_org", testford::kDentist, 0},            // an id is no stable id
+          Case{u"zelt_org", 0, 0},
+          Case{u"zelt_org", testford::kCafeBranch1Stable, 0}, // a branch
+          Case{u"zelt_org", testford::kMill14AStable, 0}}) {  // a building
         ComPtr<IHostDirObject> object;
         EXPECT_EQ(TableOf(zelt, table)->ObjectByStableId(stableId, object.put()), id ? S_OK : S_FALSE);
         ASSERT_EQ(bool(object), id != 0) << stableId;
