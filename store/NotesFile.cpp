@@ -150,11 +150,12 @@ std::optional<pid_t> WriterOf(std::string_view name) {
     name =
         name.substr(kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
     const auto dash = name.find('-');
-    const auto digits = [](std::string_view part) {
-        return !part.empty() && part.size() <= 9 &&
+    const auto digits = [](std::string_view part, std::size_t most) {
+        return !part.empty() && part.size() <= most &&
                part.find_first_not_of("0123456789") == std::string_view::npos;
     };
-    if (dash == std::string_view::npos || !digits(name.substr(0, dash)) || !digits(name.substr(dash + 1)))
+    if (dash == std::string_view::npos || !digits(name.substr(0, dash), 9) ||
+        !digits(name.substr(dash + 1), 10))
         return std::nullopt;
     return static_cast<pid_t>(std::stol(std::string(name.substr(0, dash))));
 }
@@ -198,9 +199,9 @@ public:
         FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         struct stat info {};
         if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+        // One byte more than the file has tells its end without a second read.
         size_ = 0;
-        Reserve(static_cast<std::size_t>(info.st_size) +
-                1); // one more byte tells the end without a second read
+        Reserve(static_cast<std::size_t>(info.st_size) + 1);
         for (;;) {
             if (size_ == capacity_) Reserve(capacity_ * 2);
             const ssize_t got = ::read(file.get(), data_ + size_, capacity_ - size_);
@@ -293,8 +294,8 @@ void NotesFile::Read(std::u16string_view path, const LangLocal& language, pugi::
     if (!bytes.Read(file) || bytes.Size() == 0) throw loadException(language.LoadString(IDS_CANNOT_READ));
     if (bytes.LoadInto(document)) return;
 
-    // Files written by other tools may be UTF-16 without a byte-order mark; the first parse used the bytes
-    // up.
+    // Files written by other tools may be UTF-16 without a byte-order mark. The first parse used up the
+    // bytes, so they are read again.
     if (!bytes.Read(file) || bytes.Size() == 0) throw loadException(language.LoadString(IDS_CANNOT_READ));
     std::u16string units(bytes.Size() / sizeof(char16_t), u'\0');
     std::memcpy(units.data(), bytes.Data(), units.size() * sizeof(char16_t));
