@@ -9,6 +9,8 @@
 #include "platform/com/SafeArray.h"
 #include "platform/resources/ModuleResources.h"
 #include "resources/ResourceIds.h"
+#include "search/CategorySearch.h"
+#include "search/SearchControls.h"
 
 namespace {
 using namespace ZeltCore;
@@ -95,6 +97,7 @@ CommunicationManager::~CommunicationManager() {
     layers_.Release();
     dirController_ = nullptr;
     card_ = nullptr;
+    categoryControl_ = nullptr;
 }
 
 void CommunicationManager::CreateGroup() {
@@ -130,6 +133,9 @@ void CommunicationManager::CreateGroup() {
         appearance->SetResultTexts(zsys::Bstr(language_->LoadString(IDS_NOTE_SEARCH)).get(),
                                    zsys::Bstr(language_->LoadString(IDS_LOOKED_FOR)).get()));
     // The settings button and the two search controls join the group here as they arrive.
+
+    categoryControl_ =
+        search_controls::AddTo(*RequiredSide<IHostSearchGroup>(group).get(), view_, *language_, categories_);
 }
 
 std::size_t CommunicationManager::WriteNotes(std::u16string_view path) {
@@ -249,6 +255,30 @@ void CommunicationManager::OnButtonClick(const std::u16string& name) {
     zsys::CheckOn<IHostCardContext>(card_->Refresh());
 }
 
+// The search by note: the matchers behind the result page's quick filters, the category
+// search of a card's link, and the refreshes after many notes or the names changed.
+std::int32_t CommunicationManager::MatchCategory(std::int32_t company) {
+    return matchers_.MatchCategory(company);
+}
+void CommunicationManager::SetCategoryCriterion(const std::u16string& value) {
+    matchers_.SetCategory(value);
+}
+std::int32_t CommunicationManager::MatchText(std::int32_t company) {
+    return matchers_.MatchText(company);
+}
+void CommunicationManager::SetTextCriterion(const std::u16string& text) {
+    matchers_.SetText(text);
+}
+bool CommunicationManager::ShowCategoryCompanies(const std::u16string& link) {
+    return category_search::Show(*view_.get(), *language_, categories_, link);
+}
+void CommunicationManager::RefreshCategoryControl() {
+    if (categoryControl_) categoryControl_->RefreshCategories();
+}
+void CommunicationManager::RefreshResultPage() {
+    NodesDirController::RefreshResultPage(*view_.get());
+}
+
 // What the cards, the map, the search and the settings ask of the controller joins here
 // as each of them arrives; until then the host hears E_NOTIMPL.
 namespace {
@@ -257,34 +287,13 @@ namespace {
 }
 } // namespace
 
-bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
-    NotYet();
-}
 bool CommunicationManager::EditNoteText(CollectionElement&) {
     // NodeAskDialog::Edit(*view_.get(), language_, note) once the system layer's dialogs are here.
-    NotYet();
-}
-void CommunicationManager::RefreshCategoryControl() {
-    NotYet();
-}
-void CommunicationManager::RefreshResultPage() {
     NotYet();
 }
 void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {
     NotYet();
 }
 std::size_t CommunicationManager::DeleteAllNotes() {
-    NotYet();
-}
-std::int32_t CommunicationManager::MatchCategory(std::int32_t) {
-    NotYet();
-}
-void CommunicationManager::SetCategoryCriterion(const std::u16string&) {
-    NotYet();
-}
-std::int32_t CommunicationManager::MatchText(std::int32_t) {
-    NotYet();
-}
-void CommunicationManager::SetTextCriterion(const std::u16string&) {
     NotYet();
 }
