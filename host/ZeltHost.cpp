@@ -59,6 +59,7 @@ HRESULT ZeltHost::Stop() {
     view_->MainFrame().SearchTab().ReleaseGroups();
     view_->MainFrame().CityMap().ReleaseBlocks();
     view_->MainFrame().Results().OrganisationPage().ReleaseControllers();
+    view_->MainFrame().Results().ForgetSearch();
     if (library_) library_->Release();
     return hr;
 }

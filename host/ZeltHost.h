@@ -38,8 +38,8 @@ public:
     // Starts the plug-in; its result.
     HRESULT Start();
     // Closes the open cards, stops the plug-in (Terminate), drops the search groups, the
-    // map's blocks and the page controllers with everything they hold and lets the plug-in go; the library
-    // stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
+    // map's blocks, the page controllers with everything they hold and the search shown, and lets the plug-in
+    // go; the library stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
 
     // What is still alive: the plug-in module's objects (-1 when unknown) and the
