@@ -66,7 +66,8 @@ protected:
 
     // The notes file of the city, with the category names when given (18 of them).
     void WriteNotes(const std::string& cityName, const FileNotes& notes,
-                    const std::vector<std::string>& names = {}) {
+                    const std::vector<std::string>& names = {}, std::string fileStem = "") {
+        if (fileStem.empty()) fileStem = cityName;
         pugi::xml_document doc;
         pugi::xml_node root = doc.append_child("DirectoryNotes");
         root.append_child("MapName").text().set(cityName.c_str());
@@ -86,7 +87,7 @@ protected:
                     marker.append_child("color").text().set(c);
             }
         }
-        const fs::path file = appData_ / "Zelt" / "DirNotes" / ("Data_" + cityName + ".xml");
+        const fs::path file = appData_ / "Zelt" / "DirNotes" / ("Data_" + fileStem + ".xml");
         fs::create_directories(file.parent_path());
         ASSERT_TRUE(doc.save_file(file.c_str()));
     }
@@ -558,4 +559,130 @@ TEST_F(Search, HostFailuresEndTheFlowThatMetThemAndLeaveNothingBehind) {
         EXPECT_EQ(zelt_->PluginObjects(), 0);
         EXPECT_EQ(zelt_->ForeignHostReferences(), 0);
     }
+}
+
+namespace {
+// A city of a few thousand companies, a tenth of them noted, written once per test program.
+struct BulkCity {
+    std::string path;
+    std::string name;
+    std::vector<std::pair<std::int32_t, std::int32_t>> companies; // id, stable id
+};
+
+const BulkCity& Bulk() {
+    static const BulkCity city = [] {
+        BulkCity made;
+        made.path = TempPath("Data_Bulk.dat");
+        citygen::WriteSyntheticCity(made.path, 3000);
+        host::CityDatabase database(made.path);
+        made.name = host::Utf8(database.Name());
+        for (const std::int32_t id : database.CompanyIds())
+            made.companies.emplace_back(id, database.Find(host::CityDatabase::Type::Company, id)->stableId);
+        return made;
+    }();
+    return city;
+}
+
+// Letter case as the C library sees it, for the letters the notes below are made of.
+std::wstring Upper(const std::string& utf8) {
+    std::wstring wide;
+    for (const char16_t c : host::Utf16(utf8))
+        wide += wchar_t(std::towupper(wint_t(c)));
+    return wide;
+}
+} // namespace
+
+TEST_F(Search, TheResultIsExactlyWhatAPassOverTheNotesFileFinds) {
+    const BulkCity& city = Bulk();
+    ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8"));
+    const std::vector<std::string> words = {"Call",  "back", "ЗАВТРА",  "скидка",  "Ёлка",   "manager",
+                                            "Ирина", "Пётр", "INVOICE", "договор", "ёлочка", "Monday"};
+    std::mt19937 random(9);
+    std::uniform_int_distribution<std::size_t> word(0, words.size() - 1), count(0, 4);
+    std::uniform_int_distribution<int> category(0, 5);
+    FileNotes notes;
+    for (std::size_t i = 0; i < city.companies.size(); i += 1 + random() % 19) {
+        FileNote note;
+        for (std::size_t n = count(random); n > 0; --n)
+            note.text += (note.text.empty() ? "" : " ") + words[word(random)];
+        for (std::size_t n = count(random) / 2; n > 0; --n) {
+            const int c = category(random);
+            if (std::find(note.categories.begin(), note.categories.end(), c) == note.categories.end())
+                note.categories.push_back(c);
+        }
+        if (!note.text.empty() || !note.categories.empty()) notes[city.companies[i].second] = note;
+    }
+    WriteNotes(city.name, notes, {}, "Bulk");
+    ASSERT_EQ((Zelt(city.path), started_), S_OK);
+
+    struct Case {
+        std::string text;
+        LONG category;
+    };
+    const Case cases[] = {{"ёлк", -1}, {"ЁЛОЧ", 2}, {"call b", -1}, {"ирина", 4}, {"", 1}, {"l m", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " / " + std::to_string(c.category));
+        std::vector<std::int32_t> expected;
+        for (const auto& [id, stable] : city.companies) {
+            const auto note = notes.find(stable);
+            if (note == notes.end()) continue;
+            const bool text =
+                c.text.empty() || Upper(note->second.text).find(Upper(c.text)) != std::wstring::npos;
+            const auto& categories = note->second.categories;
+            const bool colour = c.category < 0 || std::find(categories.begin(), categories.end(),
+                                                            c.category) != categories.end();
+            if (text && colour) expected.push_back(id);
+        }
+        ASSERT_EQ(Find(u"", host::Utf16(c.text), c.category), S_OK);
+        EXPECT_EQ(Results().Found(), expected);
+        EXPECT_FALSE(expected.empty());
+    }
+    std::setlocale(LC_CTYPE, "C");
+}
+
+TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFollowsAMark) {
+    // The texts come from the notes file; the script adds and changes categories on the cards.
+    WriteNotes("Testford", {{city::kCafeStable, {"Call Ann about the Москва order", {}}},
+                            {city::kDentistStable, {"москва office", {}}}});
+    int exitCode = -1;
+    const std::string out =
+        RunHost("--city " + TestCityPath() + " --appdata " + appData_.string() + " --lang 1033",
+                "open 11\nclick addCategory3\nclose\n"
+                "open 12\nclick addCategory3\nclick addCategory5\nclose\n"
+                "open 13\nclick addCategory5\nclose\n"
+                "note-text МОСКВА\nfind\n"
+                "note-text\ncategory 5\nfind\n"
+                "clear\nopen 11\nfollow MYUNIQUETAG3\n",
+                &exitCode);
+    std::vector<std::string> shown;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("result", 0) == 0 || line.rfind("error", 0) == 0 || line.rfind("stopped", 0) == 0)
+            shown.push_back(line.substr(0, line.find(" note=")));
+    const std::vector<std::string> expected = {
+        "results \"Found companies\" \"<criterion>note text "
+        "\\\"МОСКВА\\\"</criterion><description>Note</description>\" "
+        "count=2",
+        "result 11 1001 \"Café Lumière\"",
+        "result 12 -1002 \"Mill Street Dental\"",
+        "results \"Found companies\" \"<criterion>note category "
+        "\\\"violet\\\"</criterion><description>Category: "
+        "violet</description>\" count=2",
+        "result 12 -1002 \"Mill Street Dental\"",
+        "result 13 11 \"Testford Taxis\"",
+        "results \"Search by note category\" \"<criterion>Note search. You were looking for: "
+        "</criterion><description>Category &quot;light blue&quot;</description>\" count=2",
+        "result 11 1001 \"Café Lumière\"",
+        "result 12 -1002 \"Mill Street Dental\"",
+        "stopped; plug-in objects alive: 0, host references held by the plug-in: 0",
+    };
+    EXPECT_EQ(shown, expected) << out;
+    EXPECT_EQ(exitCode, 0);
+    // The result list shows each company's note as a list entry does.
+    EXPECT_NE(out.find("result 13 11 \"Testford Taxis\" note=\"\" marks=\"<a href= \\\"MYUNIQUETAG5\\\">"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("result 12 -1002 \"Mill Street Dental\" note=\"<strong>москва office</strong>\""),
+              std::string::npos)
+        << out;
 }
