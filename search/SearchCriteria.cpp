@@ -7,6 +7,14 @@ namespace criteria {
 namespace {
 constexpr std::size_t kPrefixLength = 11; // "MYUNIQUETAG"
 
+// The small letter that folds to a capital; any other unit stands for itself alone.
+constexpr char16_t SmallOf(char16_t folded) {
+    if ((folded >= u'A' && folded <= u'Z') || (folded >= u'\u0410' && folded <= u'\u042F'))
+        return char16_t(folded + 0x20);
+    if (folded == u'\u0401') return u'\u0451';
+    return folded;
+}
+
 constexpr bool IsBlank(char16_t c) {
     return c == u' ' || (c >= u'\t' && c <= u'\r');
 }
@@ -28,12 +36,16 @@ std::u16string FoldCase(std::u16string_view text) {
 bool ContainsFolded(std::u16string_view text, std::u16string_view foldedPattern) {
     if (foldedPattern.empty()) return true;
     if (text.size() < foldedPattern.size()) return false;
+    // The units that fold to the pattern's first one: itself and its small letter, if it
+    // has one. Looking for those two is what most of the search does.
     const char16_t first = foldedPattern.front();
-    const std::size_t lastStart = text.size() - foldedPattern.size();
-    for (std::size_t at = 0; at <= lastStart; ++at) {
-        if (FoldCase(text[at]) != first) continue;
+    const char16_t small = SmallOf(first);
+    const char16_t* const begin = text.data();
+    const char16_t* const lastStart = begin + (text.size() - foldedPattern.size());
+    for (const char16_t* at = begin; at <= lastStart; ++at) {
+        if (*at != first && *at != small) continue;
         std::size_t k = 1;
-        while (k < foldedPattern.size() && FoldCase(text[at + k]) == foldedPattern[k])
+        while (k < foldedPattern.size() && FoldCase(at[k]) == foldedPattern[k])
             ++k;
         if (k == foldedPattern.size()) return true;
     }
