@@ -28,9 +28,10 @@ constexpr std::u16string_view kCategory = u"MYUNIQUETAG3";
 
 // A note text of 20 to 200 characters, Latin and Cyrillic words, now and then a line feed.
 std::u16string MakeText(std::mt19937& random) {
-    static const std::u16string words[] = {u"call",    u"back",     u"after", u"lunch", u"позвонить", u"завтра",
-                                           u"скидка",  u"manager",  u"Ирина", u"closed", u"on",       u"Monday",
-                                           u"договор", u"подписан", u"ask",   u"for",   u"Пётр",      u"invoice"};
+    static const std::u16string words[] = {u"call",   u"back",   u"after",   u"lunch",    u"позвонить",
+                                           u"завтра", u"скидка", u"manager", u"Ирина",    u"closed",
+                                           u"on",     u"Monday", u"договор", u"подписан", u"ask",
+                                           u"for",    u"Пётр",   u"invoice"};
     std::uniform_int_distribution<int> length(20, 200), word(0, std::size(words) - 1), breakChance(0, 15);
     const std::size_t target = length(random);
     std::u16string text;
@@ -61,7 +62,8 @@ struct NotedCity {
     std::unique_ptr<TextMatcher> textMatcher;
     zsys::ComPtr<ZeltCore::IStdDirectoryQuickFilter> filter;
 
-    NotedCity(const fs::path& file, std::int32_t companies, int every, const std::vector<CollectionElement>& texts) {
+    NotedCity(const fs::path& file, std::int32_t companies, int every,
+              const std::vector<CollectionElement>& texts) {
         citygen::WriteSyntheticCity(file.string(), companies);
         host::CityDatabase city(file.string());
         ids = city.CompanyIds();
@@ -102,7 +104,8 @@ private:
         }
         large = std::make_unique<NotedCity>(folder / "Data_Large.dat", 1'000'000, 10, texts);
         small = std::make_unique<NotedCity>(folder / "Data_Small.dat", 100'000, 1, texts);
-        large->notes.ForEach([this](std::int32_t key, const CollectionElement& note) { bare.emplace(key, note); });
+        large->notes.ForEach(
+            [this](std::int32_t key, const CollectionElement& note) { bare.emplace(key, note); });
     }
     ~World() {
         std::error_code ignored;

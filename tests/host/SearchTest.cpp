@@ -12,6 +12,7 @@
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
 #include "host/HostSearchView.h"
+#include "host/QuickFilterPass.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/shell/HostShell.h"
@@ -685,4 +686,87 @@ TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFoll
     EXPECT_NE(out.find("result 12 -1002 \"Mill Street Dental\" note=\"<strong>москва office</strong>\""),
               std::string::npos)
         << out;
+}
+
+namespace {
+// A quick filter that answers from a script and notes every company it is asked about;
+// the companies the script does not name pass.
+class ScriptedFilter : public zsys::ComObject<ScriptedFilter, IStdDirectoryQuickFilter> {
+public:
+    explicit ScriptedFilter(std::map<LONG, HRESULT> failures, std::map<LONG, LONG> answers)
+        : failures_(std::move(failures)), answers_(std::move(answers)) {}
+    HRESULT Test(LONG id, LONG* distance) noexcept override {
+        asked.push_back(id);
+        if (failures_.contains(id)) return failures_.at(id);
+        *distance = answers_.contains(id) ? answers_.at(id) : 0;
+        return S_OK;
+    }
+    std::vector<LONG> asked;
+
+private:
+    ~ScriptedFilter() override = default;
+    std::map<LONG, HRESULT> failures_;
+    std::map<LONG, LONG> answers_;
+};
+} // namespace
+
+TEST(SearchPass, AsksOnlyTheCompaniesThatTheDistancesLeaveAndKeepsWhatEveryFilterKeeps) {
+    struct Case {
+        const char* what;
+        std::vector<std::int32_t> candidates;
+        std::map<LONG, LONG> first, second; // the two filters' answers
+        std::map<LONG, HRESULT> failures;   // of the first filter
+        std::vector<LONG> firstAsked, secondAsked;
+        std::vector<std::int32_t> kept;
+    };
+    std::vector<std::int32_t> hundred(100);
+    for (std::int32_t i = 0; i < 100; ++i)
+        hundred[std::size_t(i)] = i + 1;
+    const Case cases[] = {
+        {"a skip lands on the id it names",
+         hundred,
+         {{1, 9}, {11, 50}, {61, -1}},
+         {},
+         {},
+         {1, 10, 11, 61},
+         {10},
+         {10}},
+        {"a skip past the gaps of a shorter list lands on the next candidate",
+         {3, 8, 20, 21},
+         {{3, 10}},
+         {},
+         {},
+         {3, 20, 21},
+         {20, 21},
+         {20, 21}},
+        {"the second filter is asked only what the first keeps, and skips too",
+         {1, 2, 3, 4, 5, 6},
+         {{1, 1}},
+         {{2, 3}},
+         {},
+         {1, 2, 5, 6},
+         {2, 5, 6},
+         {5, 6}},
+        {"a failing test drops only its company",
+         {1, 2, 3},
+         {},
+         {},
+         {{2, E_FAIL}},
+         {1, 2, 3},
+         {1, 3},
+         {1, 3}},
+        {"-1 at once ends the pass", hundred, {{1, -1}}, {}, {}, {1}, {}, {}},
+        {"a distance past the last id ends it too", {5, 6}, {{5, 1000}}, {}, {}, {5}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto first = zsys::Make<ScriptedFilter>(c.failures, c.first);
+        const auto second = zsys::Make<ScriptedFilter>(std::map<LONG, HRESULT>{}, c.second);
+        const zsys::ComPtr<IStdDirectoryQuickFilter> filters[] = {
+            zsys::ComPtr<IStdDirectoryQuickFilter>(first.get()),
+            zsys::ComPtr<IStdDirectoryQuickFilter>(second.get())};
+        EXPECT_EQ(host::KeptByQuickFilters(c.candidates, filters), c.kept);
+        EXPECT_EQ(first->asked, c.firstAsked);
+        EXPECT_EQ(second->asked, c.secondAsked);
+    }
 }
