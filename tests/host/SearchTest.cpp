@@ -255,6 +255,12 @@ TEST_F(Search, TheTextFilterIsInstalledFirstAndEachAnswersForItsOwnCriterion) {
     EXPECT_EQ(controller->InstallQuickFilters(nullptr, filters.get()), E_INVALIDARG);
     EXPECT_EQ(controller->InstallQuickFilters(criteria.get(), nullptr), E_INVALIDARG);
     EXPECT_TRUE(filters->Filters().empty());
+    // A value without a text form fails the install before any filter is added.
+    const auto odd = zsys::Make<host::HostSearchCriteria>(Zelt().View().SharedFaults());
+    ASSERT_EQ(odd->Add(zsys::Bstr(kText).get(), zsys::Variant(static_cast<IUnknown*>(filters.get())).get()),
+              S_OK);
+    EXPECT_EQ(controller->InstallQuickFilters(odd.get(), filters.get()), E_FAIL);
+    EXPECT_TRUE(filters->Filters().empty());
     LONG distance = 0;
     criteria->Put(kText, u"x");
     ASSERT_EQ(controller->InstallQuickFilters(criteria.get(), filters.get()), S_OK);
