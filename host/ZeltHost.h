@@ -56,6 +56,9 @@ public:
     host::Faults& Faults() const { return *faults_; }
 
 private:
+    // Drops what the search tab, the map and the result view hold of the plug-in.
+    void ReleasePluginObjects() noexcept;
+
     Options options_;
     std::unique_ptr<PluginLibrary> library_;
     std::shared_ptr<host::Faults> faults_;
