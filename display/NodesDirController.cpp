@@ -2,21 +2,58 @@
 
 #include "core/IDirectoryInterface.h"
 #include "display/NodesCellController.h"
+#include "display/NodesQuickFilters.h"
+
+#include <optional>
 
 namespace {
 using namespace ZeltCore;
 
-// The organisation page of the host's search result view; E_POINTER when there is none.
-zsys::ComPtr<IHostDirPage> OrganisationPage(IHostView& view) {
+// The criteria the plug-in's controls add (their kinds 0 and 1).
+constexpr std::u16string_view kTextCriterion = u"Kavo.SampleSearch.Criterion.ByText";
+constexpr std::u16string_view kCategoryCriterion = u"Kavo.SampleSearch.Criterion.ByColor";
+
+zsys::ComPtr<IHostSearchView> ResultView(IHostView& view) {
     zsys::ComPtr<IHostFrame> frame;
     zsys::CheckOn<IHostView>(view.Frame(frame.put()));
     zsys::ComPtr<IHostSearchView> results;
     zsys::CheckOn<IHostFrame>(zsys::Required(frame)->SearchView(results.put()));
+    return zsys::Required(results);
+}
+
+// The organisation page of the host's search result view; E_POINTER when there is none.
+zsys::ComPtr<IHostDirPage> OrganisationPage(IHostSearchView& results) {
     zsys::ComPtr<IUnknown> page;
-    zsys::CheckOn<IHostSearchView>(
-        zsys::Required(results)->Page(zsys::Bstr(u"Zelt.DirPage.Org").get(), page.put()));
+    zsys::CheckOn<IHostSearchView>(results.Page(zsys::Bstr(u"Zelt.DirPage.Org").get(), page.put()));
     // A page that is no directory page is as good as none.
     return zsys::Required(zsys::Required(page).try_as<IHostDirPage>());
+}
+
+zsys::ComPtr<IHostDirPage> OrganisationPage(IHostView& view) {
+    return OrganisationPage(*ResultView(view).get());
+}
+
+// The search's value of a criterion, as text up to its first NUL; none when the search
+// does not have it.
+std::optional<std::u16string> CriterionValue(IHostSearchCriteria& criteria, std::u16string_view id) {
+    const zsys::Bstr name(id);
+    VARIANT_BOOL has = VARIANT_FALSE;
+    zsys::CheckOn<IHostSearchCriteria>(criteria.Has(name.get(), &has));
+    if (!has) return std::nullopt;
+    zsys::Variant value;
+    zsys::CheckOn<IHostSearchCriteria>(criteria.Get(name.get(), value.put()));
+    std::u16string text = value.ToString();
+    if (const auto end = text.find(u'\0'); end != std::u16string::npos) text.resize(end);
+    return text;
+}
+
+// The same object, by pointer or by identity.
+bool SameObject(IUnknown* a, IUnknown* b) {
+    if (a == b) return true;
+    if (!a || !b) return false;
+    zsys::ComPtr<IUnknown> first, second;
+    return SUCCEEDED(a->QueryInterface(IUnknown::iid, first.put_void())) &&
+           SUCCEEDED(b->QueryInterface(IUnknown::iid, second.put_void())) && first.get() == second.get();
 }
 } // namespace
 
@@ -36,6 +73,40 @@ zsys::ComPtr<IStdDirectoryCustomController> NodesDirController::Attach(zsys::Com
 
 void NodesDirController::Detach(IHostView& view, IStdDirectoryCustomController* controller) {
     zsys::CheckOn<IHostDirPage>(OrganisationPage(view)->DetachController(controller));
+}
+
+void NodesDirController::RefreshResultPage(IHostView& view) {
+    const auto results = ResultView(view);
+    zsys::ComPtr<IUnknown> shown;
+    zsys::CheckOn<IHostSearchView>(results->CurrentPage(shown.put()));
+    const auto page = OrganisationPage(*results.get());
+    if (!shown || !SameObject(shown.get(), page.get())) return;
+    zsys::ComPtr<IHostSearchCriteria> criteria;
+    zsys::CheckOn<IHostSearchView>(results->CurrentCriteria(criteria.put()));
+    zsys::Bstr title, description;
+    zsys::CheckOn<IHostSearchView>(results->CurrentTitle(title.put()));
+    zsys::CheckOn<IHostSearchView>(results->CurrentDescription(description.put()));
+    zsys::CheckOn<IHostSearchView>(results->ShowResults(criteria.get(), title.get(), description.get()));
+}
+
+HRESULT NodesDirController::InstallQuickFilters(IHostSearchCriteria* criteria,
+                                                IHostQuickFilterSet* filters) noexcept try {
+    if (!criteria || !filters) return E_INVALIDARG;
+    if (const auto text = CriterionValue(*criteria, kTextCriterion)) {
+        IInfoMatcher* matcher = manager_;
+        matcher->SetCriterion(*text);
+        const zsys::ComPtr<IStdDirectoryQuickFilter> filter = zsys::Make<NodesQuickTextFilter>(matcher);
+        zsys::CheckOn<IHostQuickFilterSet>(filters->Add(filter.get()));
+    }
+    if (const auto category = CriterionValue(*criteria, kCategoryCriterion)) {
+        ICategoryMatcher* matcher = manager_;
+        matcher->SetCriterion(*category);
+        const zsys::ComPtr<IStdDirectoryQuickFilter> filter = zsys::Make<NodesQuickCategoryFilter>(matcher);
+        zsys::CheckOn<IHostQuickFilterSet>(filters->Add(filter.get()));
+    }
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
 }
 
 HRESULT NodesDirController::CellController(IUnknown* context, IUnknown** controller) noexcept {

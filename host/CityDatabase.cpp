@@ -58,6 +58,11 @@ public:
         sqlite3_bind_int64(stmt_, 1, value);
         return *this;
     }
+    Statement& Bind(std::string_view text) {
+        sqlite3_reset(stmt_);
+        sqlite3_bind_text(stmt_, 1, text.data(), int(text.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
     // The next row; false at the end, which also resets the statement.
     bool Step() {
         const int rc = sqlite3_step(stmt_);
@@ -133,6 +138,7 @@ struct CityDatabase::Impl {
     std::unique_ptr<Statement> branches;
     std::unique_ptr<Statement> inBuilding;
     std::array<std::unique_ptr<StableIdIndex>, kTypes> indexes;
+    std::optional<std::vector<std::int32_t>> companyIds;
 };
 
 CityDatabase::CityDatabase(const std::string& path) {
@@ -243,6 +249,29 @@ std::vector<std::int32_t> CityDatabase::FirstIds(Type type, std::size_t count) {
         static_cast<std::int64_t>(std::min<std::size_t>(count, std::numeric_limits<std::int64_t>::max())));
     while (first.Step())
         ids.push_back(first.Int32(0));
+    return ids;
+}
+
+const std::vector<std::int32_t>& CityDatabase::CompanyIds() {
+    if (!impl_->companyIds) {
+        std::vector<std::int32_t> ids;
+        ids.reserve(Count(Type::Company));
+        Statement all(impl_->db, "SELECT id FROM companies ORDER BY id", path_);
+        while (all.Step())
+            ids.push_back(all.Int32(0));
+        impl_->companyIds = std::move(ids);
+    }
+    return *impl_->companyIds;
+}
+
+std::vector<std::int32_t> CityDatabase::CompaniesNamed(std::u16string_view text) {
+    std::vector<std::int32_t> ids;
+    Statement named(impl_->db, "SELECT id FROM companies WHERE instr(lower(name), lower(?1)) > 0 ORDER BY id",
+                    path_);
+    const std::string utf8 = Utf8(text);
+    named.Bind(std::string_view(utf8));
+    while (named.Step())
+        ids.push_back(named.Int32(0));
     return ids;
 }
 

@@ -80,6 +80,12 @@ public:
     // The ids of the first `count` objects of a type in ascending order; all of them when
     // the city has fewer. Raises CityError.
     std::vector<std::int32_t> FirstIds(Type type, std::size_t count);
+    // The ids of every company, ascending, held in memory from the first call on, so that a
+    // search runs over them without reading the file company by company. Raises CityError.
+    const std::vector<std::int32_t>& CompanyIds();
+    // The companies whose name holds the text, letter case aside for A to Z, ascending: one
+    // query. Raises CityError.
+    std::vector<std::int32_t> CompaniesNamed(std::u16string_view text);
     // The bytes that the stable-id indexes built so far hold.
     std::size_t IndexMemory() const;
 

@@ -66,6 +66,15 @@ void HostCard::Build() {
     marks_ = AskCell(*cells_.get(), true, 1, context, company_.get());
 }
 
+HRESULT HostCard::FollowLink(std::u16string_view target) {
+    if (!cells_ || closed_) return E_FAIL;
+    // Held while the plug-in answers: the search it starts may close or rebuild cards.
+    const zsys::ComPtr<HostCard> self(this);
+    const auto cells = cells_;
+    return cells->LinkFollowed(static_cast<ZeltCore::IHostCardContext*>(this), zsys::Bstr(target).get(),
+                               nullptr);
+}
+
 void HostCard::Close() noexcept {
     if (closed_) return;
     closed_ = true;

@@ -35,6 +35,9 @@ public:
     // Builds the card: a new command host for the plug-in's commands, then the note and
     // the marks. The cell controller's results are kept with what they gave.
     void Build();
+    // The person follows a link shown on the card (a category mark's target): the cell
+    // controller's answer; E_FAIL for a card without one.
+    HRESULT FollowLink(std::u16string_view target);
     // Tells the cell controller that the card closed and lets go of the plug-in's objects.
     void Close() noexcept;
 

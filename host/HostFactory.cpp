@@ -1,8 +1,11 @@
 #include "host/HostFactory.h"
 
 #include "host/Faults.h"
+#include "host/HostComboBox.h"
+#include "host/HostEditBox.h"
 #include "host/HostImage.h"
 #include "host/HostImageCollection.h"
+#include "host/HostSearchCriteria.h"
 #include "host/HostStandardControl.h"
 
 #include <png.h>
@@ -69,10 +72,16 @@ HRESULT HostFactory::CreateImageCollection(IUnknown** collection) noexcept try {
 } catch (...) {
     return zsys::Boundary();
 }
-HRESULT HostFactory::CreateSearchCriteria(LONG, ZeltCore::IHostSearchCriteria** criteria) noexcept {
+
+HRESULT HostFactory::CreateSearchCriteria(LONG kind, ZeltCore::IHostSearchCriteria** criteria) noexcept try {
     if (!criteria) return E_POINTER;
     *criteria = nullptr;
-    return E_NOTIMPL;
+    if (const auto planted = faults_->Enter("IHostFactory.CreateSearchCriteria")) return *planted;
+    if (kind != 0) return E_INVALIDARG;
+    *criteria = zsys::Make<HostSearchCriteria>(faults_).detach();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
 }
 
 HRESULT HostFactory::CreateStandardControl(LONG kind, IUnknown** control) noexcept try {
@@ -80,10 +89,15 @@ HRESULT HostFactory::CreateStandardControl(LONG kind, IUnknown** control) noexce
     *control = nullptr;
     if (const auto planted = faults_->Enter("IHostControlFactory.CreateStandardControl")) return *planted;
     constexpr LONG kCommand = 0, kEditBox = 1, kComboBox = 5;
-    if (kind == kEditBox || kind == kComboBox) return E_NOTIMPL;
-    if (kind != kCommand) return E_INVALIDARG;
-    *control =
-        static_cast<ZeltCore::IHostStandardControl*>(zsys::Make<HostStandardControl>(faults_, kind).detach());
+    if (kind == kCommand)
+        *control = static_cast<ZeltCore::IHostStandardControl*>(
+            zsys::Make<HostStandardControl>(faults_, kind).detach());
+    else if (kind == kEditBox)
+        *control = static_cast<ZeltCore::IHostStandardControl*>(zsys::Make<HostEditBox>(faults_).detach());
+    else if (kind == kComboBox)
+        *control = static_cast<ZeltCore::IHostStandardControl*>(zsys::Make<HostComboBox>(faults_).detach());
+    else
+        return E_INVALIDARG;
     return S_OK;
 } catch (...) {
     return zsys::Boundary();

@@ -18,10 +18,10 @@ public:
     // sound PNG of at most 4096 × 4096 pixels.
     HRESULT CreateImageFromPng(SAFEARRAY* png, IUnknown** image) noexcept override;
     HRESULT CreateImageCollection(IUnknown** collection) noexcept override;
-    // Searches come with the search issue's host objects.
+    // New, empty criteria (HostSearchCriteria); E_INVALIDARG for a kind other than 0.
     HRESULT CreateSearchCriteria(LONG kind, ZeltCore::IHostSearchCriteria** criteria) noexcept override;
-    // A command (kind 0); the edit box and the combo box come with the search controls.
-    // E_INVALIDARG for a kind the host does not have.
+    // A command (kind 0, HostStandardControl), an edit box (1, HostEditBox) or a combo box
+    // (5, HostComboBox); E_INVALIDARG for a kind the host does not have.
     HRESULT CreateStandardControl(LONG kind, IUnknown** control) noexcept override;
 
 private:

@@ -11,7 +11,8 @@ constexpr RECT kDefaultScreenRect{0, 0, 1280, 800};
 namespace host {
 HostFrame::HostFrame(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults)
     : faults_(std::move(faults)), tabs_(zsys::Make<HostTabs>(faults_)),
-      results_(zsys::Make<HostSearchView>(faults_)), map_(zsys::Make<HostMap>(std::move(city), faults_)),
+      results_(zsys::Make<HostSearchView>(city, faults_)),
+      map_(zsys::Make<HostMap>(std::move(city), faults_)),
       window_(zsys::CreateWindow(u"ZeltMainFrame", u"Zelt", WS_CAPTION | WS_SYSMENU, 0, kDefaultScreenRect,
                                  nullptr, 0)) {}
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "platform/com/ComObject.h"
 #include "hostapi/ZeltCore.h"
+#include "platform/com/ComObject.h"
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -28,6 +29,10 @@ public:
     // as the host does when it unloads a plug-in.
     void ReleaseGroups() noexcept;
 
+    // The host's own company-name box, which the person types into; empty at first.
+    void TypeName(std::u16string text) { name_ = std::move(text); }
+    const std::u16string& NameText() const { return name_; }
+
     // The host objects the tab keeps, itself included: its groups and the host's images
     // they show.
     long KeptObjects() const;
@@ -41,5 +46,6 @@ private:
 
     std::shared_ptr<Faults> faults_;
     std::vector<zsys::ComPtr<HostSearchGroup>> groups_;
+    std::u16string name_;
 };
 } // namespace host

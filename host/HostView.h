@@ -1,8 +1,8 @@
 #pragma once
 
 #include "host/HostFrame.h"
-#include "platform/com/ComObject.h"
 #include "hostapi/ZeltCore.h"
+#include "platform/com/ComObject.h"
 
 #include <memory>
 
@@ -28,6 +28,8 @@ public:
 
     // The city the view serves.
     CityDatabase& City() const { return *city_; }
+    // The faults every object reached from the view consults.
+    const std::shared_ptr<Faults>& SharedFaults() const { return faults_; }
     // The main window the view keeps.
     HostFrame& MainFrame() const { return *frame_.get(); }
 

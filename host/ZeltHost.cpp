@@ -28,6 +28,10 @@ std::string ZeltHost::DemoCityPath() {
 
 ZeltHost::~ZeltHost() {
     if (library_ && library_->Plugin()) Stop();
+    // A plug-in run without the library (a test's own controller) leaves its objects with
+    // the host too; they go with the host's windows.
+    cards_->CloseAll();
+    ReleasePluginObjects();
     cards_.reset();
 }
 
@@ -56,11 +60,16 @@ HRESULT ZeltHost::Stop() {
     // The host unloads a plug-in's search groups and map blocks with it, and this host runs
     // one plug-in: every group and block is its. Nothing of the plug-in stays referenced
     // from the tab or the map.
+    ReleasePluginObjects();
+    if (library_) library_->Release();
+    return hr;
+}
+
+void ZeltHost::ReleasePluginObjects() noexcept {
     view_->MainFrame().SearchTab().ReleaseGroups();
     view_->MainFrame().CityMap().ReleaseBlocks();
     view_->MainFrame().Results().OrganisationPage().ReleaseControllers();
-    if (library_) library_->Release();
-    return hr;
+    view_->MainFrame().Results().ForgetSearch();
 }
 
 HRESULT ZeltHost::ShowOptions() {

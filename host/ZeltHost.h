@@ -38,8 +38,8 @@ public:
     // Starts the plug-in; its result.
     HRESULT Start();
     // Closes the open cards, stops the plug-in (Terminate), drops the search groups, the
-    // map's blocks and the page controllers with everything they hold and lets the plug-in go; the library
-    // stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
+    // map's blocks, the page controllers with everything they hold and the search shown, and lets the plug-in
+    // go; the library stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
     // The host's options command for the plug-in: its ShowOptions, which returns when the
     // plug-in's settings have closed. E_NOINTERFACE for a plug-in without options.
@@ -59,6 +59,9 @@ public:
     host::Faults& Faults() const { return *faults_; }
 
 private:
+    // Drops what the search tab, the map and the result view hold of the plug-in.
+    void ReleasePluginObjects() noexcept;
+
     Options options_;
     std::unique_ptr<PluginLibrary> library_;
     std::shared_ptr<host::Faults> faults_;

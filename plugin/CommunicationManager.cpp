@@ -11,6 +11,8 @@
 #include "platform/resources/ModuleResources.h"
 #include "platform/ui/Window.h"
 #include "resources/ResourceIds.h"
+#include "search/CategorySearch.h"
+#include "search/SearchControls.h"
 #include "settings/CDialogProp.h"
 #include "settings/RibbonGroupButton.h"
 
@@ -58,7 +60,8 @@ template <class Side> zsys::ComPtr<Side> RequiredSide(const zsys::ComPtr<IUnknow
 
 CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::shared_ptr<LangLocal> language)
     : actions_(language), categories_(language), view_(std::move(view)), language_(std::move(language)),
-      store_(notes_, categories_, view_, language_, nullptr) {
+      // A merge that took or dropped notes shows the result page anew.
+      store_(notes_, categories_, view_, language_, [this] { RefreshResultPage(); }) {
     IHostView& hostView = *zsys::Required(view_.get());
 
     zsys::ComPtr<IHostDatabase> database;
@@ -99,6 +102,7 @@ CommunicationManager::~CommunicationManager() {
     layers_.Release();
     dirController_ = nullptr;
     card_ = nullptr;
+    categoryControl_ = nullptr;
 }
 
 void CommunicationManager::CreateGroup() {
@@ -134,7 +138,8 @@ void CommunicationManager::CreateGroup() {
         appearance->SetResultTexts(zsys::Bstr(language_->LoadString(IDS_NOTE_SEARCH)).get(),
                                    zsys::Bstr(language_->LoadString(IDS_LOOKED_FOR)).get()));
     AddSettingsButton(group);
-    // The two search controls join the group here as they arrive.
+    categoryControl_ =
+        search_controls::AddTo(*RequiredSide<IHostSearchGroup>(group).get(), view_, *language_, categories_);
 }
 
 std::size_t CommunicationManager::WriteNotes(std::u16string_view path) {
@@ -290,34 +295,28 @@ bool CommunicationManager::EditNoteText(CollectionElement& note) {
     return true;
 }
 
-// What the cards, the map, the search and the settings ask of the controller joins here
-// as each of them arrives; until then the host hears E_NOTIMPL.
-namespace {
-[[noreturn]] void NotYet() {
-    throw zsys::ComError(E_NOTIMPL, GUID_NULL);
+// The search by note: the matchers behind the result page's quick filters, the category
+// search of a card's link, and the refreshes after many notes or the names changed.
+std::int32_t CommunicationManager::MatchCategory(std::int32_t company) {
+    return matchers_.MatchCategory(company);
 }
-} // namespace
-
-bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
-    NotYet();
+void CommunicationManager::SetCategoryCriterion(const std::u16string& value) {
+    matchers_.SetCategory(value);
+}
+std::int32_t CommunicationManager::MatchText(std::int32_t company) {
+    return matchers_.MatchText(company);
+}
+void CommunicationManager::SetTextCriterion(const std::u16string& text) {
+    matchers_.SetText(text);
+}
+bool CommunicationManager::ShowCategoryCompanies(const std::u16string& link) {
+    return category_search::Show(*view_.get(), *language_, categories_, link);
 }
 void CommunicationManager::RefreshCategoryControl() {
-    NotYet();
+    if (categoryControl_) categoryControl_->RefreshCategories();
 }
 void CommunicationManager::RefreshResultPage() {
-    NotYet();
-}
-std::int32_t CommunicationManager::MatchCategory(std::int32_t) {
-    NotYet();
-}
-void CommunicationManager::SetCategoryCriterion(const std::u16string&) {
-    NotYet();
-}
-std::int32_t CommunicationManager::MatchText(std::int32_t) {
-    NotYet();
-}
-void CommunicationManager::SetTextCriterion(const std::u16string&) {
-    NotYet();
+    NodesDirController::RefreshResultPage(*view_.get());
 }
 
 // The settings: the button of the notes group, the dialog it opens and what the dialog

@@ -7,6 +7,8 @@
 #include "display/MapLayers.h"
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
+#include "search/ICategoriesSupporter.h"
+#include "search/NoteMatchers.h"
 #include "store/Categories.h"
 #include "store/IOptionsWork.h"
 #include "store/NoteCollection.h"
@@ -95,6 +97,8 @@ private:
     // the company's buildings are counted into or out of that category's map layer.
     void UpdateCategoryMarks(std::int32_t category, int action, const CollectionElement& note);
 
+    // The search criteria and their tests over the notes below.
+    NoteMatchers matchers_{notes_};
     NodeActions actions_;
     // The card of the latest CardShown, which the commands work on. Held counted, so that
     // a command reaching the controller after the host let the card go finds it alive.
@@ -103,6 +107,8 @@ private:
     zsys::ComPtr<ZeltCore::IHostView> view_;
     MapLayers layers_;
     NoteCollection notes_;
+    // The category combo of the search tab, refilled after a rename.
+    zsys::ComPtr<ICategoriesSupporter> categoryControl_;
     zsys::ComPtr<ZeltCore::IHostTable> table_;
     std::u16string iconName_ = u"NodesIcon";
     zsys::ComPtr<ZeltCore::IStdDirectoryCustomController> dirController_;

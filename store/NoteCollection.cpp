@@ -74,6 +74,14 @@ std::optional<std::int32_t> NoteCollection::KeyAfter(std::int32_t key) const {
     return next->first;
 }
 
+NoteCollection::Neighbourhood NoteCollection::Around(std::int32_t key) const {
+    Neighbourhood around;
+    auto at = Find(key);
+    if (at != notes_.end() && at->first == key) around.note = &(at++)->second;
+    if (at != notes_.end()) around.next = at->first;
+    return around;
+}
+
 std::size_t NoteCollection::RemoveAll(const std::function<void(std::int32_t)>& callback) {
     for (const auto& [key, note] : notes_)
         callback(note.Id());

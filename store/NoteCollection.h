@@ -39,6 +39,13 @@ public:
     void ForEach(const std::function<void(std::int32_t key, const CollectionElement& note)>& visit) const;
     // The smallest key with a note above the given key; nothing when there is none.
     std::optional<std::int32_t> KeyAfter(std::int32_t key) const;
+    // The company's note, if it has one, and the next key after it that has a note, found with
+    // one ordered lookup: the search asks this of every company of a result.
+    struct Neighbourhood {
+        const CollectionElement* note = nullptr; // valid until the collection changes
+        std::optional<std::int32_t> next;
+    };
+    Neighbourhood Around(std::int32_t key) const;
     // Tells the callback every note's stable id in key order, then removes all notes; returns how many
     // there were.
     std::size_t RemoveAll(const std::function<void(std::int32_t stableId)>& callback);

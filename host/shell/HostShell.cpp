@@ -18,7 +18,7 @@ constexpr ShellCommand kQuit{
 HostShell::HostShell(ZeltHost& host, std::ostream& out) : host_(host), out_(out) {
     commands_.push_back(kHelp);
     for (const auto area :
-         {DirectoryCommands(), WindowCommands(), CardCommands(), MapCommands(), SettingsCommands()})
+         {DirectoryCommands(), WindowCommands(), CardCommands(), SearchCommands(), MapCommands(), SettingsCommands()})
         commands_.insert(commands_.end(), area.begin(), area.end());
     commands_.push_back(kQuit);
 }

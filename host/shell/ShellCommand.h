@@ -54,4 +54,5 @@ std::span<const ShellCommand> WindowCommands();
 std::span<const ShellCommand> MapCommands();
 std::span<const ShellCommand> CardCommands();
 std::span<const ShellCommand> SettingsCommands();
+std::span<const ShellCommand> SearchCommands();
 } // namespace host

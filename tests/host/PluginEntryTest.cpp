@@ -73,8 +73,8 @@ TEST(PluginEntry, ReleasingARunningPluginLetsGoOfTheHostObjects) {
     zelt.Load();
     ASSERT_EQ(zelt.Start(), S_OK);
     zelt.Library()->Release();
-    // What the plug-in handed the host (the settings button in its group) goes when the
-    // host drops it, as it does when it unloads a plug-in.
+    // The search tab holds the plug-in's controls and settings button until the host drops
+    // its groups, as it does when it unloads a plug-in.
     zelt.View().MainFrame().SearchTab().ReleaseGroups();
     EXPECT_EQ(zelt.PluginObjects(), 0);
     EXPECT_EQ(zelt.ForeignHostReferences(), 0);

@@ -79,7 +79,7 @@ protected:
     ~MapOfNotes() override {
         controller_.reset();
         Map().ReleaseBlocks();
-        // The notes group keeps the plug-in's settings button until the host drops it.
+        // The notes group keeps the plug-in's controls and button until the host drops it.
         host_->View().MainFrame().SearchTab().ReleaseGroups();
         EXPECT_EQ(host_->ForeignHostReferences(), 0) << "something of the plug-in or the host is still held";
         host_.reset();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/com/ComPtr.h"
+#include "platform/com/Types.h"
+
+#include <vector>
+
+namespace host {
+class HostComboBox;
+class HostEditBox;
+class HostSearchTab;
+class HostView;
+
+// A search run from the search tab, as its Find button runs it: the host's name box and
+// every control of the tab that holds a value give their criteria, and the organisation
+// page shows what they find.
+namespace tab_search {
+// Reads every control (ReadValue), lets each that has a value add its criterion and say
+// what it searched for, then shows the result. S_FALSE, showing nothing, when nothing on
+// the tab has a value; a failing call of a control or of ShowResults is returned.
+HRESULT Run(HostView& view);
+
+// The host's standard controls behind the tab's controls, in the order of the tab.
+std::vector<zsys::ComPtr<HostEditBox>> EditBoxes(const HostSearchTab& tab);
+std::vector<zsys::ComPtr<HostComboBox>> ComboBoxes(const HostSearchTab& tab);
+} // namespace tab_search
+} // namespace host

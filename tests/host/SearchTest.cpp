@@ -1,0 +1,778 @@
+// Search by note end to end: the plug-in started by the reference host on Testford (and on
+// a larger made-up city), its controls on the search tab filled as a person fills them,
+// searches run from the tab and from a card's category mark, the organisation page
+// filtered by the plug-in's quick filters, and the host's failures on the way.
+#include "host/CityDatabase.h"
+#include "host/HostCard.h"
+#include "host/HostComboBox.h"
+#include "host/HostDirPage.h"
+#include "host/HostEditBox.h"
+#include "host/HostQuickFilterSet.h"
+#include "host/HostSearchCriteria.h"
+#include "host/HostSearchGroup.h"
+#include "host/HostSearchTab.h"
+#include "host/HostSearchView.h"
+#include "host/QuickFilterPass.h"
+#include "host/TabSearch.h"
+#include "host/Utf.h"
+#include "host/shell/HostShell.h"
+#include "tests/host/HostTestSupport.h"
+#include "tools/citygen/SyntheticCity.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <clocale>
+#include <cwctype>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <sstream>
+
+using namespace ZeltCore;
+using namespace hosttest;
+
+namespace {
+namespace fs = std::filesystem;
+
+const std::u16string kText = u"Kavo.SampleSearch.Criterion.ByText";
+const std::u16string kColor = u"Kavo.SampleSearch.Criterion.ByColor";
+
+struct FileNote {
+    std::string text;
+    std::vector<int> categories;
+};
+using FileNotes = std::map<std::int32_t, FileNote>; // by stable id
+
+// Testford's notes for most cases: the Café and the Dentist mention Moscow in two letter
+// cases, the Taxis carry a category only.
+const FileNotes kTestfordNotes = {
+    {testford::kCafeStable, {"Call Ann about the Москва order", {3}}},
+    {testford::kDentistStable, {"москва office, room 42", {3, 5}}},
+    {testford::kTaxisStable, {"", {5}}},
+    {testford::kEdgeStable, {"nothing to see", {}}},
+};
+
+class Search : public testing::Test {
+protected:
+    Search() {
+        char pattern[] = "/tmp/search_test.XXXXXX";
+        appData_ = mkdtemp(pattern);
+    }
+    ~Search() override {
+        zelt_.reset();
+        fs::remove_all(appData_);
+    }
+
+    // The notes file of the city, with the category names when given (18 of them).
+    void WriteNotes(const std::string& cityName, const FileNotes& notes,
+                    const std::vector<std::string>& names = {}, std::string fileStem = "") {
+        if (fileStem.empty()) fileStem = cityName;
+        pugi::xml_document doc;
+        pugi::xml_node root = doc.append_child("DirectoryNotes");
+        root.append_child("MapName").text().set(cityName.c_str());
+        if (!names.empty()) {
+            pugi::xml_node categories = root.append_child("Categories");
+            for (const std::string& name : names)
+                categories.append_child("Category").text().set(name.c_str());
+        }
+        for (const auto& [stable, note] : notes) {
+            pugi::xml_node element = root.append_child("Note");
+            element.append_child("id").text().set(stable);
+            if (!note.text.empty())
+                element.append_child("comment").append_child("text").text().set(note.text.c_str());
+            if (!note.categories.empty()) {
+                pugi::xml_node marker = element.append_child("marker");
+                for (int c : note.categories)
+                    marker.append_child("color").text().set(c);
+            }
+        }
+        const fs::path file = appData_ / "Zelt" / "DirNotes" / ("Data_" + fileStem + ".xml");
+        fs::create_directories(file.parent_path());
+        ASSERT_TRUE(doc.save_file(file.c_str()));
+    }
+
+    // The host with the plug-in started on the city.
+    host::ZeltHost& Zelt(const std::string& city = TestfordPath()) {
+        if (!zelt_) {
+            zelt_ = std::make_unique<host::ZeltHost>(
+                host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, city, appData_.string()});
+            zelt_->Load();
+            started_ = zelt_->Start();
+        }
+        return *zelt_;
+    }
+    std::string Run(const std::string& commands) {
+        std::istringstream in(commands);
+        std::ostringstream out;
+        status_ = host::HostShell(Zelt(), out).Run(in, false);
+        return out.str();
+    }
+
+    host::HostSearchTab& Tab() { return Zelt().View().MainFrame().SearchTab(); }
+    host::HostSearchView& Results() { return Zelt().View().MainFrame().Results(); }
+    host::HostEditBox& TextBox() { return *host::tab_search::EditBoxes(Tab()).at(0).get(); }
+    host::HostComboBox& Combo() { return *host::tab_search::ComboBoxes(Tab()).at(0).get(); }
+    // The plug-in's controls in the order they joined the notes group.
+    zsys::ComPtr<IUnknown> Control(std::size_t index) { return Tab().Groups().at(0)->Controls().at(index); }
+    zsys::ComPtr<IStdDirectoryCustomFilterController> PageController() {
+        return Results().OrganisationPage().Controllers().at(0).try_as<IStdDirectoryCustomFilterController>();
+    }
+    // Fills the tab, runs the search from it and hands back the result of the run.
+    HRESULT Find(const std::u16string& name, const std::u16string& text, LONG category) {
+        Tab().TypeName(name);
+        TextBox().Type(text);
+        EXPECT_TRUE(Combo().Select(category));
+        return host::tab_search::Run(Zelt().View());
+    }
+
+    fs::path appData_;
+    std::unique_ptr<host::ZeltHost> zelt_;
+    HRESULT started_ = E_UNEXPECTED;
+    int status_ = -1;
+};
+
+std::u16string TextOf(const zsys::ComPtr<IUnknown>& control, HRESULT (IControlAppearance::*get)(BSTR*)) {
+    zsys::Bstr text;
+    EXPECT_EQ((control.as<IControlAppearance>().get()->*get)(text.put()), S_OK);
+    return text.str();
+}
+} // namespace
+
+TEST_F(Search, TheNotesGroupHoldsTheComboAboveTheTextBoxPlacedAndLabelled) {
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    struct Case {
+        std::u16string tag, caption, placement, hint;
+        const char* tooltipStart;
+    };
+    const Case cases[] = {
+        {u"MY_NOTECOLORTAG", u"Category",
+         u"<control_pos><size min_width=\"150\" /><position column_id=\"100SearchGroup\" row_id=\"101Row\" "
+         u"order_in_row=\"1\" draw_external_caption=\"true\" /> </control_pos>",
+         u"Name", "Search for companies by note category."},
+        {u"MY_NOTETEXTTAG", u"Note",
+         u"<control_pos><size min_width=\"150\" /><position column_id=\"100SearchGroup\" row_id=\"102Row\" "
+         u"order_in_row=\"1\" draw_external_caption=\"true\" /></control_pos>",
+         u"Text", "Search for companies by note text"},
+    };
+    ASSERT_EQ(Tab().Groups().at(0)->Controls().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Case& c = cases[i];
+        const auto control = Control(i);
+        EXPECT_EQ(TextOf(control, &IControlAppearance::Tag), c.tag);
+        EXPECT_EQ(TextOf(control, &IControlAppearance::Caption), c.caption);
+        EXPECT_EQ(host::Utf8(TextOf(control, &IControlAppearance::Tooltip)).rfind(c.tooltipStart, 0), 0u);
+        zsys::Bstr placement;
+        ASSERT_EQ(control.as<IControlPlacement>()->Placement(placement.put()), S_OK);
+        EXPECT_EQ(placement.view(), c.placement);
+    }
+    EXPECT_EQ(Combo().Hint(), u"Name");
+    EXPECT_EQ(Combo().Style(), 2);
+    EXPECT_TRUE(Combo().OwnerDrawn());
+    EXPECT_EQ(Combo().Items().size(), 18u);
+    EXPECT_EQ(Combo().Items().at(0), u"red");
+    EXPECT_EQ(Combo().Selected(), -1);
+    EXPECT_EQ(TextBox().Hint(), u"Text");
+}
+
+TEST_F(Search, TheTabFindsWhatTheHostsNameAndEveryBoxWithAValueAgreeOn) {
+    WriteNotes("Testford", kTestfordNotes);
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    struct Case {
+        const char* what;
+        std::u16string name, text;
+        LONG category;
+        HRESULT result;
+        std::vector<std::int32_t> found;
+        std::size_t filters;
+    };
+    const Case cases[] = {
+        {"text in another letter case", u"", u"МОСКВА", -1, S_OK, {testford::kCafe, testford::kDentist}, 1},
+        {"category", u"", u"", 5, S_OK, {testford::kDentist, testford::kTaxis}, 1},
+        {"text and category", u"", u"москва", 5, S_OK, {testford::kDentist}, 2},
+        {"the host's name alone", u"TAXI", u"", -1, S_OK, {testford::kTaxis}, 0},
+        {"name and category", u"l", u"", 3, S_OK, {testford::kCafe, testford::kDentist}, 1},
+        {"a category nobody carries", u"", u"", 17, S_OK, {}, 1},
+        {"nothing to search for", u"", u"", -1, S_FALSE, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Results().ForgetSearch();
+        EXPECT_EQ(Find(c.name, c.text, c.category), c.result);
+        EXPECT_EQ(Results().Shown(), c.result == S_OK);
+        EXPECT_EQ(Results().Found(), c.found);
+        EXPECT_EQ(Results().QuickFilters(), c.filters);
+    }
+}
+
+TEST_F(Search, TheTextFilterIsInstalledFirstAndEachAnswersForItsOwnCriterion) {
+    WriteNotes("Testford", kTestfordNotes);
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    const auto controller = PageController();
+    ASSERT_TRUE(controller);
+    struct Case {
+        const char* what;
+        std::optional<zsys::Variant> text, color;
+        std::vector<LONG> answersForTheCafe; // one per filter, in their order
+    };
+    std::vector<Case> cases;
+    cases.push_back({"neither", std::nullopt, std::nullopt, {}});
+    cases.push_back({"text", zsys::Variant(std::u16string_view(u"ANN")), std::nullopt, {0}});
+    cases.push_back({"category", std::nullopt, zsys::Variant(std::u16string_view(u"MYUNIQUETAG5")), {1}});
+    cases.push_back({"both",
+                     zsys::Variant(std::u16string_view(u"ann")),
+                     zsys::Variant(std::u16string_view(u"MYUNIQUETAG5")),
+                     {0, 1}});
+    cases.push_back({"a number as the text", zsys::Variant(LONG(42)), std::nullopt, {1}});
+    cases.push_back({"a number as the category", std::nullopt, zsys::Variant(LONG(3)), {1}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto criteria = zsys::Make<host::HostSearchCriteria>(Zelt().View().SharedFaults());
+        if (c.text) {
+            ASSERT_EQ(criteria->Add(zsys::Bstr(kText).get(), c.text->get()), S_OK);
+        }
+        if (c.color) {
+            ASSERT_EQ(criteria->Add(zsys::Bstr(kColor).get(), c.color->get()), S_OK);
+        }
+        const auto filters = zsys::Make<host::HostQuickFilterSet>(Zelt().View().SharedFaults());
+        ASSERT_EQ(controller->InstallQuickFilters(criteria.get(), filters.get()), S_OK);
+        std::vector<LONG> answers;
+        for (const auto& filter : filters->Filters()) {
+            LONG distance = 7;
+            EXPECT_EQ(filter->Test(testford::kCafe, &distance), S_OK);
+            answers.push_back(distance);
+        }
+        EXPECT_EQ(answers, c.answersForTheCafe);
+    }
+    // "42" as a number finds the room number written in the Dentist's note.
+    const auto criteria = zsys::Make<host::HostSearchCriteria>(Zelt().View().SharedFaults());
+    ASSERT_EQ(criteria->Add(zsys::Bstr(kText).get(), zsys::Variant(LONG(42)).get()), S_OK);
+    ASSERT_EQ(Results().ShowResults(criteria.get(), nullptr, nullptr), S_OK);
+    EXPECT_EQ(Results().Found(), std::vector<std::int32_t>{testford::kDentist});
+
+    const auto filters = zsys::Make<host::HostQuickFilterSet>(Zelt().View().SharedFaults());
+    EXPECT_EQ(controller->InstallQuickFilters(nullptr, filters.get()), E_INVALIDARG);
+    EXPECT_EQ(controller->InstallQuickFilters(criteria.get(), nullptr), E_INVALIDARG);
+    EXPECT_TRUE(filters->Filters().empty());
+    // A value without a text form fails the install before any filter is added.
+    const auto odd = zsys::Make<host::HostSearchCriteria>(Zelt().View().SharedFaults());
+    ASSERT_EQ(odd->Add(zsys::Bstr(kText).get(), zsys::Variant(static_cast<IUnknown*>(filters.get())).get()),
+              S_OK);
+    EXPECT_EQ(controller->InstallQuickFilters(odd.get(), filters.get()), E_FAIL);
+    EXPECT_TRUE(filters->Filters().empty());
+    LONG distance = 0;
+    criteria->Put(kText, u"x");
+    ASSERT_EQ(controller->InstallQuickFilters(criteria.get(), filters.get()), S_OK);
+    EXPECT_EQ(filters->Filters().at(0)->Test(testford::kCafe, nullptr), E_POINTER);
+    EXPECT_EQ(filters->Filters().at(0)->Test(testford::kEdge + 1, &distance), S_OK);
+    EXPECT_EQ(distance, -1);
+}
+
+TEST_F(Search, WhatWasSearchedForIsSaidWithTheValuesEscapedAndInsertedOnce) {
+    std::vector<std::string> names = {"red",    "yellow",  "green", "light blue",  "R&D <\"{name}\">",
+                                      "violet", "orange",  "pink",  "apple-green", "emerald",
+                                      "azure",  "fuchsia", "white", "gray",        "black",
+                                      "brown",  "creamy",  "olive"};
+    WriteNotes("Testford", {{testford::kCafeStable, {"a <b> & \"{name}\" c", {4}}}}, names);
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    EXPECT_EQ(Combo().Items().at(4), u"R&D <\"{name}\">");
+
+    ASSERT_EQ(Find(u"", u"<b> & \"{name}\"", 4), S_OK);
+    EXPECT_EQ(Results().Found(), std::vector<std::int32_t>{testford::kCafe});
+    EXPECT_EQ(Results().Title(), u"Found companies");
+    EXPECT_EQ(Results().Description(),
+              u"<criterion>note category \"R&amp;D &lt;&quot;{name}&quot;&gt;\"</criterion>"
+              u"<criterion>note text \"&lt;b&gt; &amp; &quot;{name}&quot;\"</criterion>"
+              u"<description>Category: R&amp;D &lt;&quot;{name}&quot;&gt;; Note</description>");
+
+    Zelt().Cards().Open(testford::kCafe);
+    ASSERT_EQ(Zelt().Cards().Current()->FollowLink(u"MYUNIQUETAG4"), S_OK);
+    EXPECT_EQ(Results().Title(), u"Search by note category");
+    EXPECT_EQ(Results().Description(),
+              u"<criterion>Note search. You were looking for: </criterion>"
+              u"<description>Category &quot;R&amp;D &lt;&quot;{name}&quot;&gt;&quot;</description>");
+    EXPECT_EQ(Results().Found(), std::vector<std::int32_t>{testford::kCafe});
+}
+
+TEST_F(Search, ACategoryMarkOnACardShowsEveryCompanyOfItsCategoryAndNothingElseDoes) {
+    WriteNotes("Testford", kTestfordNotes);
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    Zelt().Cards().Open(testford::kDentist);
+    struct Case {
+        std::u16string link;
+        HRESULT result;
+        std::vector<std::int32_t> found;
+    };
+    const Case cases[] = {
+        {u"MYUNIQUETAG18", E_FAIL, {}}, // 18 categories: 0 to 17
+        {u"MYUNIQUETAG-1", E_FAIL, {}},        {u"MYUNIQUETAG", E_FAIL, {}},
+        {u"XYUNIQUETAG3", E_FAIL, {}}, // the prefix must be there
+        {u"http://example.org/3", E_FAIL, {}}, {u"MYUNIQUETAG5", S_OK, {testford::kDentist, testford::kTaxis}},
+        {u"see MYUNIQUETAG3", S_OK, {}}, // the prefix anywhere; the number after 11 characters
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(host::Utf8(c.link));
+        Results().ForgetSearch();
+        EXPECT_EQ(Zelt().Cards().Current()->FollowLink(c.link), c.result);
+        EXPECT_EQ(Results().Shown(), c.result == S_OK);
+        EXPECT_EQ(Results().Found(), c.found);
+    }
+}
+
+TEST_F(Search, TheComboDrawsItsItemsAndItsFaceWithSwatchesAndSystemColours) {
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    using Kind = zsys::DrawOp::Kind;
+    const RECT rect{10, 20, 210, 36}, textRect{30, 20, 210, 36};
+    constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER;
+    struct Op {
+        Kind kind;
+        int colorIndex = -1; // the brush of a fill, the system colour of a text colour
+        int mode = 0;
+        std::u16string text;
+        int image = -1;
+    };
+    struct Case {
+        const char* what;
+        bool face;
+        UINT state, action;
+        LONG selection;
+        std::vector<Op> ops;
+    };
+    const std::vector<Case> cases = {
+        {"a selected item",
+         false,
+         0x2,
+         0x1,
+         -1,
+         {{Kind::Fill, COLOR_HIGHLIGHT},
+          {Kind::TextColor, COLOR_HIGHLIGHTTEXT},
+          {Kind::BkMode, -1, TRANSPARENT},
+          {Kind::Image, -1, 0, u"", 2},
+          {Kind::Text, -1, 0, u"green"}}},
+        {"an item drawn whole",
+         false,
+         0,
+         0x1,
+         -1,
+         {{Kind::Fill, COLOR_WINDOW},
+          {Kind::TextColor, COLOR_WINDOWTEXT},
+          {Kind::BkMode, -1, TRANSPARENT},
+          {Kind::Image, -1, 0, u"", 2},
+          {Kind::Text, -1, 0, u"green"}}},
+        {"an item losing the focus only",
+         false,
+         0,
+         0x4,
+         -1,
+         {{Kind::Image, -1, 0, u"", 2}, {Kind::Text, -1, 0, u"green"}}},
+        {"the face with a selection",
+         true,
+         0,
+         0,
+         2,
+         {{Kind::Image, -1, 0, u"", 2}, {Kind::TextColor, COLOR_WINDOWTEXT}, {Kind::Text, -1, 0, u"green"}}},
+        {"the face without one",
+         true,
+         0,
+         0,
+         -1,
+         {{Kind::TextColor, COLOR_GRAYTEXT}, {Kind::Text, -1, 0, u"Name"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Combo().Select(c.selection));
+        const HDC dc = zsys::CreateRecordingDC();
+        EXPECT_EQ(c.face ? Combo().DrawFace(dc, rect) : Combo().DrawItem(2, c.state, c.action, dc, rect),
+                  S_OK);
+        const auto ops = zsys::RecordedOps(dc);
+        zsys::DeleteDC(dc);
+        ASSERT_EQ(ops.size(), c.ops.size());
+        for (std::size_t i = 0; i < ops.size(); ++i) {
+            SCOPED_TRACE(i);
+            const Op& want = c.ops[i];
+            EXPECT_EQ(ops[i].kind, want.kind);
+            if (want.kind == Kind::Fill) {
+                EXPECT_EQ(ops[i].colorIndex, want.colorIndex);
+                EXPECT_EQ(ops[i].rect, rect);
+            }
+            if (want.kind == Kind::TextColor) {
+                EXPECT_EQ(ops[i].color, zsys::GetSysColor(want.colorIndex));
+            }
+            if (want.kind == Kind::BkMode) {
+                EXPECT_EQ(ops[i].mode, want.mode);
+            }
+            if (want.kind == Kind::Image) {
+                EXPECT_NE(ops[i].images, nullptr);
+                EXPECT_EQ(ops[i].index, want.image);
+                EXPECT_EQ(ops[i].x, rect.left);
+                EXPECT_EQ(ops[i].y, rect.top);
+                EXPECT_EQ(ops[i].style, UINT(ILD_TRANSPARENT));
+            }
+            if (want.kind == Kind::Text) {
+                EXPECT_EQ(ops[i].text, want.text);
+                EXPECT_EQ(ops[i].rect, c.face && c.selection < 0 ? rect : textRect);
+                EXPECT_EQ(ops[i].format, kFormat);
+            }
+        }
+    }
+}
+
+TEST_F(Search, TheControlsRefuseMissingArgumentsAndChangeNothing) {
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    Combo().Select(1);
+    TextBox().Type(u"kept");
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const auto control = Control(i).as<ISearchGroupControl>();
+        VARIANT_BOOL added = VARIANT_TRUE;
+        EXPECT_EQ(control->AddCriteria(nullptr, &added), E_INVALIDARG);
+        EXPECT_EQ(added, VARIANT_FALSE);
+        const auto criteria = zsys::Make<host::HostSearchCriteria>(Zelt().View().SharedFaults());
+        EXPECT_EQ(control->AddCriteria(criteria.get(), nullptr), E_POINTER);
+        EXPECT_EQ(control->ReadValue(nullptr), E_POINTER);
+        EXPECT_EQ(control->HasValue(nullptr), E_POINTER);
+        EXPECT_EQ(control->CriterionText(nullptr), E_POINTER);
+        EXPECT_EQ(control->DescriptionText(nullptr), E_POINTER);
+        EXPECT_TRUE(criteria->Identifiers().empty());
+    }
+    const auto combo = Control(0);
+    EXPECT_EQ(combo.as<IEditAreaDrawer>()->Draw(nullptr), E_POINTER);
+    EXPECT_EQ(combo.as<IListBoxItemDrawer>()->DrawItem(nullptr), E_INVALIDARG);
+    EXPECT_FALSE(Control(1).try_as<IEditAreaDrawer>());
+    EXPECT_EQ(Combo().Selected(), 1);
+    EXPECT_EQ(TextBox().Text(), u"kept");
+}
+
+TEST_F(Search, ReadingAddingAndClearingFollowTheBoxes) {
+    ASSERT_EQ((Zelt(), started_), S_OK);
+    const auto combo = Control(0).as<ISearchGroupControl>(), text = Control(1).as<ISearchGroupControl>();
+    VARIANT_BOOL has = 7, added = 7;
+    // An empty text box has no value, yet adds the empty text when asked to.
+    EXPECT_EQ(text->ReadValue(&has), S_OK);
+    EXPECT_EQ(has, VARIANT_FALSE);
+    auto criteria = zsys::Make<host::HostSearchCriteria>(Zelt().View().SharedFaults());
+    EXPECT_EQ(text->AddCriteria(criteria.get(), &added), S_OK);
+    EXPECT_EQ(added, VARIANT_TRUE);
+    EXPECT_EQ(criteria->Text(kText), u"");
+    // A combo without a selection adds nothing.
+    EXPECT_EQ(combo->HasValue(&has), S_OK);
+    EXPECT_EQ(has, 0);
+    EXPECT_EQ(combo->AddCriteria(criteria.get(), &added), S_OK);
+    EXPECT_EQ(added, VARIANT_FALSE);
+    EXPECT_FALSE(criteria->Text(kColor));
+
+    TextBox().Type(u"Ann");
+    Combo().Select(4);
+    EXPECT_EQ(text->ReadValue(&has), S_OK);
+    EXPECT_EQ(has, VARIANT_TRUE);
+    EXPECT_EQ(combo->ReadValue(&has), S_OK);
+    EXPECT_EQ(has, 1); // the combo says 1, not VARIANT_TRUE
+    EXPECT_EQ(combo->AddCriteria(criteria.get(), &added), S_OK);
+    EXPECT_EQ(criteria->Text(kColor), u"MYUNIQUETAG4");
+
+    EXPECT_EQ(combo->Clear(), S_OK);
+    EXPECT_EQ(text->Clear(), S_OK);
+    EXPECT_EQ(TextBox().Text(), u"");
+    EXPECT_EQ(Combo().Selected(), -1);
+}
+
+TEST_F(Search, HostFailuresEndTheFlowThatMetThemAndLeaveNothingBehind) {
+    WriteNotes("Testford", kTestfordNotes);
+    enum class Flow { Start, Find, Follow, Draw };
+    struct Case {
+        const char* operation;
+        Flow flow;
+        bool yieldNothing = false;
+    };
+    const Case cases[] = {
+        {"IHostControlText.SetHint", Flow::Start},
+        {"IHostComboBox.SetOwnerDraw", Flow::Start},
+        {"IHostComboBox.SetEditAreaDrawer", Flow::Start},
+        {"IHostComboBox.SetListItemDrawer", Flow::Start},
+        {"IHostComboBox.AddItem", Flow::Start},
+        {"IHostSearchGroup.AddControl", Flow::Start},
+        {"IHostEditBox.GetText", Flow::Find},
+        {"IHostComboBox.Selection", Flow::Find},
+        {"IHostComboBox.ItemText", Flow::Find},
+        {"IHostSearchCriteria.Add", Flow::Find},
+        {"IHostSearchCriteria.Has", Flow::Find},
+        {"IHostSearchCriteria.Get", Flow::Find},
+        {"IHostQuickFilterSet.Add", Flow::Find},
+        {"IHostSearchView.ShowResults", Flow::Find},
+        {"IHostView.Factory", Flow::Follow},
+        {"IHostFactory.CreateSearchCriteria", Flow::Follow},
+        {"IHostFactory.CreateSearchCriteria", Flow::Follow, true},
+        {"IHostSearchCriteria.Add", Flow::Follow},
+        {"IHostFrame.SearchView", Flow::Follow},
+        {"IHostSearchView.ShowResults", Flow::Follow},
+        {"IHostDrawContext.DeviceContext", Flow::Draw},
+        {"IHostDrawContext.Rect", Flow::Draw},
+        {"IHostDrawContext.Rect", Flow::Draw, true},
+        {"IHostDrawContext.SelectedIndex", Flow::Draw},
+        {"IHostItemDrawContext.Rect", Flow::Draw},
+        {"IHostItemDrawContext.ItemIndex", Flow::Draw},
+        {"IHostItemDrawContext.ItemState", Flow::Draw},
+        {"IHostItemDrawContext.ItemAction", Flow::Draw},
+        {"IHostRect.Left", Flow::Draw},
+        {"IHostRect.Bottom", Flow::Draw},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.operation) + (c.yieldNothing ? " yields nothing" : " fails"));
+        zelt_.reset();
+        const auto plant = [&](host::Faults& faults) {
+            if (c.yieldNothing)
+                faults.YieldNothing(c.operation);
+            else
+                faults.Fail(c.operation, E_UNEXPECTED);
+        };
+        if (c.flow == Flow::Start) {
+            zelt_ = std::make_unique<host::ZeltHost>(
+                host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestfordPath(), appData_.string()});
+            zelt_->Load();
+            plant(zelt_->Faults());
+            EXPECT_NE(zelt_->Start(), S_OK);
+        } else {
+            host::ZeltHost& zelt = Zelt();
+            ASSERT_EQ(started_, S_OK);
+            if (c.flow == Flow::Find) {
+                TextBox().Type(u"москва");
+                Combo().Select(3);
+                plant(zelt.Faults());
+                EXPECT_TRUE(FAILED(host::tab_search::Run(zelt.View())));
+                EXPECT_FALSE(Results().Shown());
+            } else if (c.flow == Flow::Follow) {
+                zelt.Cards().Open(testford::kCafe);
+                plant(zelt.Faults());
+                EXPECT_EQ(zelt.Cards().Current()->FollowLink(u"MYUNIQUETAG3"), E_FAIL);
+                EXPECT_FALSE(Results().Shown());
+            } else {
+                Combo().Select(3);
+                plant(zelt.Faults());
+                const std::string operation = c.operation;
+                const RECT rect{0, 0, 100, 16};
+                const HDC dc = zsys::CreateRecordingDC();
+                if (operation.rfind("IHostItemDrawContext", 0) != 0) {
+                    EXPECT_EQ(Combo().DrawFace(dc, rect), E_FAIL);
+                }
+                if (operation.rfind("IHostDrawContext", 0) != 0) {
+                    EXPECT_EQ(Combo().DrawItem(3, 2, 1, dc, rect), E_FAIL);
+                }
+                zsys::DeleteDC(dc);
+            }
+        }
+        zelt_->Faults().Clear();
+        EXPECT_EQ(zelt_->Stop(), S_OK);
+        EXPECT_EQ(zelt_->PluginObjects(), 0);
+        EXPECT_EQ(zelt_->ForeignHostReferences(), 0);
+    }
+}
+
+namespace {
+// A city of a few thousand companies, a tenth of them noted, written once per test program.
+struct BulkCity {
+    std::string path;
+    std::string name;
+    std::vector<std::pair<std::int32_t, std::int32_t>> companies; // id, stable id
+};
+
+const BulkCity& Bulk() {
+    static const BulkCity city = [] {
+        BulkCity made;
+        made.path = TempPath("Data_Bulk.dat");
+        citygen::WriteSyntheticCity(made.path, 3000);
+        host::CityDatabase database(made.path);
+        made.name = host::Utf8(database.Name());
+        for (const std::int32_t id : database.CompanyIds())
+            made.companies.emplace_back(id, database.Find(host::CityDatabase::Type::Company, id)->stableId);
+        return made;
+    }();
+    return city;
+}
+
+// Letter case as the C library sees it, for the letters the notes below are made of.
+std::wstring Upper(const std::string& utf8) {
+    std::wstring wide;
+    for (const char16_t c : host::Utf16(utf8))
+        wide += wchar_t(std::towupper(wint_t(c)));
+    return wide;
+}
+} // namespace
+
+TEST_F(Search, TheResultIsExactlyWhatAPassOverTheNotesFileFinds) {
+    const BulkCity& city = Bulk();
+    ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8"));
+    const std::vector<std::string> words = {"Call",  "back", "ЗАВТРА",  "скидка",  "Ёлка",   "manager",
+                                            "Ирина", "Пётр", "INVOICE", "договор", "ёлочка", "Monday"};
+    std::mt19937 random(9);
+    std::uniform_int_distribution<std::size_t> word(0, words.size() - 1), count(0, 4);
+    std::uniform_int_distribution<int> category(0, 5);
+    FileNotes notes;
+    for (std::size_t i = 0; i < city.companies.size(); i += 1 + random() % 19) {
+        FileNote note;
+        for (std::size_t n = count(random); n > 0; --n)
+            note.text += (note.text.empty() ? "" : " ") + words[word(random)];
+        for (std::size_t n = count(random) / 2; n > 0; --n) {
+            const int c = category(random);
+            if (std::find(note.categories.begin(), note.categories.end(), c) == note.categories.end())
+                note.categories.push_back(c);
+        }
+        if (!note.text.empty() || !note.categories.empty()) notes[city.companies[i].second] = note;
+    }
+    WriteNotes(city.name, notes, {}, "Bulk");
+    ASSERT_EQ((Zelt(city.path), started_), S_OK);
+
+    struct Case {
+        std::string text;
+        LONG category;
+    };
+    const Case cases[] = {{"ёлк", -1}, {"ЁЛОЧ", 2}, {"call b", -1}, {"ирина", 4}, {"", 1}, {"l m", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " / " + std::to_string(c.category));
+        std::vector<std::int32_t> expected;
+        for (const auto& [id, stable] : city.companies) {
+            const auto note = notes.find(stable);
+            if (note == notes.end()) continue;
+            const bool text =
+                c.text.empty() || Upper(note->second.text).find(Upper(c.text)) != std::wstring::npos;
+            const auto& categories = note->second.categories;
+            const bool colour = c.category < 0 || std::find(categories.begin(), categories.end(),
+                                                            c.category) != categories.end();
+            if (text && colour) expected.push_back(id);
+        }
+        ASSERT_EQ(Find(u"", host::Utf16(c.text), c.category), S_OK);
+        EXPECT_EQ(Results().Found(), expected);
+        EXPECT_FALSE(expected.empty());
+    }
+    std::setlocale(LC_CTYPE, "C");
+}
+
+TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFollowsAMark) {
+    // The texts come from the notes file; the script adds and changes categories on the cards.
+    WriteNotes("Testford", {{testford::kCafeStable, {"Call Ann about the Москва order", {}}},
+                            {testford::kDentistStable, {"москва office", {}}}});
+    int exitCode = -1;
+    const std::string out =
+        RunHost("--city " + TestfordPath() + " --appdata " + appData_.string() + " --lang 1033",
+                "open 11\nclick addCategory3\nclose\n"
+                "open 12\nclick addCategory3\nclick addCategory5\nclose\n"
+                "open 13\nclick addCategory5\nclose\n"
+                "note-text МОСКВА\nfind\n"
+                "note-text\ncategory 5\nfind\n"
+                "clear\nopen 11\nfollow MYUNIQUETAG3\n",
+                &exitCode);
+    std::vector<std::string> shown;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("result", 0) == 0 || line.rfind("error", 0) == 0 || line.rfind("stopped", 0) == 0)
+            shown.push_back(line.substr(0, line.find(" note=")));
+    const std::vector<std::string> expected = {
+        "results \"Found companies\" \"<criterion>note text "
+        "\\\"МОСКВА\\\"</criterion><description>Note</description>\" "
+        "count=2",
+        "result 11 1001 \"Café Lumière\"",
+        "result 12 -1002 \"Mill Street Dental\"",
+        "results \"Found companies\" \"<criterion>note category "
+        "\\\"violet\\\"</criterion><description>Category: "
+        "violet</description>\" count=2",
+        "result 12 -1002 \"Mill Street Dental\"",
+        "result 13 11 \"Testford Taxis\"",
+        "results \"Search by note category\" \"<criterion>Note search. You were looking for: "
+        "</criterion><description>Category &quot;light blue&quot;</description>\" count=2",
+        "result 11 1001 \"Café Lumière\"",
+        "result 12 -1002 \"Mill Street Dental\"",
+        "stopped; plug-in objects alive: 0, host references held by the plug-in: 0",
+    };
+    EXPECT_EQ(shown, expected) << out;
+    EXPECT_EQ(exitCode, 0);
+    // The result list shows each company's note as a list entry does.
+    EXPECT_NE(out.find("result 13 11 \"Testford Taxis\" note=\"\" marks=\"<a href= \\\"MYUNIQUETAG5\\\">"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("result 12 -1002 \"Mill Street Dental\" note=\"<strong>москва office</strong>\""),
+              std::string::npos)
+        << out;
+}
+
+namespace {
+// A quick filter that answers from a script and notes every company it is asked about;
+// the companies the script does not name pass.
+class ScriptedFilter : public zsys::ComObject<ScriptedFilter, IStdDirectoryQuickFilter> {
+public:
+    explicit ScriptedFilter(std::map<LONG, HRESULT> failures, std::map<LONG, LONG> answers)
+        : failures_(std::move(failures)), answers_(std::move(answers)) {}
+    HRESULT Test(LONG id, LONG* distance) noexcept override {
+        asked.push_back(id);
+        if (failures_.contains(id)) return failures_.at(id);
+        *distance = answers_.contains(id) ? answers_.at(id) : 0;
+        return S_OK;
+    }
+    std::vector<LONG> asked;
+
+private:
+    ~ScriptedFilter() override = default;
+    std::map<LONG, HRESULT> failures_;
+    std::map<LONG, LONG> answers_;
+};
+} // namespace
+
+TEST(SearchPass, AsksOnlyTheCompaniesThatTheDistancesLeaveAndKeepsWhatEveryFilterKeeps) {
+    struct Case {
+        const char* what;
+        std::vector<std::int32_t> candidates;
+        std::map<LONG, LONG> first, second; // the two filters' answers
+        std::map<LONG, HRESULT> failures;   // of the first filter
+        std::vector<LONG> firstAsked, secondAsked;
+        std::vector<std::int32_t> kept;
+    };
+    std::vector<std::int32_t> hundred(100);
+    for (std::int32_t i = 0; i < 100; ++i)
+        hundred[std::size_t(i)] = i + 1;
+    const Case cases[] = {
+        {"a skip lands on the id it names",
+         hundred,
+         {{1, 9}, {11, 50}, {61, -1}},
+         {},
+         {},
+         {1, 10, 11, 61},
+         {10},
+         {10}},
+        {"a skip past the gaps of a shorter list lands on the next candidate",
+         {3, 8, 20, 21},
+         {{3, 10}},
+         {},
+         {},
+         {3, 20, 21},
+         {20, 21},
+         {20, 21}},
+        {"the second filter is asked only what the first keeps, and skips too",
+         {1, 2, 3, 4, 5, 6},
+         {{1, 1}},
+         {{2, 3}},
+         {},
+         {1, 2, 5, 6},
+         {2, 5, 6},
+         {5, 6}},
+        {"a failing test drops only its company",
+         {1, 2, 3},
+         {},
+         {},
+         {{2, E_FAIL}},
+         {1, 2, 3},
+         {1, 3},
+         {1, 3}},
+        {"-1 at once ends the pass", hundred, {{1, -1}}, {}, {}, {1}, {}, {}},
+        {"a distance past the last id ends it too", {5, 6}, {{5, 1000}}, {}, {}, {5}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto first = zsys::Make<ScriptedFilter>(c.failures, c.first);
+        const auto second = zsys::Make<ScriptedFilter>(std::map<LONG, HRESULT>{}, c.second);
+        const zsys::ComPtr<IStdDirectoryQuickFilter> filters[] = {
+            zsys::ComPtr<IStdDirectoryQuickFilter>(first.get()),
+            zsys::ComPtr<IStdDirectoryQuickFilter>(second.get())};
+        EXPECT_EQ(host::KeptByQuickFilters(c.candidates, filters), c.kept);
+        EXPECT_EQ(first->asked, c.firstAsked);
+        EXPECT_EQ(second->asked, c.secondAsked);
+    }
+}
