@@ -505,6 +505,10 @@ void WebFrontEnd::Run() {
     impl_->thread.Run();
 }
 
+InterfaceThread& WebFrontEnd::Interface() {
+    return impl_->thread;
+}
+
 void WebFrontEnd::Quit() {
     impl_->server.stop();
     impl_->thread.Quit();

@@ -10,6 +10,8 @@ class ZeltHost;
 }
 
 namespace host::web {
+class InterfaceThread;
+
 // The reference host in the browser: a single page served on the loopback address, and the
 // page's requests carried out on the interface thread, one at a time, with the plug-in on it.
 //
@@ -46,6 +48,8 @@ public:
     void Run();
     // From any thread: stops listening and ends Run; an open modal ends as cancelled.
     void Quit();
+    // The thread the plug-in lives on, for whatever else must run there.
+    InterfaceThread& Interface();
 
 private:
     struct Impl;
