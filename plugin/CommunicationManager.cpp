@@ -4,10 +4,12 @@
 #include "card/NoteCommand.h"
 #include "core/LangLocal.h"
 #include "core/VeskNotesModule.h"
+#include "display/NodeAskDialog.h"
 #include "display/NodesDirController.h"
 #include "display/NoteHtml.h"
 #include "platform/com/SafeArray.h"
 #include "platform/resources/ModuleResources.h"
+#include "platform/ui/Window.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -249,6 +251,26 @@ void CommunicationManager::OnButtonClick(const std::u16string& name) {
     zsys::CheckOn<IHostCardContext>(card_->Refresh());
 }
 
+bool CommunicationManager::EditNoteText(CollectionElement& note) {
+    // The dialog opens at the mouse pointer, unless the pointer is this far right of the
+    // host window's left edge; then it opens this much further left, over the window.
+    constexpr LONG kPointerFarRight = 400, kDialogShiftLeft = 300;
+    zsys::ComPtr<IHostFrame> frame;
+    zsys::CheckOn<IHostView>(view_->Frame(frame.put()));
+    HWND window = nullptr;
+    zsys::CheckOn<IHostFrame>(zsys::Required(frame)->Window(&window));
+    if (!zsys::IsWindow(window)) throw zsys::ComError(E_POINTER, IHostFrame::iid);
+    const RECT host = zsys::WindowRect(window);
+
+    POINT corner = zsys::CursorPos();
+    if (corner.x - host.left >= kPointerFarRight) corner.x -= kDialogShiftLeft;
+    NodeAskDialog dialog(note.Text(), language_);
+    // A dialog that could not be shown (-1) leaves the note as it is, as Cancel does.
+    if (dialog.Show(zsys::ActiveWindow(), corner) != IDOK) return false;
+    note.SetText(dialog.ResultText());
+    return true;
+}
+
 // What the cards, the map, the search and the settings ask of the controller joins here
 // as each of them arrives; until then the host hears E_NOTIMPL.
 namespace {
@@ -258,10 +280,6 @@ namespace {
 } // namespace
 
 bool CommunicationManager::ShowCategoryCompanies(const std::u16string&) {
-    NotYet();
-}
-bool CommunicationManager::EditNoteText(CollectionElement&) {
-    // NodeAskDialog::Edit(*view_.get(), language_, note) once the system layer's dialogs are here.
     NotYet();
 }
 void CommunicationManager::RefreshCategoryControl() {

@@ -81,8 +81,9 @@ protected:
 
 private:
     void CreateGroup();
-    // The note edit dialog, opened beside the mouse pointer on the note's text: true when
-    // the user confirmed it, and the note then has the new text.
+    // The note edit dialog on the note's text, opened beside the mouse pointer and owned by
+    // the active window: true when the user confirmed it, and the note then has the new text.
+    // A host main window that cannot be read is raised before the dialog is built.
     bool EditNoteText(CollectionElement& note);
     // A category added to (action 0) or removed from (action 1) a note on the open card:
     // the company's buildings are counted into or out of that category's map layer.

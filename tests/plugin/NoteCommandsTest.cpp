@@ -50,7 +50,7 @@ protected:
 } // namespace
 
 TEST_F(NoteCommands, WithNoCardShownYet_FailAndChangeNothing) {
-    for (const char16_t* name : {u"addCategory1", u"deleteNode", u"deleteCategory", u"nothing"}) {
+    for (const char16_t* name : {u"addCategory1", u"addNode", u"deleteNode", u"deleteCategory", u"nothing"}) {
         EXPECT_THROW(controller_->OnButtonClick(name), zsys::ComError);
         EXPECT_FALSE(controller_->HasNotes());
     }
