@@ -474,11 +474,11 @@ Reply WebFrontEnd::Impl::Language(const json& body) {
 
 Reply WebFrontEnd::Impl::Restart(const json&) {
     PageTakesInput();
-    // The plug-in reads its interface language when it starts.
+    // The plug-in takes the thread's interface language when it is made.
     running = false;
     zelt.Stop();
-    zelt.Load();
     SetThreadUILanguage(chosen);
+    zelt.Load();
     const HRESULT hr = zelt.Start();
     running = SUCCEEDED(hr);
     started = chosen;

@@ -33,6 +33,7 @@ async function getJson(path) {
 // Sends an action; the answer may come long after (a dialog it opened had to close first).
 async function act(path, body) {
   view.pending++;
+  busy();
   schedulePoll(50);
   try {
     const response = await fetch(path, {
@@ -53,22 +54,34 @@ async function act(path, body) {
     status("The host cannot be reached: " + e.message, true);
     return null;
   } finally {
+    // What the action did is on the page before the page counts as settled again.
+    await pollNow();
     view.pending--;
-    schedulePoll(0);
+    busy();
   }
 }
 
+// Whether an action is under way; tests wait for the page to settle on it.
+function busy() {
+  document.body.dataset.busy = view.pending ? "1" : "0";
+}
+
 let pollTimer = null;
-let polling = false;
+let polls = Promise.resolve();
 function schedulePoll(delay) {
   if (pollTimer) clearTimeout(pollTimer);
-  pollTimer = setTimeout(poll, delay);
+  pollTimer = setTimeout(pollNow, delay);
+}
+
+// Polls one after the other, so that an answer never overtakes a later one.
+function pollNow() {
+  polls = polls.then(poll);
+  return polls;
 }
 
 async function poll() {
+  if (pollTimer) clearTimeout(pollTimer);
   pollTimer = null;
-  if (polling) return schedulePoll(100);
-  polling = true;
   try {
     const state = await getJson("/api/state?since=" + view.revision);
     if (!state.unchanged) {
@@ -80,8 +93,6 @@ async function poll() {
     document.body.dataset.revision = view.revision;
   } catch (e) {
     status("The host cannot be reached: " + e.message, true);
-  } finally {
-    polling = false;
   }
   // Quick while something is under way, slower while the page only waits for other tabs.
   if (!pollTimer) schedulePoll(view.pending || view.modals.length ? 250 : 1500);
@@ -167,15 +178,25 @@ function html(part, onLink) {
 
 // ---------------------------------------------------------------- the page
 
+// Each part of the page is built anew only when what the host says of it has changed, so
+// that nothing the person is pointing at is replaced under the pointer for nothing.
+const shown = {};
+function part(name, data, draw) {
+  const text = JSON.stringify(data);
+  if (shown[name] === text) return;
+  shown[name] = text;
+  draw(data);
+}
+
 function render() {
   const page = view.page;
   if (page) {
     document.getElementById("city").textContent = page.city;
-    renderLanguage(page);
-    renderSearchTab(page.searchTab);
-    renderResults(page.results);
-    renderCard(page.card);
-    renderMap(page.map);
+    part("language", { language: page.language, running: page.running }, () => renderLanguage(page));
+    part("searchTab", page.searchTab, renderSearchTab);
+    part("results", page.results, renderResults);
+    part("card", page.card, renderCard);
+    part("map", page.map, renderMap);
   }
   renderModals(view.modals);
 }
@@ -235,6 +256,7 @@ function renderCard(card) {
   }
   const command = (c, event) => {
     view.menuOpen = false;
+    for (const list of box.querySelectorAll(".menu ul")) list.hidden = true;
     const body = { card: card.id, tag: c.tag };
     if (event) body.pointer = { x: Math.round(event.clientX), y: Math.round(event.clientY) };
     act("/api/card/command", body);
@@ -270,7 +292,8 @@ async function loadPlan() {
   try {
     view.plan = await getJson("/api/plan");
     drawPlan();
-    if (view.page) renderMap(view.page.map);
+    delete shown.map;
+    if (view.page) part("map", view.page.map, renderMap);
   } catch (e) {
     status("The map cannot be drawn: " + e.message, true);
   }
@@ -620,5 +643,6 @@ document.addEventListener("click", (e) => {
     for (const list of document.querySelectorAll(".menu ul")) list.hidden = true;
   }
 });
+busy();
 loadPlan();
-poll();
+pollNow();
