@@ -102,6 +102,15 @@ HRESULT HostSearchGroup::AddButton(IUnknown* button) noexcept try {
     return zsys::Boundary();
 }
 
+HRESULT HostSearchGroup::PressButton(std::size_t index) {
+    if (index >= buttons_.size()) return E_INVALIDARG;
+    // Held while it runs: what the button does may empty the group.
+    const zsys::ComPtr<IUnknown> button = buttons_[index];
+    const auto action = button.try_as<ZeltCore::ICommandAction>();
+    if (!action) return E_NOINTERFACE;
+    return action->Execute();
+}
+
 void HostSearchGroup::ReleaseContents() noexcept {
     // Taken out first, so that an object reaching back into the group while it goes
     // finds it already empty.

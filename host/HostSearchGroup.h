@@ -58,6 +58,11 @@ public:
     const std::vector<zsys::ComPtr<IUnknown>>& Buttons() const { return buttons_; }
     const std::vector<zsys::ComPtr<IUnknown>>& Controls() const { return controls_; }
 
+    // Clicks a button, as the person does on the tab: runs its ICommandAction and gives its
+    // result. E_INVALIDARG for no button at that index (from 0), E_NOINTERFACE for a button
+    // that runs nothing.
+    HRESULT PressButton(std::size_t index);
+
     // Lets go of the images, buttons and controls; the texts stay.
     void ReleaseContents() noexcept;
 

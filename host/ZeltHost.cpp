@@ -63,6 +63,13 @@ HRESULT ZeltHost::Stop() {
     return hr;
 }
 
+HRESULT ZeltHost::ShowOptions() {
+    if (!library_ || !library_->Plugin()) throw PluginError("no plug-in is loaded");
+    const auto options = library_->Plugin().try_as<ZeltCore::IZeltPluginOptions>();
+    if (!options) return E_NOINTERFACE;
+    return options->ShowOptions();
+}
+
 long ZeltHost::PluginObjects() const {
     return library_ ? library_->LiveObjects() : 0;
 }

@@ -41,6 +41,9 @@ public:
     // map's blocks and the page controllers with everything they hold and lets the plug-in go; the library
     // stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
+    // The host's options command for the plug-in: its ShowOptions, which returns when the
+    // plug-in's settings have closed. E_NOINTERFACE for a plug-in without options.
+    HRESULT ShowOptions();
 
     // What is still alive: the plug-in module's objects (-1 when unknown) and the
     // references that others hold to any of the host's objects: extra references to the

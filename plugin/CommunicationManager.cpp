@@ -11,6 +11,8 @@
 #include "platform/resources/ModuleResources.h"
 #include "platform/ui/Window.h"
 #include "resources/ResourceIds.h"
+#include "settings/CDialogProp.h"
+#include "settings/RibbonGroupButton.h"
 
 namespace {
 using namespace ZeltCore;
@@ -131,14 +133,31 @@ void CommunicationManager::CreateGroup() {
     zsys::CheckOn<IHostSearchGroupAppearance>(
         appearance->SetResultTexts(zsys::Bstr(language_->LoadString(IDS_NOTE_SEARCH)).get(),
                                    zsys::Bstr(language_->LoadString(IDS_LOOKED_FOR)).get()));
-    // The settings button and the two search controls join the group here as they arrive.
+    AddSettingsButton(group);
+    // The two search controls join the group here as they arrive.
 }
 
 std::size_t CommunicationManager::WriteNotes(std::u16string_view path) {
     return store_.WriteNotes(path);
 }
 int CommunicationManager::ImportReplace(std::u16string_view path) {
-    return store_.ImportReplace(path);
+    // Names taken from the file reach the card commands, the search control and the map at
+    // the next SetCategoryNames, which the settings dialog calls as it closes.
+    const auto names = [&] {
+        std::vector<std::u16string> all;
+        for (int i = 0; i < categories_.CategoryCount(); ++i)
+            all.push_back(categories_.CategoryName(i));
+        return all;
+    };
+    const std::vector<std::u16string> before = names();
+    try {
+        const int taken = store_.ImportReplace(path);
+        namesNotShown_ = namesNotShown_ || names() != before;
+        return taken;
+    } catch (...) {
+        namesNotShown_ = namesNotShown_ || names() != before;
+        throw;
+    }
 }
 int CommunicationManager::ImportKeep(std::u16string_view path) {
     return store_.ImportKeep(path);
@@ -288,12 +307,6 @@ void CommunicationManager::RefreshCategoryControl() {
 void CommunicationManager::RefreshResultPage() {
     NotYet();
 }
-void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>&) {
-    NotYet();
-}
-std::size_t CommunicationManager::DeleteAllNotes() {
-    NotYet();
-}
 std::int32_t CommunicationManager::MatchCategory(std::int32_t) {
     NotYet();
 }
@@ -305,4 +318,69 @@ std::int32_t CommunicationManager::MatchText(std::int32_t) {
 }
 void CommunicationManager::SetTextCriterion(const std::u16string&) {
     NotYet();
+}
+
+// The settings: the button of the notes group, the dialog it opens and what the dialog
+// asks of the controller beyond the store.
+void CommunicationManager::AddSettingsButton(const zsys::ComPtr<IUnknown>& group) {
+    const auto buttons = group.try_as<IHostSearchGroupButtons>();
+    if (!buttons) return; // a host without buttons in its groups gets none
+
+    // The button's command: opens the settings dialog as the host's options command does.
+    // The host may keep the button after the controller has gone (until it drops the group);
+    // pressed then, it does nothing.
+    struct Action final : RibbonGroupButton::Command {
+        explicit Action(CommunicationManager* controller)
+            : controller_(controller), alive_(controller->alive_) {}
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+        void Execute() override {
+            if (!alive_.expired()) controller_->ShowSettings();
+        }
+        CommunicationManager* controller_;
+        std::weak_ptr<const bool> alive_;
+    };
+    const auto button = zsys::Make<RibbonGroupButton>(
+        u"VeskNotes.RibbonOptions", language_->LoadString(IDS_CONFIGURE),
+        language_->LoadString(IDS_CONFIGURE_TIP), PngImage(*view_.get(), IDP_SETTINGS_BUTTON),
+        std::make_shared<Action>(this));
+    zsys::CheckOn<IHostSearchGroupButtons>(
+        buttons->AddButton(static_cast<IControlAppearance*>(button.get())));
+}
+
+void CommunicationManager::ShowSettings() {
+    CDialogProp::Open(*this, language_);
+}
+
+void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>& names) {
+    bool changed = namesNotShown_;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        changed = categories_.SetName(static_cast<int>(i), names[i]) || changed;
+    if (!changed) return;
+    namesNotShown_ = false;
+    // The names are in the table now: every view that shows them is refreshed, even after
+    // one of them failed, and the first failure is raised at the end.
+    std::exception_ptr failure;
+    const auto refresh = [&](auto step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    };
+    refresh([&] { actions_.RefreshCaptions(); });
+    refresh([&] { RefreshCategoryControl(); });
+    refresh([&] { RefreshLayerCaptions(); });
+    if (failure) std::rethrow_exception(failure);
+}
+
+std::size_t CommunicationManager::DeleteAllNotes() {
+    // The companies' buildings leave the map layers of their notes before the notes go.
+    const std::size_t deleted = notes_.RemoveAll([&](std::int32_t stableId) {
+        zsys::ComPtr<IHostDirObject> company;
+        zsys::CheckOn<IHostTable>(table_->ObjectByStableId(stableId, company.put()));
+        if (company) RemoveMapMarks(company.get());
+    });
+    if (deleted > 0) RefreshResultPage();
+    return deleted;
 }

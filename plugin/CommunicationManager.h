@@ -72,6 +72,10 @@ public:
     // The notes of the loaded city.
     NoteCollection& Notes() { return notes_; }
 
+    // Opens the settings dialog modally over the active window and returns when it has closed.
+    // Raises what went wrong in it without a message of its own.
+    void ShowSettings();
+
 protected:
     // The matchers of the search criteria.
     std::int32_t MatchCategory(std::int32_t company) override;
@@ -81,6 +85,8 @@ protected:
 
 private:
     void CreateGroup();
+    // Puts the settings button into the group's button area, when the group has one.
+    void AddSettingsButton(const zsys::ComPtr<IUnknown>& group);
     // The note edit dialog on the note's text, opened beside the mouse pointer and owned by
     // the active window: true when the user confirmed it, and the note then has the new text.
     // A host main window that cannot be read is raised before the dialog is built.
@@ -103,4 +109,8 @@ private:
     zsys::ComPtr<IUnknown> icon_;
     std::shared_ptr<LangLocal> language_;
     NotesStore store_;
+    // An import took category names from a file that the views do not show yet.
+    bool namesNotShown_ = false;
+    // Lives as long as the controller: the settings button's command asks it.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };

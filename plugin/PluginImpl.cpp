@@ -65,7 +65,13 @@ HRESULT PluginImpl::GetXmlInfo(BSTR* xml) noexcept try {
     return zsys::Boundary();
 }
 
-HRESULT PluginImpl::ShowOptions() noexcept {
-    // The settings dialog needs the notes controller; both arrive later.
-    return E_NOTIMPL;
+HRESULT PluginImpl::ShowOptions() noexcept try {
+    // The dialog edits the controller's notes and names: before a successful start, after
+    // a failed one and after Terminate there are none, so nothing is shown and the host
+    // hears E_FAIL, as it does when something in the dialog went wrong.
+    if (!controller_) return E_FAIL;
+    controller_->ShowSettings();
+    return S_OK;
+} catch (...) {
+    return zsys::Boundary();
 }

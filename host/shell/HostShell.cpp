@@ -17,7 +17,8 @@ constexpr ShellCommand kQuit{
 
 HostShell::HostShell(ZeltHost& host, std::ostream& out) : host_(host), out_(out) {
     commands_.push_back(kHelp);
-    for (const auto area : {DirectoryCommands(), WindowCommands(), CardCommands(), MapCommands()})
+    for (const auto area :
+         {DirectoryCommands(), WindowCommands(), CardCommands(), MapCommands(), SettingsCommands()})
         commands_.insert(commands_.end(), area.begin(), area.end());
     commands_.push_back(kQuit);
 }

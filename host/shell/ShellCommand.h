@@ -53,4 +53,5 @@ std::span<const ShellCommand> DirectoryCommands();
 std::span<const ShellCommand> WindowCommands();
 std::span<const ShellCommand> MapCommands();
 std::span<const ShellCommand> CardCommands();
+std::span<const ShellCommand> SettingsCommands();
 } // namespace host

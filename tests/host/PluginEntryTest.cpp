@@ -1,5 +1,6 @@
 // The plug-in as the host sees it: loaded from its library, described, started and
 // stopped, with every object accounted for.
+#include "host/HostSearchTab.h"
 #include "host/ZeltHost.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +91,9 @@ TEST(PluginEntry, ReleasingARunningPluginLetsGoOfTheHostObjects) {
     zelt.Load();
     ASSERT_EQ(zelt.Start(), S_OK);
     zelt.Library()->Release();
+    // What the plug-in handed the host (the settings button in its group) goes when the
+    // host drops it, as it does when it unloads a plug-in.
+    zelt.View().MainFrame().SearchTab().ReleaseGroups();
     EXPECT_EQ(zelt.PluginObjects(), 0);
     EXPECT_EQ(zelt.ForeignHostReferences(), 0);
 }

@@ -79,6 +79,8 @@ protected:
     ~MapOfNotes() override {
         controller_.reset();
         Map().ReleaseBlocks();
+        // The notes group keeps the plug-in's settings button until the host drops it.
+        host_->View().MainFrame().SearchTab().ReleaseGroups();
         EXPECT_EQ(host_->ForeignHostReferences(), 0) << "something of the plug-in or the host is still held";
         host_.reset();
         zsys::SetAppDataFolder("");
@@ -411,6 +413,7 @@ TEST_F(MapOfNotes, Registration_EndsTheStartAtAHostFailureLeavingTheBlocksAddedS
             EXPECT_TRUE(Map().PanelOf(kMill1).filters.empty());
         }
         Map().ReleaseBlocks();
+        host_->View().MainFrame().SearchTab().ReleaseGroups();
         EXPECT_EQ(host_->ForeignHostReferences(), 0);
     }
 }

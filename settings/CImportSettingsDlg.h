@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/ui/Dialog.h"
+
+#include <memory>
+
+class LangLocal;
+
+// The question asked before an import would change notes the city already has (template
+// 116): Replace, Keep or Cancel, under the standard information icon.
+class CImportSettingsDlg : public zsys::Dialog {
+public:
+    explicit CImportSettingsDlg(std::shared_ptr<const LangLocal> language);
+
+    // Asks modally, owned by `owner`: IDC_REPLACE, IDC_KEEP or IDCANCEL (also for the close
+    // box and Escape); -1 when the question cannot be shown.
+    INT_PTR Ask(HWND owner);
+
+protected:
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
+    void OnClose() override;
+
+private:
+    std::shared_ptr<const LangLocal> language_;
+};
