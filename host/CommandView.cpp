@@ -21,6 +21,7 @@ CommandView ReadCommand(const zsys::ComPtr<IUnknown>& command) {
         zsys::Bstr text;
         if (SUCCEEDED(placement->Placement(text.put()))) view.placement = text.str();
     }
+    view.enabled = true;
     if (const auto state = command.try_as<ICommandState>()) {
         VARIANT_BOOL flag = 0;
         view.enabled = SUCCEEDED(state->Enabled(&flag)) && flag != 0;

@@ -7,8 +7,9 @@
 #include <string_view>
 
 namespace host {
-// A command as a card shows it (a button or a submenu item), read from the plug-in's object
-// each time it is shown; a part the object does not give is empty, false or null.
+// A command as a card or the search tab shows it (a button or a submenu item), read from the
+// plug-in's object each time it is shown; a text the object does not give is empty, and one
+// that gives no state is enabled and not checked.
 struct CommandView {
     std::u16string tag, caption, tooltip, placement;
     bool enabled = false, checked = false;

@@ -110,6 +110,7 @@ struct WebFrontEnd::Impl {
     Reply FileChoice(const json& body);
     Reply Language(const json& body);
     Reply Restart(const json& body);
+    Reply ShowOptions(const json& body);
 
     // Refuses a page action while a modal is open: the main window takes no input then.
     void PageTakesInput() const {
@@ -254,6 +255,7 @@ void WebFrontEnd::Impl::Routes() {
     PostRoute("/api/file", &Impl::FileChoice);
     PostRoute("/api/language", &Impl::Language);
     PostRoute("/api/restart", &Impl::Restart);
+    PostRoute("/api/options", &Impl::ShowOptions);
     // Whatever went wrong before a handler ran (no such address, a body too long) is told in JSON too.
     server.set_error_handler([this](const httplib::Request&, httplib::Response& response) {
         if (!response.body.empty()) return;
@@ -323,6 +325,10 @@ Reply WebFrontEnd::Impl::Open(const json& body) {
     PageTakesInput();
     if (!running) throw Refusal(409, "the plug-in is not running");
     const std::int32_t company = Int(body, "company");
+    // The card in front already shows it: the page shows that card, as a desktop brings a
+    // window forward rather than opening it twice.
+    if (const HostCard* current = zelt.Cards().Current(); current && current->CompanyId() == company)
+        return {200, {{"ok", true}, {"card", company}}};
     zelt.Cards().Open(company);
     return {200, {{"ok", true}, {"card", company}}};
 }
@@ -379,10 +385,11 @@ Reply WebFrontEnd::Impl::GroupButton(const json& body) {
         if (Utf8(group->Id()) != id) continue;
         if (index < 0 || std::size_t(index) >= group->Buttons().size())
             throw Refusal(404, "the group has no button " + std::to_string(index));
-        const zsys::ComPtr<IUnknown> button = group->Buttons()[std::size_t(index)];
-        if (!ReadCommand(button).enabled) throw Refusal(409, "the button is disabled");
-        const auto action = button.try_as<ZeltCore::ICommandAction>();
-        return Executed(action ? action->Execute() : E_NOINTERFACE);
+        if (!ReadCommand(group->Buttons()[std::size_t(index)]).enabled)
+            throw Refusal(409, "the button is disabled");
+        // Held while it runs: what the button does may empty the tab.
+        const zsys::ComPtr<HostSearchGroup> held = group;
+        return Executed(held->PressButton(std::size_t(index)));
     }
     throw Refusal(404, "the search tab has no group \"" + id + "\"");
 }
@@ -483,6 +490,12 @@ Reply WebFrontEnd::Impl::Restart(const json&) {
     running = SUCCEEDED(hr);
     started = chosen;
     return Executed(hr);
+}
+
+Reply WebFrontEnd::Impl::ShowOptions(const json&) {
+    PageTakesInput();
+    if (!running) throw Refusal(409, "the plug-in is not running");
+    return Executed(zelt.ShowOptions());
 }
 
 WebFrontEnd::WebFrontEnd(ZeltHost& host, Options options)

@@ -137,6 +137,11 @@ class Page(unittest.TestCase):
         self.settle()
         self.find('#card .company[data-company="%d"]' % company)
 
+    def close_card(self):
+        self.settle()
+        self.click("#card-close")
+        self.settle()
+
     def category_item(self, n):
         self.settle()
         self.gone("#card .menu ul")
@@ -199,6 +204,108 @@ class Page(unittest.TestCase):
         self.shot("map", self.find("#map-panel"))
         self.shot("page")
 
+    def open_settings(self):
+        self.settle()
+        self.click("#search-tab .group .controls button")
+        return self.dialog(115)
+
+    def press(self, dialog, control):
+        dialog.find_element(By.CSS_SELECTOR, 'button[data-control="%d"]' % control).click()
+
+    def message(self, answer, shot=None):
+        box = self.find('.modal-layer[data-kind="message"] .window')
+        if shot:
+            self.shot(shot)
+        text = box.find_element(By.CSS_SELECTOR, ".text").text
+        box.find_element(By.CSS_SELECTOR, 'button[data-answer="%s"]' % answer).click()
+        return text
+
+    def file_dialog(self, root, name, shot):
+        box = self.find('.modal-layer[data-kind="file"] .window')
+        box.find_element(By.CSS_SELECTOR, 'button[data-root="%s"]' % root).click()
+        self.wait(lambda b: box.find_element(By.CSS_SELECTOR, ".path").text.endswith("exchange"))
+        field = box.find_element(By.CSS_SELECTOR, "input.file-name")
+        if box.get_attribute("data-save") == "1":
+            field.clear()
+            field.send_keys(name)
+        else:
+            self.wait(lambda b: box.find_elements(By.CSS_SELECTOR, 'li[data-name="%s"]' % name))
+            box.find_element(By.CSS_SELECTOR, 'li[data-name="%s"]' % name).click()
+            self.assertEqual(field.get_attribute("value"), name)
+        self.shot(shot)
+        box.find_element(By.CSS_SELECTOR, "button.choose").click()
+
+    def close_settings(self, dialog):
+        self.press(dialog, 2)
+        self.gone(".modal-layer")
+        self.settle()
+
+    def test_3_a_category_renamed_in_the_settings_is_renamed_everywhere(self):
+        self.open_card(COMPANY)
+        dialog = self.open_settings()
+        item = dialog.find_element(By.CSS_SELECTOR, '.list .item[data-item="3"]')
+        self.assertEqual(item.text, "light blue")
+        self.assertTrue(item.find_elements(By.TAG_NAME, "img"), "the category's swatch")
+        item.click()
+        edit = self.find('.window[data-template="115"] .list .item.editing input')
+        edit.send_keys(Keys.CONTROL, "a")
+        edit.send_keys("Suppliers")
+        self.shot("settings-dialog")
+        edit.send_keys(Keys.ENTER)
+        self.wait(lambda b: b.find_element(By.CSS_SELECTOR, '.window[data-template="115"] .list .item[data-item="3"]').text == "Suppliers")
+        self.close_settings(dialog)
+        self.wait(lambda b: "Suppliers" in b.find_element(By.CSS_SELECTOR, '#legend li[data-block="NodesIcon3"]').text)
+        self.click("#card .menu > button")
+        item = self.find('#card .menu button[data-tag="addCategory3"]')
+        self.assertEqual(item.text.split(), ["✓", "Suppliers"])
+        self.click("#card .menu > button")
+
+    def test_4_notes_exported_and_imported_again_come_back(self):
+        dialog = self.open_settings()
+        self.press(dialog, 122)
+        self.file_dialog("Exchange", "riverton-notes", "export-file-dialog")
+        self.assertIn("1", self.message("ok", "export-message"))
+        self.close_settings(dialog)
+        self.assertTrue(os.path.isfile(os.path.join(self.host.exchange, "riverton-notes.xml")))
+
+        # The note changes; the import then asks which of the two to keep.
+        self.open_card(COMPANY)
+        self.click('#card button[data-tag="addNode"]')
+        edit = self.dialog(114).find_element(By.CSS_SELECTOR, 'textarea[data-control="119"]')
+        edit.send_keys(Keys.CONTROL, "a")
+        edit.send_keys("Closed for good")
+        self.press(self.dialog(114), 1)
+        self.gone(".modal-layer")
+        self.wait(lambda b: "Closed for good" in b.find_element(By.ID, "card-note").text)
+
+        dialog = self.open_settings()
+        self.press(dialog, 121)
+        self.file_dialog("Exchange", "riverton-notes.xml", "import-file-dialog")
+        conflict = self.dialog(116)
+        self.assertEqual(conflict.find_element(By.CSS_SELECTOR, ".caption .title").text, "Import notes")
+        self.shot("import-conflict-dialog")
+        self.press(conflict, 117)  # Replace
+        self.message("ok")
+        self.close_settings(dialog)
+        # The card shows what the file held once it is opened again.
+        self.close_card()
+        self.open_card(COMPANY)
+        self.wait(lambda b: NOTE in b.find_element(By.ID, "card-note").text)
+
+    def test_5_deleting_all_notes_empties_the_card_and_the_map(self):
+        self.open_card(COMPANY)
+        self.find("#map .house.marked")
+        dialog = self.open_settings()
+        self.press(dialog, 123)
+        self.assertIn("Are you sure", self.message("yes", "delete-question"))
+        self.close_settings(dialog)
+        self.close_card()
+        self.open_card(COMPANY)
+        self.wait(lambda b: b.find_element(By.ID, "card-note").text == "")
+        self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#card-marks img"))
+        self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#map .house.marked"))
+        self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#results .note span *"))
+
     def test_9_the_language_chosen_applies_when_the_plugin_starts_again(self):
         self.open_card(COMPANY)
         english = self.text_of("#card .menu > button")
@@ -208,11 +315,9 @@ class Page(unittest.TestCase):
         self.click("#restart")
         self.settle()
         self.wait(lambda b: "Русский" in b.find_element(By.ID, "language-note").text)
-        # The plug-in stopped with its cards; opened again, the card speaks Russian and the
-        # notes outlived the restart.
+        # The plug-in stopped with its cards; opened again, the card speaks Russian.
         self.find("#card p.empty")
         self.open_card(COMPANY)
-        self.wait(lambda b: NOTE in b.find_element(By.ID, "card-note").text)
         self.assertNotEqual(self.text_of("#card .menu > button"), english)
         self.assertTrue(re.search("[а-яА-Я]", self.text_of("#card .menu > button")))
 

@@ -637,6 +637,7 @@ function drawFileDialog(modal) {
 
 document.getElementById("language").addEventListener("change", (e) => act("/api/language", { language: Number(e.target.value) }));
 document.getElementById("restart").addEventListener("click", () => act("/api/restart", {}));
+document.getElementById("options").addEventListener("click", () => act("/api/options", {}));
 document.addEventListener("click", (e) => {
   if (view.menuOpen && !e.target.closest(".menu")) {
     view.menuOpen = false;
