@@ -1,6 +1,5 @@
 #include "core/TextFunctions.h"
 
-#include <cassert>
 #include <cstddef>
 #include <optional>
 
@@ -20,25 +19,8 @@ bool IsLowSurrogate(char16_t unit) {
 enum class LoneSurrogates { Strict, Replace };
 
 std::string EncodeUtf8(std::u16string_view text, LoneSurrogates lone) {
-    // Size first: a text is converted with one allocation, and a refused one with none.
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit < 0x80) {
-            size += 1;
-        } else if (unit < 0x800) {
-            size += 2;
-        } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            size += 4;
-            ++i;
-        } else if (IsHighSurrogate(unit) && lone == LoneSurrogates::Strict) {
-            return {};
-        } else {
-            size += 3; // a lone surrogate takes three bytes whether kept or replaced
-        }
-    }
-
-    std::string bytes(size, '\0');
+    // Room for the worst case, three bytes a unit (a pair of units makes four), given back at the end.
+    std::string bytes(text.size() * 3, '\0');
     char* out = bytes.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
         char16_t unit = text[i];
@@ -54,6 +36,8 @@ std::string EncodeUtf8(std::u16string_view text, LoneSurrogates lone) {
             *out++ = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
             *out++ = static_cast<char>(0x80 | (point & 0x3F));
             ++i;
+        } else if (IsHighSurrogate(unit) && lone == LoneSurrogates::Strict) {
+            return {};
         } else {
             if (lone == LoneSurrogates::Replace && (IsHighSurrogate(unit) || IsLowSurrogate(unit)))
                 unit = kReplacementCharacter;
@@ -62,7 +46,7 @@ std::string EncodeUtf8(std::u16string_view text, LoneSurrogates lone) {
             *out++ = static_cast<char>(0x80 | (unit & 0x3F));
         }
     }
-    assert(out == bytes.data() + bytes.size());
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }
 
@@ -101,39 +85,31 @@ constexpr Entity kEntities[] = {
     {u"<br/>", u'\n'}, {u"&gt;", u'>'}, {u"&lt;", u'<'}, {u"&quot;", u'"'}, {u"&amp;", u'&'},
 };
 
-} // namespace
-
-std::string ToUtf8(std::u16string_view text) {
-    return EncodeUtf8(text, LoneSurrogates::Strict);
-}
-
-// One pass into a buffer as long as the bytes (a text never has more UTF-16 units than
-// UTF-8 bytes), each form decoded without a loop; invalid bytes give the empty text.
-// Overlong forms pass: older notes files may hold them.
-std::u16string FromUtf8(std::string_view bytes) {
-    std::u16string text(bytes.size(), u'\0');
+// Decodes into `out`, which has room for one unit per byte; the end of what was written, or null when
+// the bytes are not valid UTF-8. Each form is decoded without a loop. Overlong forms pass: older notes
+// files may hold them.
+char16_t* DecodeUtf8(std::string_view bytes, char16_t* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
-    char16_t* out = text.data();
     while (p != end) {
         const unsigned lead = *p;
         if (lead < 0x80) {
             *out++ = static_cast<char16_t>(lead);
             ++p;
         } else if (lead >= 0xC0 && lead < 0xE0) {
-            if (end - p < 2 || (p[1] & 0xC0) != 0x80) return {};
+            if (end - p < 2 || (p[1] & 0xC0) != 0x80) return nullptr;
             *out++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (p[1] & 0x3F));
             p += 2;
         } else if (lead >= 0xE0 && lead < 0xF0) {
-            if (end - p < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return {};
+            if (end - p < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return nullptr;
             *out++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
             p += 3;
         } else if (lead >= 0xF0 && lead < 0xF8) {
             if (end - p < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80)
-                return {};
+                return nullptr;
             char32_t point =
                 ((lead & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
-            if (point >= 0x110000) return {};
+            if (point >= 0x110000) return nullptr;
             if (point >= 0x10000) {
                 point -= 0x10000;
                 *out++ = static_cast<char16_t>(0xD800 + (point >> 10));
@@ -143,10 +119,32 @@ std::u16string FromUtf8(std::string_view bytes) {
             }
             p += 4;
         } else {
-            return {}; // a continuation byte, or a lead of five bytes or more
+            return nullptr; // a continuation byte, or a lead of five bytes or more
         }
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    return out;
+}
+} // namespace
+
+std::string ToUtf8(std::u16string_view text) {
+    return EncodeUtf8(text, LoneSurrogates::Strict);
+}
+
+// A text never has more UTF-16 units than UTF-8 bytes. Note texts are short: they are decoded on the
+// stack and copied once into a text of exactly their size, which is what a collection of many notes
+// then holds; a long text is decoded in place and given back what it did not use.
+std::u16string FromUtf8(std::string_view bytes) {
+    constexpr std::size_t kOnStack = 1024;
+    if (bytes.size() <= kOnStack) {
+        char16_t units[kOnStack];
+        const char16_t* end = DecodeUtf8(bytes, units);
+        return end ? std::u16string(units, static_cast<std::size_t>(end - units)) : std::u16string();
+    }
+    std::u16string text(bytes.size(), u'\0');
+    const char16_t* end = DecodeUtf8(bytes, text.data());
+    if (!end) return {};
+    text.resize(static_cast<std::size_t>(end - text.data()));
+    text.shrink_to_fit();
     return text;
 }
 

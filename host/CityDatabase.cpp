@@ -141,7 +141,9 @@ CityDatabase::CityDatabase(const std::string& path) {
     if (error || !std::filesystem::is_regular_file(path_, error))
         throw CityError(path + ": no such city file");
     impl_ = std::make_unique<Impl>(path_);
-    if (sqlite3_open_v2(path_.c_str(), &impl_->db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    // One thread serves the city (the front ends queue their requests to it): no locking per call.
+    if (sqlite3_open_v2(path_.c_str(), &impl_->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK)
         throw CityError(path_ + ": " + sqlite3_errmsg(impl_->db));
 
     std::optional<std::string> name, format;

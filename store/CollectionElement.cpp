@@ -47,8 +47,10 @@ bool operator==(const CollectionElement& a, const CollectionElement& b) {
 void CollectionElement::Save(pugi::xml_node note) const {
     note.append_child("id").text().set(id_);
     if (!text_.empty()) {
-        // A NUL cannot stand in XML; the text is written up to it.
-        const std::string text = ToUtf8(text_);
+        // A NUL cannot stand in an XML file (an old legacy file may have given one): it is left out,
+        // and the rest of the text is kept.
+        std::string text = ToUtf8(text_);
+        if (text.find('\0') != std::string::npos) std::erase(text, '\0');
         note.append_child("comment")
             .append_child("text")
             .append_child(pugi::node_cdata)
@@ -63,11 +65,15 @@ void CollectionElement::Save(pugi::xml_node note) const {
 
 void CollectionElement::Load(pugi::xml_node note) {
     std::string scratch;
-    if (const auto id = ElementText(note.child("id"), scratch)) id_ = ReadInt32(*id);
+    if (const auto id = ElementNumber(note.child("id"), scratch)) id_ = *id;
     if (const auto text = ElementText(note.child("comment").child("text"), scratch)) SetText(FromUtf8(*text));
     pugi::xml_node first = note.child("marker").child("color");
+    std::size_t colors = 0; // room for them all at once: a large file has many notes
+    for (pugi::xml_node color = first; color; color = color.next_sibling())
+        ++colors;
+    categories_.reserve(categories_.size() + colors);
     for (pugi::xml_node color = first; color; color = color.next_sibling()) {
         if (color.type() != pugi::node_element) continue;
-        if (const auto category = ElementText(color, scratch)) AddCategory(ReadInt32(*category));
+        if (const auto category = ElementNumber(color, scratch)) AddCategory(*category);
     }
 }

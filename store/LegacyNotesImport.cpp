@@ -5,6 +5,7 @@
 
 #include <unicode/ucnv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -15,6 +16,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 // Code page 1251 maps each byte to one character, so converting every byte once through the code page
@@ -82,8 +85,9 @@ std::u16string TextOf(std::string_view written) {
     return text;
 }
 
+// The whole of a regular file; false for anything else, without ever waiting on a pipe.
 bool ReadFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat info {};
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
@@ -102,20 +106,27 @@ bool ReadFile(const std::string& path, std::string& bytes) {
     return ok;
 }
 
-void ImportLine(std::string_view line, NoteCollection& notes, int categoryCount) {
+// A statement of the file about one company: the company's key and stable id, and what follows the
+// underscore.
+struct Statement {
+    std::int32_t key;
+    std::int32_t stableId;
+    std::string_view rest;
+};
+
+// The statement of a line; nothing for a line that breaks the grammar or names a company the loaded
+// city does not have.
+std::optional<Statement> StatementOf(std::string_view line, const NoteCollection& notes) {
     std::size_t at = 0;
     const std::optional<std::int32_t> stableId = ReadNumber(line, at);
-    if (!stableId || *stableId == 0 || at >= line.size() || line[at] != '_') return;
+    if (!stableId || *stableId == 0 || at >= line.size() || line[at] != '_') return std::nullopt;
     const std::optional<std::int32_t> key = notes.KeyOfStableId(*stableId);
-    if (!key || *key == 0) return;
+    if (!key || *key == 0) return std::nullopt;
+    return Statement{*key, *stableId, line.substr(at + 1)};
+}
 
-    CollectionElement note;
-    if (notes.Contains(*key))
-        note = notes.Get(*key);
-    else
-        note.SetId(*stableId);
-
-    const std::string_view statement = line.substr(at + 1);
+// Applies one statement to a note; whether it added a category or set a text.
+bool Apply(std::string_view statement, CollectionElement& note, int categoryCount) {
     bool changed = false;
     if (statement.starts_with("c:")) {
         std::size_t next = 2;
@@ -130,19 +141,58 @@ void ImportLine(std::string_view line, NoteCollection& notes, int categoryCount)
         changed = true;
     }
     note.RemoveCategoriesOutside(0, categoryCount - 1);
-    if (changed && !note.IsEmpty()) notes.Set(*key, std::move(note));
+    return changed;
+}
+
+// Stores what the statements make of the notes, as if each were applied to the stored note in turn: the
+// statements of one company keep their order, and companies do not meet, so they go company by company
+// and the collection takes them all at once.
+void StoreAll(std::vector<Statement>& statements, NoteCollection& notes, int categoryCount) {
+    const auto byKey = [](const Statement& a, const Statement& b) { return a.key < b.key; };
+    if (!std::is_sorted(statements.begin(), statements.end(), byKey))
+        std::stable_sort(statements.begin(), statements.end(), byKey);
+    std::vector<std::pair<std::int32_t, CollectionElement>> changed;
+    for (auto first = statements.begin(); first != statements.end();) {
+        const std::int32_t key = first->key;
+        std::optional<CollectionElement> stored;
+        if (notes.Contains(key)) stored = notes.Get(key);
+        bool storedAny = false;
+        for (; first != statements.end() && first->key == key; ++first) {
+            CollectionElement note;
+            if (stored)
+                note = *stored;
+            else
+                note.SetId(first->stableId);
+            if (Apply(first->rest, note, categoryCount) && !note.IsEmpty()) {
+                stored = std::move(note);
+                storedAny = true;
+            }
+        }
+        if (storedAny) changed.emplace_back(key, std::move(*stored));
+    }
+    notes.SetAll(std::move(changed));
 }
 } // namespace
 
 std::size_t ImportLegacyNotes(std::u16string_view path, NoteCollection& notes, int categoryCount) {
     std::string bytes;
     if (path.empty() || !ReadFile(ToAnsi(path), bytes)) return notes.Count();
-    std::string_view rest(bytes);
-    while (!rest.empty()) {
-        const std::size_t feed = rest.find('\n');
-        ImportLine(rest.substr(0, feed), notes, categoryCount);
-        if (feed == std::string_view::npos) break;
-        rest.remove_prefix(feed + 1);
+    // The companies of all the lines are looked up first, in one run, so that the host's look-ups overlap.
+    std::vector<Statement> statements;
+    try {
+        for (std::string_view rest(bytes); !rest.empty();) {
+            const std::size_t feed = rest.find('\n');
+            std::string_view line = rest.substr(0, feed);
+            // A line ends in a line feed, with or without a carriage return before it.
+            if (line.ends_with('\r')) line.remove_suffix(1);
+            if (const auto statement = StatementOf(line, notes)) statements.push_back(*statement);
+            if (feed == std::string_view::npos) break;
+            rest.remove_prefix(feed + 1);
+        }
+    } catch (...) {
+        StoreAll(statements, notes, categoryCount); // what was stored before a host failure stays
+        throw;
     }
+    StoreAll(statements, notes, categoryCount);
     return notes.Count();
 }

@@ -1,8 +1,18 @@
 #include "store/NoteCollection.h"
 
+#include <algorithm>
+#include <type_traits>
 #include <utility>
 
 namespace {
+// The notes are moved, never copied, when the collection grows or merges.
+static_assert(std::is_nothrow_move_constructible_v<CollectionElement>);
+
+bool ByKey(const std::pair<std::int32_t, CollectionElement>& a,
+           const std::pair<std::int32_t, CollectionElement>& b) {
+    return a.first < b.first;
+}
+
 // The notes of a parent: its first `Note` element and every element after it, whatever its name.
 template <class Visit> void ForEachNoteElement(pugi::xml_node parent, Visit&& visit) {
     for (pugi::xml_node node = parent.child("Note"); node; node = node.next_sibling())
@@ -16,22 +26,40 @@ void NoteCollection::SetTable(zsys::ComPtr<ZeltCore::IHostTable> table) {
     table_ = std::move(table);
 }
 
+std::vector<NoteCollection::Entry>::iterator NoteCollection::Find(std::int32_t key) {
+    return std::lower_bound(notes_.begin(), notes_.end(), key,
+                            [](const Entry& entry, std::int32_t k) { return entry.first < k; });
+}
+
+std::vector<NoteCollection::Entry>::const_iterator NoteCollection::Find(std::int32_t key) const {
+    return std::lower_bound(notes_.begin(), notes_.end(), key,
+                            [](const Entry& entry, std::int32_t k) { return entry.first < k; });
+}
+
 bool NoteCollection::Contains(std::int32_t key) const {
-    return notes_.contains(key);
+    const auto found = Find(key);
+    return found != notes_.end() && found->first == key;
 }
 
 CollectionElement NoteCollection::Get(std::int32_t key) const {
-    const auto found = notes_.find(key);
-    return found == notes_.end() ? CollectionElement() : found->second;
+    const auto found = Find(key);
+    return found != notes_.end() && found->first == key ? found->second : CollectionElement();
 }
 
 void NoteCollection::Set(std::int32_t key, CollectionElement note) {
     if (note.IsEmpty()) return;
-    notes_.insert_or_assign(key, std::move(note));
+    const auto found = Find(key);
+    if (found != notes_.end() && found->first == key)
+        found->second = std::move(note);
+    else
+        notes_.emplace(found, key, std::move(note));
 }
 
 std::size_t NoteCollection::Erase(std::int32_t key) {
-    return notes_.erase(key);
+    const auto found = Find(key);
+    if (found == notes_.end() || found->first != key) return 0;
+    notes_.erase(found);
+    return 1;
 }
 
 void NoteCollection::ForEach(const std::function<void(std::int32_t, const CollectionElement&)>& visit) const {
@@ -40,7 +68,8 @@ void NoteCollection::ForEach(const std::function<void(std::int32_t, const Collec
 }
 
 std::optional<std::int32_t> NoteCollection::KeyAfter(std::int32_t key) const {
-    const auto next = notes_.upper_bound(key);
+    const auto next = std::upper_bound(notes_.begin(), notes_.end(), key,
+                                       [](std::int32_t k, const Entry& entry) { return k < entry.first; });
     if (next == notes_.end()) return std::nullopt;
     return next->first;
 }
@@ -68,31 +97,78 @@ std::optional<std::int32_t> NoteCollection::KeyOfStableId(std::int32_t stableId)
     return key;
 }
 
-int NoteCollection::LoadFrom(pugi::xml_node parent, bool replace) {
+int NoteCollection::Merge(std::vector<Entry>& arrivals, bool replace) {
+    // Files list notes in key order, so the arrivals are almost always sorted already.
+    if (!std::is_sorted(arrivals.begin(), arrivals.end(), ByKey))
+        std::stable_sort(arrivals.begin(), arrivals.end(), ByKey);
+    const bool distinct =
+        std::adjacent_find(arrivals.begin(), arrivals.end(), [](const Entry& a, const Entry& b) {
+            return a.first == b.first;
+        }) == arrivals.end();
+    if (notes_.empty() && distinct) {
+        notes_ = std::move(arrivals); // a city's notes file read at start
+        return static_cast<int>(notes_.size());
+    }
+
     int stored = 0;
-    // Files list notes in key order, so the place of a note is almost always right after the previous
-    // one's: found without a search, and inserted there without one.
-    auto previous = notes_.end();
-    ForEachNoteElement(parent, [&](pugi::xml_node element) {
-        CollectionElement note;
-        note.Load(element);
-        if (note.IsEmpty()) return;
-        const std::optional<std::int32_t> key = KeyOfStableId(note.Id());
-        if (!key) return; // the company is not in the loaded data: its note is dropped
-        auto place = previous == notes_.end() ? notes_.begin() : std::next(previous);
-        const bool inOrder = (previous == notes_.end() || previous->first < *key) &&
-                             (place == notes_.end() || place->first >= *key);
-        if (!inOrder) place = notes_.lower_bound(*key);
-        if (place != notes_.end() && place->first == *key) {
-            previous = place;
-            if (!replace) return;
-            place->second = std::move(note);
+    std::vector<Entry> merged;
+    merged.reserve(notes_.size() + arrivals.size());
+    auto kept = notes_.begin();
+    for (auto arrival = arrivals.begin(); arrival != arrivals.end();) {
+        const std::int32_t key = arrival->first;
+        const auto others =
+            std::find_if(arrival, arrivals.end(), [&](const Entry& e) { return e.first != key; });
+        for (; kept != notes_.end() && kept->first < key; ++kept)
+            merged.push_back(std::move(*kept));
+        const bool known = kept != notes_.end() && kept->first == key;
+        if (replace) {
+            // Each arrival replaced the one before it; the last is what stays.
+            stored += static_cast<int>(others - arrival);
+            merged.push_back(std::move(*(others - 1)));
+            if (known) ++kept;
+        } else if (known) {
+            merged.push_back(std::move(*kept++));
         } else {
-            previous = notes_.emplace_hint(place, *key, std::move(note));
+            ++stored;
+            merged.push_back(std::move(*arrival));
         }
-        ++stored;
-    });
+        arrival = others;
+    }
+    std::move(kept, notes_.end(), std::back_inserter(merged));
+    notes_ = std::move(merged);
     return stored;
+}
+
+int NoteCollection::LoadFrom(pugi::xml_node parent, bool replace) {
+    std::vector<Entry> arrivals;
+    std::size_t elements = 0;
+    ForEachNoteElement(parent, [&](pugi::xml_node) { ++elements; });
+    arrivals.reserve(elements);
+    for (pugi::xml_node node = parent.child("Note"), next; node; node = next) {
+        next = node.next_sibling();
+        if (node.type() == pugi::node_element) {
+            CollectionElement note;
+            note.Load(node);
+            if (!note.IsEmpty()) arrivals.emplace_back(0, std::move(note));
+        }
+        parent.remove_child(node);
+    }
+    // The host is asked for the companies of all the notes in one run, so that its look-ups overlap
+    // instead of each waiting for memory in turn.
+    std::size_t resolved = 0;
+    try {
+        for (Entry& arrival : arrivals) {
+            // A company the loaded data does not have loses its note here.
+            if (const std::optional<std::int32_t> key = KeyOfStableId(arrival.second.Id()))
+                arrivals[resolved++] = Entry(*key, std::move(arrival.second));
+        }
+    } catch (...) {
+        arrivals.resize(resolved);
+        Merge(arrivals, replace);
+        throw;
+    }
+    arrivals.resize(resolved);
+    return Merge(arrivals, replace);
 }
 
 int NoteCollection::ReplaceAllFrom(pugi::xml_node parent) {
@@ -100,18 +176,16 @@ int NoteCollection::ReplaceAllFrom(pugi::xml_node parent) {
     return LoadFrom(parent, true);
 }
 
+void NoteCollection::SetAll(std::vector<Entry> notes) {
+    std::erase_if(notes, [](const Entry& entry) { return entry.second.IsEmpty(); });
+    Merge(notes, true);
+}
+
 std::size_t NoteCollection::PurgeCategoriesOutside(std::int32_t low, std::int32_t high) {
-    std::size_t erased = 0;
-    for (auto entry = notes_.begin(); entry != notes_.end();) {
-        entry->second.RemoveCategoriesOutside(low, high);
-        if (entry->second.IsEmpty()) {
-            entry = notes_.erase(entry);
-            ++erased;
-        } else {
-            ++entry;
-        }
-    }
-    return erased;
+    return std::erase_if(notes_, [&](Entry& entry) {
+        entry.second.RemoveCategoriesOutside(low, high);
+        return entry.second.IsEmpty();
+    });
 }
 
 NoteList NoteCollection::ReadList(pugi::xml_node parent) {

@@ -8,11 +8,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The notes of the loaded city, keyed by the company's id in the loaded data (ascending, which is also
-// the order of the notes file). Records are held by value; callers get copies.
+// the order of the notes file). Records are held by value, side by side in key order; callers get copies.
+// A single note goes in or out in time proportional to the notes after it; many come in at once.
 class NoteCollection {
 public:
     // A collection without a company table; stable ids cannot be resolved until one is set.
@@ -43,10 +45,12 @@ public:
 
     // Appends one `Note` element per note to the parent, in key order; returns how many.
     std::size_t SaveAll(pugi::xml_node parent) const;
-    // Merges the parent's `Note` elements (from the first one on, every following element): notes of
-    // companies the loaded city does not have are dropped; a company's stored note is replaced only when
-    // `replace` holds. Returns the number of notes stored; 0 when the parent has no `Note`. A host failure
-    // is raised as a COM error and keeps what was stored before it.
+    // Merges the parent's `Note` elements (from the first one on, every following element) as if one
+    // after another: notes of companies the loaded city does not have are dropped; a company's stored
+    // note is replaced only when `replace` holds. Each element leaves the document once read, so that a
+    // large file's document shrinks while the collection grows. Returns the number of notes stored; 0
+    // when the parent has no `Note`. A host failure is raised as a COM error and keeps what was stored
+    // before it.
     int LoadFrom(pugi::xml_node parent, bool replace);
     // Removes every note, then merges the parent's notes with replace.
     int ReplaceAllFrom(pugi::xml_node parent);
@@ -61,7 +65,19 @@ public:
     // failure, or a collection without a table, is raised as a COM error.
     std::optional<std::int32_t> KeyOfStableId(std::int32_t stableId) const;
 
+    // Stores the notes with Set, one after another in the order given, at the cost of one pass over the
+    // collection.
+    void SetAll(std::vector<std::pair<std::int32_t, CollectionElement>> notes);
+
 private:
-    std::map<std::int32_t, CollectionElement> notes_;
+    using Entry = std::pair<std::int32_t, CollectionElement>;
+    std::vector<Entry>::iterator Find(std::int32_t key);
+    std::vector<Entry>::const_iterator Find(std::int32_t key) const;
+    // Takes the arrivals into the collection as if each were stored in turn: where `replace` holds the
+    // last one of a key wins over everything, else a stored note or the first arrival of a key stays.
+    // Returns how many were stored.
+    int Merge(std::vector<Entry>& arrivals, bool replace);
+
+    std::vector<Entry> notes_;
     zsys::ComPtr<ZeltCore::IHostTable> table_;
 };

@@ -33,15 +33,19 @@ bool EnsureFolder(std::u16string_view folder);
 bool Exists(std::u16string_view path);
 
 // Reads a file into the document: as UTF-8 (or what its byte-order mark or declaration says), else as
-// UTF-16LE. Raises loadException with text 195 when it cannot be read and 196 when it is not XML.
+// UTF-16LE. Raises loadException with text 195 when it cannot be read or is no regular file (a pipe is
+// never waited on) and 196 when it is not XML.
 void Read(std::u16string_view path, const LangLocal& language, pugi::xml_document& document);
 
 // Writes the document with four-space indentation and CR LF line ends, without byte-order mark, by
-// replacing the file with a complete new one. Raises tstd::umsgexception with text 194 (and the
-// system's description on a second line) when it cannot; the old file is then untouched.
-void Write(const pugi::xml_document& document, std::u16string_view path, const LangLocal& language);
+// replacing the file with a complete new one; through a symbolic link, the file it names is replaced.
+// With `keepOldAside`, the file found there is kept under a free name beside it (its name followed by
+// ".unreadable", then "-2", "-3"...) once the new one is complete. Raises tstd::umsgexception with text
+// 194 (and the system's description on a second line) when it cannot; the old file is then untouched.
+void Write(const pugi::xml_document& document, std::u16string_view path, const LangLocal& language,
+           bool keepOldAside = false);
 
-// Renames a file to a free name beside it (its name followed by ".unreadable", then "-2", "-3"...); a
-// missing file needs nothing. Raises tstd::umsgexception with text 194 when the file stays where it is.
-void KeepAside(std::u16string_view path, const LangLocal& language);
+// Removes what writers that are gone left beside the file (or the file its link names): temporary files
+// of their making, named ".notes-<process>-<n>.tmp", whose process no longer runs.
+void RemoveStaleTemporaries(std::u16string_view path);
 } // namespace NotesFile

@@ -50,12 +50,11 @@ std::size_t NotesStore::WriteNotes(std::u16string_view path) {
     categories_.Save(root);
     const std::size_t written = notes_.SaveAll(root);
 
-    if (!unreadable_.empty() && path == unreadable_) {
-        // The file that could not be read at start still holds notes nobody has seen; it is not overwritten.
-        NotesFile::KeepAside(path, *language_);
-        unreadable_.clear();
-    }
-    NotesFile::Write(document, path, *language_);
+    // The file that could not be read at start still holds notes nobody has seen; it is kept, not
+    // overwritten.
+    const bool keepAside = !unreadable_.empty() && path == unreadable_;
+    NotesFile::Write(document, path, *language_, keepAside);
+    if (keepAside) unreadable_.clear();
     return written;
 }
 
@@ -136,6 +135,7 @@ std::size_t NotesStore::LoadAtStartup() {
     int loaded = 0;
     try {
         path = NotesFilePath();
+        NotesFile::RemoveStaleTemporaries(path);
         const bool existed = NotesFile::Exists(path);
         try {
             loaded = MergeFile(path, Mode::Load);

@@ -40,13 +40,14 @@ public:
     // False when merging the list would change a company's stored note; true for an empty list.
     bool NoConflicts(const NoteList& list) const;
 
-    // Reads the city's notes file in place of the notes in memory; when nothing could be loaded and the
-    // city has no notes file, takes over its legacy file. Returns the number of notes afterwards. Read
+    // Reads the city's notes file in place of the notes in memory, after removing the temporary files
+    // that killed writers left beside it; when nothing could be loaded and the city has no notes file,
+    // takes over its legacy file. Returns the number of notes afterwards. Read
     // errors are swallowed; host failures from the legacy import are raised as COM errors.
     std::size_t LoadAtStartup();
     // Writes the notes to the city's notes file, creating its folder; a notes file that could not be read
-    // at start is first kept aside under a new name. Every error is swallowed: false when nothing was
-    // written.
+    // at start is kept aside under a new name once the new file is complete. Every error is swallowed: false
+    // when nothing was written.
     bool SaveAtEnd() noexcept;
 
     // The loaded city's display name; raises a COM error on a host failure.

@@ -1,5 +1,6 @@
 #include "store/XmlText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -12,13 +13,28 @@ bool IsSpace(char c) {
 } // namespace
 
 std::optional<std::string_view> ElementText(pugi::xml_node element, std::string& scratch) {
-    pugi::xml_node first = element.first_child();
-    if (!IsText(first)) return std::nullopt;
-    if (!IsText(first.next_sibling())) return std::string_view(first.value());
-    scratch.clear();
-    for (pugi::xml_node part = first; IsText(part); part = part.next_sibling())
+    // A notes file is parsed so that an element holds a first run of plain text as its own value.
+    const std::string_view own = element.value();
+    pugi::xml_node part = element.first_child();
+    if (!IsText(part)) return own.empty() ? std::nullopt : std::optional<std::string_view>(own);
+    if (own.empty() && !IsText(part.next_sibling())) return std::string_view(part.value());
+    scratch.assign(own);
+    for (; IsText(part); part = part.next_sibling())
         scratch += part.value();
     return std::string_view(scratch);
+}
+
+std::optional<std::int32_t> ElementNumber(pugi::xml_node element, std::string& scratch) {
+    const auto text = ElementText(element, scratch);
+    if (!text) return std::nullopt;
+    if (std::all_of(text->begin(), text->end(), IsSpace) && !text->empty()) {
+        // Blanks alone between an element's tags hold no number (they are kept for the names that are
+        // blanks); in a CDATA section they read as 0, as ever.
+        const pugi::xml_node first = element.first_child();
+        if (!first || (first.type() == pugi::node_pcdata && !first.next_sibling() && !*element.value()))
+            return std::nullopt;
+    }
+    return ReadInt32(*text);
 }
 
 std::int32_t ReadInt32(std::string_view text) {

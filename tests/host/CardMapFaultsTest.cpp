@@ -41,7 +41,7 @@ protected:
                                       "Testford</MapName><Note><id>1001</id><comment><text>x</text></comment>"
                                       "<marker><color>3</color></marker></Note></DirectoryNotes>";
         zelt_ = std::make_unique<host::ZeltHost>(
-            host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestCityPath(), appData_.string()});
+            host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestfordPath(), appData_.string()});
         zelt_->Load();
         ASSERT_EQ(zelt_->Start(), S_OK);
     }

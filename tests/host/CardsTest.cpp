@@ -125,7 +125,7 @@ protected:
     }
 
     // The host with the plug-in started on `city`.
-    host::ZeltHost& Zelt(const std::string& city = TestCityPath()) {
+    host::ZeltHost& Zelt(const std::string& city = TestfordPath()) {
         if (!zelt_) {
             zelt_ = std::make_unique<host::ZeltHost>(
                 host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, city, appData_.string()});
@@ -165,15 +165,15 @@ TEST_F(Cards, Buttons_FollowTheNoteOfTheCompany) {
     };
     const Case cases[] = {
         {"no note", {}, "", "", false, {}},
-        {"categories only", {{city::kCafeStable, {"", {7, 2}}}}, "", Mark(7) + Mark(2) + " ", false, {2, 7}},
+        {"categories only", {{testford::kCafeStable, {"", {7, 2}}}}, "", Mark(7) + Mark(2) + " ", false, {2, 7}},
         {"text only",
-         {{city::kCafeStable, {"call Ann", {}}}},
+         {{testford::kCafeStable, {"call Ann", {}}}},
          kParagraph + "call Ann</strong></p>",
          "",
          true,
          {}},
         {"text and categories",
-         {{city::kCafeStable, {"call Ann", {0, 17}}}},
+         {{testford::kCafeStable, {"call Ann", {0, 17}}}},
          kParagraph + "call Ann</strong></p>",
          Mark(0) + Mark(17) + " ",
          true,
@@ -185,7 +185,7 @@ TEST_F(Cards, Buttons_FollowTheNoteOfTheCompany) {
         fs::remove_all(appData_ / "Zelt");
         WriteNotes(c.notes);
         EXPECT_EQ(Run("open 11\n"),
-                  CardText(city::kCafe, kCafe, c.note, c.marks, c.hasText, c.checked) + kCleanAccounting);
+                  CardText(testford::kCafe, kCafe, c.note, c.marks, c.hasText, c.checked) + kCleanAccounting);
         EXPECT_EQ(status_, 0);
     }
 }
@@ -206,7 +206,7 @@ void Cards::RunCommandCases(std::span<const CommandCase> cases) {
         zelt_.reset();
         fs::remove_all(appData_ / "Zelt");
         FileNotes before = c.before;
-        before[city::kDentistStable] = {"another company's note", {1}};
+        before[testford::kDentistStable] = {"another company's note", {1}};
         WriteNotes(before);
 
         const std::string out = Run("open 11\nclick " + c.tag + "\n");
@@ -217,12 +217,12 @@ void Cards::RunCommandCases(std::span<const CommandCase> cases) {
         const std::string note =
             c.after && !c.after->text.empty() ? kParagraph + c.after->text + "</strong></p>" : "";
         const std::string rebuilt =
-            CardText(city::kCafe, kCafe, note, marks, c.after && !c.after->text.empty(),
+            CardText(testford::kCafe, kCafe, note, marks, c.after && !c.after->text.empty(),
                      c.after ? c.after->categories : std::vector<int>{});
         EXPECT_TRUE(out.ends_with(rebuilt + kCleanAccounting)) << out;
 
-        FileNotes expected{{city::kDentistStable, {"another company's note", {1}}}};
-        if (c.after) expected[city::kCafeStable] = *c.after;
+        FileNotes expected{{testford::kDentistStable, {"another company's note", {1}}}};
+        if (c.after) expected[testford::kCafeStable] = *c.after;
         EXPECT_EQ(ReadNotes(), expected);
     }
 }
@@ -234,19 +234,19 @@ TEST_F(Cards, Commands_ChangeTheNoteRebuildTheCardAndReachTheFile) {
          "addCategory4",
          FileNote{"", {4}}},
         {"the same category toggled off leaves nothing",
-         {{city::kCafeStable, {"", {4}}}},
+         {{testford::kCafeStable, {"", {4}}}},
          "addCategory4",
          std::nullopt},
         {"categories keep their order",
-         {{city::kCafeStable, {"", {9}}}},
+         {{testford::kCafeStable, {"", {9}}}},
          "addCategory3",
          FileNote{"", {9, 3}}},
         {"deleting the text keeps the categories",
-         {{city::kCafeStable, {"x", {3}}}},
+         {{testford::kCafeStable, {"x", {3}}}},
          "deleteNode",
          FileNote{"", {3}}},
         {"deleting the only text removes the note",
-         {{city::kCafeStable, {"x", {}}}},
+         {{testford::kCafeStable, {"x", {}}}},
          "deleteNode",
          std::nullopt},
     };
@@ -258,11 +258,11 @@ TEST_F(Cards, Commands_ChangeTheNoteRebuildTheCardAndReachTheFile) {
 TEST_F(Cards, DeleteCategories_ClearsTheCategoriesAndKeepsANoteWithText) {
     const CommandCase cases[] = {
         {"deleting the categories keeps the text",
-         {{city::kCafeStable, {"x", {3, 5}}}},
+         {{testford::kCafeStable, {"x", {3, 5}}}},
          "deleteCategory",
          FileNote{"x", {}}},
         {"deleting the only categories removes the note",
-         {{city::kCafeStable, {"", {3, 5}}}},
+         {{testford::kCafeStable, {"", {3, 5}}}},
          "deleteCategory",
          std::nullopt},
     };
@@ -272,7 +272,7 @@ TEST_F(Cards, DeleteCategories_ClearsTheCategoriesAndKeepsANoteWithText) {
 TEST_F(Cards, CategoryToggle_TakesTheStableIdFromTheCardsCompany) {
     EXPECT_TRUE(
         Run("open 14\nclick addCategory0\nopen 13\nclick addCategory1\n").ends_with(kCleanAccounting));
-    EXPECT_EQ(ReadNotes(), (FileNotes{{city::kEdgeStable, {"", {0}}}, {city::kTaxisStable, {"", {1}}}}));
+    EXPECT_EQ(ReadNotes(), (FileNotes{{testford::kEdgeStable, {"", {0}}}, {testford::kTaxisStable, {"", {1}}}}));
 }
 
 TEST_F(Cards, OpenCards_StayOpenUntilClosedTheLatestBeingCurrent) {
@@ -292,7 +292,7 @@ TEST_F(Cards, OpenCards_StayOpenUntilClosedTheLatestBeingCurrent) {
 }
 
 TEST_F(Cards, Mistakes_GiveAnErrorAndChangeNothing) {
-    WriteNotes({{city::kCafeStable, {"kept", {2}}}});
+    WriteNotes({{testford::kCafeStable, {"kept", {2}}}});
     const std::string out = Run("open 99\nopen 400000001\nopen x\nopen\ncell 99 0\ncell 11\ncell 11 x\nopen "
                                 "11\nclick addCategory18\n");
     EXPECT_NE(out.find("error: open: no company has the id 99\n"
@@ -307,14 +307,14 @@ TEST_F(Cards, Mistakes_GiveAnErrorAndChangeNothing) {
         << out;
     EXPECT_NE(out.find("error: click: the card has no command \"addCategory18\"\n"), std::string::npos)
         << out;
-    EXPECT_EQ(ReadNotes(), (FileNotes{{city::kCafeStable, {"kept", {2}}}}));
+    EXPECT_EQ(ReadNotes(), (FileNotes{{testford::kCafeStable, {"kept", {2}}}}));
 }
 
 // What the cell controller gives for any directory object, as the page's entries and
 // cards ask it: the note in the kinds the host uses, the marks in theirs, nothing for an
 // object that is no company.
 TEST_F(Cards, Cell_GivesTheNoteAndMarksByDisplayKindAndNothingForOtherObjects) {
-    WriteNotes({{city::kCafeStable, {"  a\nb <&> &lt;", {2, 7}}}, {city::kDentistStable, {"plain", {}}}});
+    WriteNotes({{testford::kCafeStable, {"  a\nb <&> &lt;", {2, 7}}}, {testford::kDentistStable, {"plain", {}}}});
     const std::string text = "  a<br/>b &lt;&amp;&gt; &amp;lt;";
     const std::string marks = Mark(2) + Mark(7) + " ";
     struct Case {
@@ -368,7 +368,7 @@ TEST_F(Cards, HostFailuresWhileStarting_AreReportedAndLeaveNothingBehind) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.operation) + (c.yieldNothing ? " yields nothing" : " fails"));
         zelt_ = std::make_unique<host::ZeltHost>(
-            host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestCityPath(), appData_.string()});
+            host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestfordPath(), appData_.string()});
         zelt_->Load();
         if (c.yieldNothing)
             zelt_->Faults().YieldNothing(c.operation);
@@ -427,7 +427,7 @@ TEST_F(Cards, HostFailuresOnTheCard_EndTheStepWithoutHarmAndLeaveNothingAfterQui
                      std::to_string(c.fromCall));
         zelt_.reset();
         fs::remove_all(appData_ / "Zelt");
-        WriteNotes({{city::kCafeStable, before}});
+        WriteNotes({{testford::kCafeStable, before}});
         ASSERT_EQ(Zelt().Start(), S_OK);
         if (c.yieldNothing)
             Zelt().Faults().YieldNothing(c.operation, c.fromCall);
@@ -436,7 +436,7 @@ TEST_F(Cards, HostFailuresOnTheCard_EndTheStepWithoutHarmAndLeaveNothingAfterQui
         const std::string out = Run(c.script);
         EXPECT_NE(out.find(c.expected), std::string::npos) << out;
         EXPECT_TRUE(out.ends_with(kCleanAccounting)) << out;
-        EXPECT_EQ(ReadNotes(), (FileNotes{{city::kCafeStable, c.cafeAfter}}));
+        EXPECT_EQ(ReadNotes(), (FileNotes{{testford::kCafeStable, c.cafeAfter}}));
     }
 }
 
@@ -487,8 +487,8 @@ TEST_F(Cards, ALongNoteAndACompanyOfTenThousandBranches_Work) {
 // The note commands as the host sees them: the interfaces they answer, their state and
 // the host control they wrap.
 TEST_F(Cards, Commands_AnswerTheHostsInterfacesWithTheirState) {
-    WriteNotes({{city::kCafeStable, {"", {5}}}});
-    host::HostCard& card = Zelt().Cards().Open(city::kCafe);
+    WriteNotes({{testford::kCafeStable, {"", {5}}}});
+    host::HostCard& card = Zelt().Cards().Open(testford::kCafe);
     const auto& entries = card.Commands()->Entries();
     ASSERT_EQ(entries.size(), 4u);
     const zsys::ComPtr<IUnknown> edit = entries[0].command, deleteNote = entries[2].command;
@@ -553,7 +553,7 @@ TEST_F(Cards, PageAndCellControllers_RefuseMissingArguments) {
     EXPECT_EQ(handed.try_as<IStdDirectoryCellCustomController>().get(), cells.get())
         << "the same one every time";
 
-    const auto company = Zelt().Cards().DirectoryObject(city::kCafe);
+    const auto company = Zelt().Cards().DirectoryObject(testford::kCafe);
     zsys::Bstr text;
     EXPECT_EQ(cells->NoteText(0, nullptr, company.get(), text.put()), E_INVALIDARG);
     EXPECT_EQ(cells->NoteText(0, page.get(), nullptr, text.put()), E_INVALIDARG);
@@ -579,7 +579,7 @@ TEST_F(Cards, PageAndCellControllers_RefuseMissingArguments) {
 }
 
 TEST_F(Cards, RefreshBuildsTheCardAnewAndClosingTellsThePlugin) {
-    host::HostCard& card = Zelt().Cards().Open(city::kCafe);
+    host::HostCard& card = Zelt().Cards().Open(testford::kCafe);
     EXPECT_EQ(card.Builds(), 1);
     EXPECT_EQ(card.BuildResult(), S_OK);
     const zsys::ComPtr<host::HostCard> held(&card);

@@ -26,30 +26,6 @@ using host::CityError;
 using Type = host::CityDatabase::Type;
 using namespace hosttest;
 
-TEST(CityDatabase, IdByStableId_FindsEachTypeByStableIdNeverById) {
-    CityDatabase db(TestCityPath());
-    EXPECT_EQ(db.Count(Type::Company), 5u);
-    EXPECT_EQ(db.Count(Type::Branch), 6u);
-    const struct {
-        Type type;
-        std::int32_t stableId;
-        std::optional<std::int32_t> id;
-    } cases[] = {
-        {Type::Company, city::kCafeStable, city::kCafe},
-        {Type::Company, city::kDentistStable, city::kDentist},
-        {Type::Company, INT32_MIN, city::kEdge},
-        {Type::Company, city::kCafe, city::kTaxis}, // the café's id is the taxi firm's stable id
-        {Type::Company, city::kDentist, std::nullopt},
-        {Type::Company, 0, std::nullopt},
-        {Type::Company, city::kCafeBranch1Stable, std::nullopt}, // a branch, not a company
-        {Type::Branch, city::kCafeBranch1Stable, city::kCafeBranch1},
-        {Type::Building, city::kMill14AStable, city::kMill14A},
-        {Type::Street, city::kMillStreetStable, city::kMillStreet},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(db.IdByStableId(c.type, c.stableId), c.id) << c.stableId;
-}
-
 TEST(CityDatabase, Open_RefusesFilesThatAreNoCity) {
     const std::string garbage = TempPath("Data_Garbage.dat");
     std::ofstream(garbage) << "this is not a database, just some words that go on for a while";
@@ -66,7 +42,7 @@ TEST(CityDatabase, Open_RefusesFilesThatAreNoCity) {
     };
     for (const auto& edit : edits) {
         const std::string path = TempPath(edit.name);
-        if (edit.fromTestford) std::filesystem::copy_file(TestCityPath(), path);
+        if (edit.fromTestford) std::filesystem::copy_file(TestfordPath(), path);
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
         EXPECT_EQ(sqlite3_exec(db, edit.sql, nullptr, nullptr, nullptr), SQLITE_OK) << edit.name;

@@ -46,14 +46,14 @@ LONG IdOf(const Variant& value) {
 TEST(HostBase, NamesTheCityAndItsAbsolutePathAndEveryObjectGoesWithTheHost) {
     const long strings = zsys::LiveBstrCount();
     {
-        host::ZeltHost zelt({"", 0, TestCityPath()});
+        host::ZeltHost zelt({"", 0, TestfordPath()});
         ComPtr<IHostBase> base;
         ASSERT_EQ(zelt.View().CurrentBase(base.put()), S_OK);
         Bstr name, path;
         EXPECT_EQ(base->Name(name.put()), S_OK);
         EXPECT_EQ(name.view(), u"Testford");
         EXPECT_EQ(base->FilePath(path.put()), S_OK);
-        EXPECT_EQ(std::filesystem::path(path.str()), std::filesystem::absolute(TestCityPath()));
+        EXPECT_EQ(std::filesystem::path(path.str()), std::filesystem::absolute(TestfordPath()));
         EXPECT_GT(zsys::ThisModule().LockCount(), 0);
     }
     EXPECT_EQ(zsys::ThisModule().LockCount(), 0);
@@ -63,10 +63,16 @@ TEST(HostBase, NamesTheCityAndItsAbsolutePathAndEveryObjectGoesWithTheHost) {
 TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers) {
     using Case = std::tuple<std::u16string_view, LONG, LONG>; // table, stable id, id (0: none)
     for (const auto& [table, stableId, id] :
-         {Case{u"zelt_org", city::kTaxisStable, city::kTaxis}, // 11, also the café's id
-          Case{u"zelt_building", city::kMill14AStable, city::kMill14A},
-          Case{u"zelt_org", city::kDentist, 0},          // an id is no stable id
-          Case{u"zelt_org", city::kMill14AStable, 0}}) { // a building
+         {Case{u"zelt_org", testford::kTaxisStable, testford::kTaxis}, // 11, also the café's id
+          Case{u"zelt_org", testford::kDentistStable, testford::kDentist},
+          Case{u"zelt_org", testford::kEdgeStable, testford::kEdge},
+          Case{u"zelt_branch", testford::kCafeBranch1Stable, testford::kCafeBranch1},
+          Case{u"zelt_building", testford::kMill14AStable, testford::kMill14A},
+          Case{u"zelt_street", testford::kMillStreetStable, testford::kMillStreet},
+          Case{u"zelt_org", testford::kDentist, 0},            // an id is no stable id
+          Case{u"zelt_org", 0, 0},
+          Case{u"zelt_org", testford::kCafeBranch1Stable, 0}, // a branch
+          Case{u"zelt_org", testford::kMill14AStable, 0}}) {  // a building
         ComPtr<IHostDirObject> object;
         EXPECT_EQ(TableOf(zelt, table)->ObjectByStableId(stableId, object.put()), id ? S_OK : S_FALSE);
         ASSERT_EQ(bool(object), id != 0) << stableId;
@@ -86,32 +92,32 @@ TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers)
 }
 
 TEST_F(HostObjects, Attribute_GivesOwnValuesBranchesInOrderAndTheWayBackToCompanyAndStreet) {
-    const auto cafe = CompanyOf(zelt, city::kCafeStable);
-    EXPECT_EQ(Attribute(cafe, u"stable_id").get().lVal, city::kCafeStable);
+    const auto cafe = CompanyOf(zelt, testford::kCafeStable);
+    EXPECT_EQ(Attribute(cafe, u"stable_id").get().lVal, testford::kCafeStable);
     EXPECT_EQ(Attribute(cafe, u"name").ToString(), u"Caf\u00e9 Lumi\u00e8re");
-    EXPECT_EQ(IdOf(Attribute(cafe, u"fil_1")), city::kCafeBranch1);
-    EXPECT_EQ(IdOf(Attribute(cafe, u"fil_3")), city::kCafeBranch3);
-    EXPECT_EQ(IdOf(Attribute(cafe, u"addr_feature")), city::kMill12) << "the first branch's building";
+    EXPECT_EQ(IdOf(Attribute(cafe, u"fil_1")), testford::kCafeBranch1);
+    EXPECT_EQ(IdOf(Attribute(cafe, u"fil_3")), testford::kCafeBranch3);
+    EXPECT_EQ(IdOf(Attribute(cafe, u"addr_feature")), testford::kMill12) << "the first branch's building";
 
     const auto branch = ObjectOf(Attribute(cafe, u"fil_2"));
     ASSERT_TRUE(branch);
-    EXPECT_EQ(IdOf(Attribute(branch, u"org")), city::kCafe);
+    EXPECT_EQ(IdOf(Attribute(branch, u"org")), testford::kCafe);
     const auto building = ObjectOf(Attribute(branch, u"addr_feature"));
     ASSERT_TRUE(building);
     EXPECT_EQ(Attribute(building, u"name").ToString(), u"14A Mill Street");
-    EXPECT_EQ(IdOf(Attribute(building, u"street")), city::kMillStreet);
+    EXPECT_EQ(IdOf(Attribute(building, u"street")), testford::kMillStreet);
     EXPECT_EQ(zelt.ForeignHostReferences(), 3)
         << "the company, and the branch and building handed out in values";
 
     // Without branches or premises an address is empty, not an error.
-    const auto edge = CompanyOf(zelt, city::kEdgeStable);
+    const auto edge = CompanyOf(zelt, testford::kEdgeStable);
     EXPECT_EQ(Attribute(edge, u"fil_count").get().lVal, 0);
-    for (const LONG stableId : {city::kEdgeStable, city::kTaxisStable, city::kGhostStable})
+    for (const LONG stableId : {testford::kEdgeStable, testford::kTaxisStable, testford::kGhostStable})
         EXPECT_EQ(Attribute(CompanyOf(zelt, stableId), u"addr_feature").type(), VT_EMPTY) << stableId;
 }
 
 TEST_F(HostObjects, Attribute_ThatTheObjectLacksIsParamNotFoundAndEmpty) {
-    const auto cafe = CompanyOf(zelt, city::kCafeStable);
+    const auto cafe = CompanyOf(zelt, testford::kCafeStable);
     for (const Bstr& name :
          {Bstr(u"fil_0"), Bstr(u"fil_4"), Bstr(u"fil_01"), Bstr(u"fil_"), Bstr(u"fil_-1"), Bstr(u"fil_1x"),
           Bstr(u"FIL_1"), Bstr(u"Name"), Bstr(u"org"), Bstr(u""), Bstr(u"fil_99999999999"), Bstr()}) {
@@ -192,7 +198,7 @@ TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResultOrYieldsNothing
     ASSERT_EQ(view.Database(database.put()), S_OK);
     const auto factory = FactoryOf(zelt);
     const auto table = TableOf(zelt, u"zelt_org");
-    const auto cafe = CompanyOf(zelt, city::kCafeStable);
+    const auto cafe = CompanyOf(zelt, testford::kCafeStable);
     ComPtr<IUnknown> collection;
     ASSERT_EQ(factory->CreateImageCollection(collection.put()), S_OK);
     const auto images = collection.as<IHostImageCollection>();
@@ -216,7 +222,7 @@ TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResultOrYieldsNothing
         {"IHostDatabase.Table",
             [&] { ComPtr<IUnknown> t; return R{database->Table(key.get(), t.put()), bool(t)}; }},
         {"IHostTable.ObjectByStableId", [&] { ComPtr<IHostDirObject> o;
-            return R{table->ObjectByStableId(city::kCafeStable, o.put()), bool(o)}; }},
+            return R{table->ObjectByStableId(testford::kCafeStable, o.put()), bool(o)}; }},
         {"IHostDirObject.Id", [&] { LONG id = -1; return R{cafe->Id(&id), id != 0}; }},
         {"IHostDirObject.Type", [&] { Bstr s; return R{cafe->Type(s.put()), s.get() != nullptr}; }},
         {"IHostDirObject.Attribute", [&] {
@@ -282,7 +288,7 @@ TEST_F(PlantedFaults, LookUpsFailFromTheKthCallForSomeCallsAsAPluginLoadingNotes
     faults.Fail("IHostTable.ObjectByStableId", E_ACCESSDENIED, 2, 2);
     std::vector<HRESULT> results;
     for (const LONG stableId :
-         {city::kCafeStable, city::kDentistStable, city::kTaxisStable, city::kEdgeStable}) {
+         {testford::kCafeStable, testford::kDentistStable, testford::kTaxisStable, testford::kEdgeStable}) {
         ComPtr<IHostDirObject> company;
         results.push_back(companies->ObjectByStableId(stableId, company.put()));
         EXPECT_EQ(bool(company), results.back() == S_OK);

@@ -37,14 +37,14 @@ protected:
         return RunShell(zelt, commands, status, prompt);
     }
 
-    host::ZeltHost zelt{{"", 0, TestCityPath()}};
+    host::ZeltHost zelt{{"", 0, TestfordPath()}};
     int status = -1;
 };
 } // namespace
 
 TEST_F(Shell, CityAndCompanies_GiveTheCityAndItsFirstNCompaniesInIdOrder) {
     EXPECT_EQ(Run("city\ncompanies 2\ncompanies 0\ncompanies\n"),
-              "name: Testford\nfile: " + std::filesystem::absolute(TestCityPath()).string() + "\n" + kCafe +
+              "name: Testford\nfile: " + std::filesystem::absolute(TestfordPath()).string() + "\n" + kCafe +
                   "12\t-1002\tMill Street Dental\n" + // companies 2; companies 0 gives none
                   kCafe +
                   "12\t-1002\tMill Street Dental\n13\t11\tTestford Taxis\n"
@@ -108,7 +108,7 @@ TEST_F(Shell, QuitAndTheEndOfInput_StopAndAccountFailingWhileAHostReferenceIsHel
 TEST(HostCommand, AnswersPipedCommandsShowsThePluginsGroupAndKeepsNotesInTheAppDataFolder) {
     const std::string appData = TempPath("appdata.piped");
     int code = -1;
-    const std::string out = RunHost("--lang 1033 --city " + TestCityPath() + " --appdata " + appData,
+    const std::string out = RunHost("--lang 1033 --city " + TestfordPath() + " --appdata " + appData,
                                     "city\ncompanies 1\nnonsense\nsearch-tab\n", &code);
     EXPECT_EQ(code, 0) << out;
     EXPECT_NE(out.find("\nstarted: yes\nname: Testford\nfile: "), std::string::npos) << out;

@@ -83,7 +83,7 @@ TEST(MapShell, MapListsTheBlocksAndPanelFiltersTheBuildingsCompaniesByNoteCatego
 
     int exitCode = -1;
     const std::string out =
-        RunHost("--lang 1033 --city " + TestCityPath() + " --appdata " + appData.string(),
+        RunHost("--lang 1033 --city " + TestfordPath() + " --appdata " + appData.string(),
                 "map\npanel 400000001\npanel 400000003\npanel 5\npanel x\npanel\n", &exitCode);
     const std::string blocks = "block NodesIcon0 \"red\":\nblock NodesIcon1 \"yellow\":\n"
                                "block NodesIcon2 \"green\":\nblock NodesIcon3 \"light blue\":\n"

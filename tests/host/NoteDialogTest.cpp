@@ -63,7 +63,7 @@ protected:
         root.append_child("MapName").text().set("Testford");
         if (cafe) {
             pugi::xml_node note = root.append_child("Note");
-            note.append_child("id").text().set(city::kCafeStable);
+            note.append_child("id").text().set(testford::kCafeStable);
             note.append_child("comment").append_child("text").text().set(cafe->text.c_str());
             pugi::xml_node marker = note.append_child("marker");
             for (int c : cafe->categories)
@@ -72,7 +72,7 @@ protected:
         fs::create_directories(NotesFile().parent_path());
         EXPECT_TRUE(doc.save_file(NotesFile().c_str()));
         zelt_ = std::make_unique<host::ZeltHost>(
-            host::ZeltHost::Options{VESK_PLUGIN_PATH, language, TestCityPath(), appData_.string()});
+            host::ZeltHost::Options{VESK_PLUGIN_PATH, language, TestfordPath(), appData_.string()});
         zelt_->Load();
         EXPECT_EQ(zelt_->Start(), S_OK);
         return *zelt_;
@@ -101,7 +101,7 @@ protected:
     }
     std::optional<FileNote> CafeNote() const {
         const auto notes = FileNotes();
-        const auto cafe = notes.find(city::kCafeStable);
+        const auto cafe = notes.find(testford::kCafeStable);
         return cafe == notes.end() ? std::nullopt : std::optional(cafe->second);
     }
 
@@ -196,7 +196,7 @@ TEST_F(NoteDialog, ShowsItsTextsInTheInterfaceLanguage) {
 // where Enter starts a line instead of pressing OK.
 TEST_F(NoteDialog, OpensOnTopOwnedByTheActiveWindowWithEnterInTheBoxAddingALine) {
     Start(FileNote{"first\nsecond", {}});
-    host::HostCard& card = zelt_->Cards().Open(city::kCafe);
+    host::HostCard& card = zelt_->Cards().Open(testford::kCafe);
     HWND other = zsys::CreateWindow(u"CardWindow", u"Café Lumière", 0, 0, {40, 40, 400, 300}, nullptr, 0);
     zsys::SetActiveWindow(other);
 
@@ -224,7 +224,7 @@ TEST_F(NoteDialog, OpensOnTopOwnedByTheActiveWindowWithEnterInTheBoxAddingALine)
 TEST_F(NoteDialog, WithoutADriverNothingIsShownAndTheNoteStays) {
     Start(FileNote{"kept", {2}});
     ASSERT_EQ(zsys::CurrentDesktopDriver(), nullptr);
-    host::HostCard& card = zelt_->Cards().Open(city::kCafe);
+    host::HostCard& card = zelt_->Cards().Open(testford::kCafe);
     const long windows = zsys::LiveWindowCount();
     EXPECT_EQ(card.Commands()->Entries().at(0).command.as<ZeltCore::ICommandAction>()->Execute(), S_OK);
     EXPECT_EQ(zsys::LiveWindowCount(), windows);

@@ -1,24 +1,33 @@
-// The notes controller as the host sees it: started on a city, it loads the city's
-// notes (or takes over the legacy file), joins the search tab and writes the notes at
-// the end; a host failure while it starts is reported and leaves nothing behind.
+// The notes controller as the host sees it: started on a city, it loads the city's notes file (or takes
+// over the legacy file), joins the search tab and writes the notes at the end without ever losing a file
+// it could not read; a host failure while it starts is reported and leaves nothing behind.
 #include "HostTestSupport.h"
 
-#include "host/CityDatabase.h"
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
-#include "host/ZeltHost.h"
 #include "platform/ui/DesktopDriver.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <map>
+#include <set>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+using namespace testsupport;
 
 namespace {
 namespace fs = std::filesystem;
@@ -39,52 +48,59 @@ struct MessageRecorder : zsys::DesktopDriver {
     std::vector<Shown> shown;
 };
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+// Files can grow only to a few bytes while it lives, as on a full disk.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
 
 class NotesController : public ::testing::Test {
 protected:
-    NotesController() {
-        char pattern[] = "/tmp/notes_controller.XXXXXX";
-        appData_ = mkdtemp(pattern);
-        previous_ = zsys::InstallDesktopDriver(&messages_);
-    }
+    NotesController() { previous_ = zsys::InstallDesktopDriver(&messages_); }
     ~NotesController() override {
         host_.reset();
         zsys::InstallDesktopDriver(previous_);
-        fs::remove_all(appData_);
     }
 
     host::ZeltHost& Host() {
         if (!host_) {
-            host_ = std::make_unique<host::ZeltHost>(host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, "", appData_.string()});
+            host_ = std::make_unique<host::ZeltHost>(
+                host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestfordPath(), appData_.Path().string()});
             host_->Load();
         }
         return *host_;
     }
-    fs::path NotesFolder() const { return appData_ / "Zelt" / "DirNotes"; }
-    fs::path NotesFile() const { return NotesFolder() / "Data_Riverton.xml"; }
-
-    // Stable ids of the demo city's first companies.
-    std::vector<std::int32_t> StableIds(std::size_t count) {
-        host::CityDatabase city(host::ZeltHost::DemoCityPath());
-        std::vector<std::int32_t> ids;
-        for (std::int32_t id : city.FirstIds(host::CityDatabase::Type::Company, count))
-            ids.push_back(city.Find(host::CityDatabase::Type::Company, id)->stableId);
-        return ids;
+    // One run of the plug-in from start to end, on a host of its own.
+    void Run() {
+        host_.reset();
+        ASSERT_EQ(Host().Start(), S_OK);
+        ASSERT_EQ(Host().Stop(), S_OK);
     }
-
-    void WriteNotesFolderFile(const std::string& name, const std::string& bytes) {
-        fs::create_directories(NotesFolder());
-        std::ofstream(NotesFolder() / name, std::ios::binary) << bytes;
+    fs::path NotesFolder() const { return appData_.Path() / "Zelt" / "DirNotes"; }
+    fs::path NotesFile() const { return NotesFolder() / "Data_Testford.xml"; }
+    // The names in the notes folder.
+    std::set<std::string> Entries() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(NotesFolder()))
+            names.insert(entry.path().filename().string());
+        return names;
     }
-
     // The notes of a written file: stable id → text.
-    std::map<std::string, std::string> NotesIn(const fs::path& file) {
+    static std::map<std::string, std::string> NotesIn(const fs::path& file) {
         pugi::xml_document doc;
         EXPECT_TRUE(doc.load_file(file.c_str())) << file;
         std::map<std::string, std::string> notes;
@@ -93,11 +109,13 @@ protected:
         return notes;
     }
 
-    fs::path appData_;
+    TempFolder appData_{"notes_controller"};
     MessageRecorder messages_;
     zsys::DesktopDriver* previous_ = nullptr;
     std::unique_ptr<host::ZeltHost> host_;
 };
+
+const std::string kUnreadable = "<DirectoryNotes><MapName>Testford</MapName><Note><id>12";
 } // namespace
 
 TEST_F(NotesController, StartsEmptyJoinsTheSearchTabAndWritesAnEmptyFile) {
@@ -111,16 +129,13 @@ TEST_F(NotesController, StartsEmptyJoinsTheSearchTabAndWritesAnEmptyFile) {
     EXPECT_EQ(group.Caption(), u"Notes");
     EXPECT_EQ(group.Description().substr(0, 80),
               u"Search for companies in the directory by user-defined categories or note text.Se");
-    ASSERT_TRUE(group.ClearTexts());
+    ASSERT_TRUE(group.ClearTexts() && group.PromptTexts() && group.ResultTexts());
     EXPECT_EQ(group.ClearTexts()->first, u"Clearing all the note search fields. ");
     EXPECT_EQ(group.ClearTexts()->second, u"Clearing all the note search fields.");
-    ASSERT_TRUE(group.PromptTexts());
     EXPECT_EQ(group.PromptTexts()->second, u"Specify note category and/or note text fragment.");
-    ASSERT_TRUE(group.ResultTexts());
     EXPECT_EQ(group.ResultTexts()->first, u"Note search.");
     EXPECT_EQ(group.ResultTexts()->second, u"You were looking for:");
-    EXPECT_TRUE(group.Icon());
-    EXPECT_TRUE(group.Image());
+    EXPECT_TRUE(group.Icon() && group.Image());
     EXPECT_TRUE(messages_.shown.empty());
 
     EXPECT_FALSE(fs::exists(NotesFile())) << "notes are written at the end, not at the start";
@@ -130,59 +145,115 @@ TEST_F(NotesController, StartsEmptyJoinsTheSearchTabAndWritesAnEmptyFile) {
     EXPECT_EQ(Host().ForeignHostReferences(), 0);
 }
 
-TEST_F(NotesController, LegacyFileIsTakenOverWhenTheCityHasNoNotesFile) {
-    const auto ids = StableIds(2);
-    WriteNotesFolderFile("Riverton.dns", std::to_string(ids[0]) + "_t: first\\nsecond\r\n" + std::to_string(ids[1]) +
-                                             "_c: 3 25\r\n" + std::to_string(ids[1]) + "_t: \xcf\xf0\xe8\xe2\xe5\xf2\r\n");
-    ASSERT_EQ(Host().Start(), S_OK);
-    ASSERT_EQ(Host().Stop(), S_OK);
-    const auto notes = NotesIn(NotesFile());
-    ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(notes.at(std::to_string(ids[0])), "first\nsecond");
-    EXPECT_EQ(notes.at(std::to_string(ids[1])), "Привет") << "the legacy file is in code page 1251";
-    EXPECT_TRUE(fs::exists(NotesFolder() / "Riverton.dns")) << "the legacy file is only read";
+TEST_F(NotesController, StartLoadsTheNotesFileOrElseTakesOverTheLegacyFileAndNeverLosesAFileItCannotRead) {
+    const std::string notesFile = "<DirectoryNotes><MapName>Testford</MapName><Note><id>-1002</id><comment>"
+                                  "<text>from the notes file</text></comment></Note></DirectoryNotes>";
+    const std::string legacy =
+        "1001_t: first\\nsecond\r\n-1002_c: 3 25\r\n-1002_t: \xcf\xf0\xe8\xe2\xe5\xf2\r\n";
+    const std::string kFifo = "(a pipe)";
+    const struct {
+        const char* what;
+        std::string notesFile, legacyFile; // empty: none
+        std::map<std::string, std::string> notes;
+        std::string keptAside; // empty: nothing kept aside
+    } cases[] = {
+        {"no files", "", "", {}, ""},
+        {"the legacy file", "", legacy, {{"1001", "first\nsecond"}, {"-1002", "Привет"}}, ""},
+        {"both files", notesFile, legacy, {{"-1002", "from the notes file"}}, ""},
+        {"a notes file without notes",
+         "<DirectoryNotes><MapName>Testford</MapName></DirectoryNotes>",
+         legacy,
+         {},
+         ""},
+        {"an unreadable notes file", kUnreadable, legacy, {}, kUnreadable},
+        {"a pipe for the notes file", kFifo, legacy, {}, kFifo},
+        {"a pipe for the legacy file", "", kFifo, {}, ""},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(NotesFolder());
+        fs::create_directories(NotesFolder());
+        for (const auto& [name, bytes] :
+             {std::pair{"Data_Testford.xml", c.notesFile}, {"Testford.dns", c.legacyFile}}) {
+            if (bytes == kFifo)
+                ASSERT_EQ(mkfifo((NotesFolder() / name).c_str(), 0600), 0);
+            else if (!bytes.empty())
+                WriteFile(NotesFolder() / name, bytes);
+        }
+        Run();
+        EXPECT_EQ(NotesIn(NotesFile()), c.notes) << c.what;
+        std::set<std::string> expected = {"Data_Testford.xml"};
+        if (!c.legacyFile.empty()) expected.insert("Testford.dns");
+        if (!c.keptAside.empty()) expected.insert("Data_Testford.xml.unreadable");
+        EXPECT_EQ(Entries(), expected) << c.what << ": the legacy file is only read";
+        const fs::path aside = NotesFolder() / "Data_Testford.xml.unreadable";
+        if (c.keptAside == kFifo) {
+            EXPECT_TRUE(fs::is_fifo(aside)) << c.what;
+        } else if (!c.keptAside.empty()) {
+            EXPECT_EQ(ReadFile(aside), c.keptAside) << c.what;
+        }
+    }
 }
 
-TEST_F(NotesController, UnreadableNotesFileSurvivesAndBlocksTheLegacyFile) {
-    const auto ids = StableIds(1);
-    const std::string garbage = "<DirectoryNotes><MapName>Riverton</MapName><Note><id>12";
-    WriteNotesFolderFile("Data_Riverton.xml", garbage);
-    WriteNotesFolderFile("Riverton.dns", std::to_string(ids[0]) + "_t: from the legacy file\r\n");
+TEST_F(NotesController, AnUnreadableFileIsKeptAsideOnlyOnceTheNewFileIsComplete) {
+    WriteFile(NotesFile(), kUnreadable);
+    WriteFile(NotesFolder() / "Testford.dns", "1001_t: from the legacy file\r\n");
     ASSERT_EQ(Host().Start(), S_OK);
-    ASSERT_EQ(Host().Stop(), S_OK);
+    {
+        FullDisk full;
+        EXPECT_EQ(Host().Stop(), S_OK) << "a failed write is not reported";
+    }
+    EXPECT_EQ(Entries(), (std::set<std::string>{"Data_Testford.xml", "Testford.dns"}));
+    EXPECT_EQ(ReadFile(NotesFile()), kUnreadable);
 
-    EXPECT_TRUE(NotesIn(NotesFile()).empty()) << "nothing was loaded and the legacy file was not taken over";
-    std::vector<fs::path> kept;
-    for (const auto& entry : fs::directory_iterator(NotesFolder()))
-        if (entry.path() != NotesFile() && ReadFile(entry.path()) == garbage) kept.push_back(entry.path());
-    EXPECT_EQ(kept.size(), 1u) << "the unreadable file is kept beside the new one, unchanged";
+    Run();
+    EXPECT_TRUE(NotesIn(NotesFile()).empty()) << "the legacy file is still not taken over";
+    EXPECT_EQ(ReadFile(NotesFolder() / "Data_Testford.xml.unreadable"), kUnreadable);
+}
+
+TEST_F(NotesController, TemporaryFilesOfAWriterThatIsGoneAreRemovedAtStart) {
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string dead = ".notes-" + std::to_string(gone) + "-3.tmp";
+    const std::set<std::string> kept = {".notes-" + std::to_string(getpid()) + "-0.tmp", // a live writer's
+                                        ".notes-x-1.tmp", "notes-" + std::to_string(gone) + "-3.tmp",
+                                        dead + ".old", "Data_Testford.xml"};
+    for (const std::string& name : kept)
+        WriteFile(NotesFolder() / name, "a part of a file");
+    WriteFile(NotesFolder() / dead, "a part of a file");
+    ASSERT_EQ(Host().Start(), S_OK);
+    EXPECT_EQ(Entries(), kept);
+    ASSERT_EQ(Host().Stop(), S_OK);
 }
 
 TEST_F(NotesController, NotesReadAtStartAreWrittenBackUnchanged) {
-    const auto ids = StableIds(3);
-    WriteNotesFolderFile("Riverton.dns", std::to_string(ids[0]) + "_t: one\r\n" + std::to_string(ids[2]) + "_c: 1 2\r\n");
-    ASSERT_EQ(Host().Start(), S_OK);
-    ASSERT_EQ(Host().Stop(), S_OK);
+    WriteFile(NotesFolder() / "Testford.dns", "1001_t: one\r\n11_c: 1 2\r\n");
+    Run();
     const std::string first = ReadFile(NotesFile());
-    fs::remove(NotesFolder() / "Riverton.dns");
-
-    host_.reset();
-    ASSERT_EQ(Host().Start(), S_OK);
-    ASSERT_EQ(Host().Stop(), S_OK);
+    fs::remove(NotesFolder() / "Testford.dns");
+    Run();
     EXPECT_EQ(ReadFile(NotesFile()), first);
     EXPECT_EQ(NotesIn(NotesFile()).size(), 2u);
 }
 
 TEST_F(NotesController, HostFailureWhileStartingIsReportedAndLeavesNothing) {
     const char* operations[] = {
-        "IHostView.Database",       "IHostDatabase.Table",
-        "IHostView.Factory",        "IHostFactory.CreateImageFromPng",
-        "IHostFactory.CreateImageCollection", "IHostImageCollectionEdit.Add",
-        "IHostImageCollectionEdit.Commit", "IHostView.Frame",
-        "IHostFrame.Tabs",          "IHostTabs.Tab",
-        "IHostSearchTab.CreateGroup", "IHostSearchGroupIcon.SetIcon",
-        "IHostSearchGroupAppearance.SetImage", "IHostSearchGroupAppearance.SetDescription",
-        "IHostSearchGroupAppearance.SetClearTexts", "IHostSearchGroupAppearance.SetPromptTexts",
+        "IHostView.Database",
+        "IHostDatabase.Table",
+        "IHostView.Factory",
+        "IHostFactory.CreateImageFromPng",
+        "IHostFactory.CreateImageCollection",
+        "IHostImageCollectionEdit.Add",
+        "IHostImageCollectionEdit.Commit",
+        "IHostView.Frame",
+        "IHostFrame.Tabs",
+        "IHostTabs.Tab",
+        "IHostSearchTab.CreateGroup",
+        "IHostSearchGroupIcon.SetIcon",
+        "IHostSearchGroupAppearance.SetImage",
+        "IHostSearchGroupAppearance.SetDescription",
+        "IHostSearchGroupAppearance.SetClearTexts",
+        "IHostSearchGroupAppearance.SetPromptTexts",
         "IHostSearchGroupAppearance.SetResultTexts",
     };
     for (const char* operation : operations) {
@@ -218,19 +289,14 @@ TEST_F(NotesController, HostFailureWhileStartingIsReportedAndLeavesNothing) {
     }
 }
 
-TEST_F(NotesController, StartWithoutAViewIsReported) {
+TEST_F(NotesController, StartWithoutAViewIsReportedAndTerminateWithoutStartWritesNothing) {
     const auto plugin = Host().Library()->Plugin().as<ZeltCore::IZeltPlugin>();
+    EXPECT_EQ(plugin->Terminate(), S_OK);
+    EXPECT_TRUE(messages_.shown.empty());
     EXPECT_EQ(plugin->Initialize(nullptr, nullptr), E_FAIL);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, u"coudn't load nodes");
     EXPECT_EQ(plugin->Terminate(), S_OK);
-    EXPECT_FALSE(fs::exists(NotesFile()));
-}
-
-TEST_F(NotesController, TerminateWithoutStartWritesNothing) {
-    const auto plugin = Host().Library()->Plugin().as<ZeltCore::IZeltPlugin>();
-    EXPECT_EQ(plugin->Terminate(), S_OK);
     EXPECT_EQ(plugin->Terminate(), S_OK);
     EXPECT_FALSE(fs::exists(NotesFolder()));
-    EXPECT_TRUE(messages_.shown.empty());
 }

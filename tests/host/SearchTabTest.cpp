@@ -151,7 +151,7 @@ TEST_F(SearchTab, CreateGroup_KeepsTheOrderMadeRefusesAnEmptyIdAndASameIdTakesTh
 }
 
 TEST(SearchTabStop, LetsGoOfEverythingThePluginGaveTheSearchTab) {
-    host::ZeltHost running({VESK_PLUGIN_PATH, 1033, TestCityPath()});
+    host::ZeltHost running({VESK_PLUGIN_PATH, 1033, TestfordPath()});
     running.Load();
     bool buttonGone = false, controlGone = false;
     {

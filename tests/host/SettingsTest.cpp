@@ -123,7 +123,7 @@ const std::string kSettingsControls = "control 2 default-button \"Close\"\n"
                                       "control 122 button \"Export notes\"\n"
                                       "control 123 button \"Delete notes\"\n";
 
-const FileNotes kCityNotes{{city::kCafeStable, {"call Ann", {2}}}, {city::kDentistStable, {"", {5, 1}}}};
+const FileNotes kCityNotes{{testford::kCafeStable, {"call Ann", {2}}}, {testford::kDentistStable, {"", {5, 1}}}};
 
 class Settings : public testing::Test {
 protected:
@@ -140,7 +140,7 @@ protected:
     fs::path File(const std::string& name) const { return dir_ / name; }
 
     // A fresh host whose Testford starts with these notes (on another city, they lie unread).
-    host::ZeltHost& Restart(const FileNotes& notes, const std::string& city = TestCityPath()) {
+    host::ZeltHost& Restart(const FileNotes& notes, const std::string& city = TestfordPath()) {
         zelt_.reset();
         fs::remove_all(dir_ / "appdata");
         WriteBytes(NotesFile(), NotesXml(notes));
@@ -203,7 +203,7 @@ TEST_F(Settings, ButtonAndOptions_OpenTheSameDialogWithTheNamesAndSwatches) {
 
 TEST_F(Settings, OptionsAndButton_WithoutARunningPluginShowNothing) {
     {
-        host::ZeltHost loaded({VESK_PLUGIN_PATH, 1033, TestCityPath(), (dir_ / "appdata").string()});
+        host::ZeltHost loaded({VESK_PLUGIN_PATH, 1033, TestfordPath(), (dir_ / "appdata").string()});
         loaded.Load();
         std::istringstream in("options\n");
         std::ostringstream out;
@@ -212,7 +212,7 @@ TEST_F(Settings, OptionsAndButton_WithoutARunningPluginShowNothing) {
     }
 
     zelt_ = std::make_unique<host::ZeltHost>(
-        host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestCityPath(), (dir_ / "appdata").string()});
+        host::ZeltHost::Options{VESK_PLUGIN_PATH, 1033, TestfordPath(), (dir_ / "appdata").string()});
     zelt_->Load();
     zelt_->Faults().Fail("IHostSearchGroupButtons.AddButton", E_UNEXPECTED);
     EXPECT_EQ(zelt_->Start(), E_FAIL) << "a group that refuses the button fails the start";
@@ -282,9 +282,9 @@ TEST_F(Settings, ExportThenImportOfTheSameCity_AddsNothingAndChangesNothing) {
 TEST_F(Settings, ImportOfADifferingNote_AsksAndFollowsTheAnswer) {
     std::vector<std::string> fileNames = DefaultNames();
     fileNames[0] = "from the file";
-    const FileNotes file{{city::kCafeStable, {"theirs", {3}}},
-                         {city::kDentistStable, kCityNotes.at(city::kDentistStable)},
-                         {city::kTaxisStable, {"new", {4}}}};
+    const FileNotes file{{testford::kCafeStable, {"theirs", {3}}},
+                         {testford::kDentistStable, kCityNotes.at(testford::kDentistStable)},
+                         {testford::kTaxisStable, {"new", {4}}}};
     const std::string question = "dialog 116 \"Import notes\" at ";
     const std::string questionControls =
         "control 117 button \"Replace\"\n"
@@ -295,7 +295,7 @@ TEST_F(Settings, ImportOfADifferingNote_AsksAndFollowsTheAnswer) {
         "control -1 static \"already have notes.\"\n"
         "control -1 static \"Replace these notes with new ones or keep them?\"\n";
     FileNotes kept = kCityNotes;
-    kept[city::kTaxisStable] = {"new", {4}};
+    kept[testford::kTaxisStable] = {"new", {4}};
     const struct {
         const char* what;
         std::string answer;
@@ -341,7 +341,7 @@ TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
         utf16 += static_cast<char>(unit & 0xFF);
         utf16 += static_cast<char>(unit >> 8);
     }
-    const std::string large = NotesXml({{city::kTaxisStable, {std::string(50 << 20, 'n'), {}}}});
+    const std::string large = NotesXml({{testford::kTaxisStable, {std::string(50 << 20, 'n'), {}}}});
     const std::string notRead =
         Message("Couldn't read data from file.", "Notes import error", "ok", "warning");
     const std::string corrupt =
@@ -358,24 +358,24 @@ TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
         {"an empty file cannot be read", "", notRead, {}},
         {"not XML", "these are no notes, just words\n", corrupt, {}},
         {"no MapName", "<DirectoryNotes><Note><id>11</id></Note></DirectoryNotes>", corrupt, {}},
-        {"another city", NotesXml({{city::kTaxisStable, {"x", {}}}}, "Riverton"), otherCity, {}},
+        {"another city", NotesXml({{testford::kTaxisStable, {"x", {}}}}, "Riverton"), otherCity, {}},
         {"no notes", NotesXml({}), Message("Added 0 notes", "Import notes", "ok", "information"), {}},
         {"only unknown categories",
-         NotesXml({{city::kTaxisStable, {"", {40}}}, {city::kEdgeStable, {"", {25, -1}}}}),
+         NotesXml({{testford::kTaxisStable, {"", {40}}}, {testford::kEdgeStable, {"", {25, -1}}}}),
          Message("Added 0 notes", "Import notes", "ok", "information"),
          {}},
         {"a note whose only category is 40 is dropped, the others counted",
-         NotesXml({{city::kTaxisStable, {"", {40}}}, {city::kEdgeStable, {"kept", {40, 3}}}}),
+         NotesXml({{testford::kTaxisStable, {"", {40}}}, {testford::kEdgeStable, {"kept", {40, 3}}}}),
          Message("Added 1 note", "Import notes", "ok", "information"),
-         {{city::kEdgeStable, {"kept", {3}}}}},
+         {{testford::kEdgeStable, {"kept", {3}}}}},
         {"UTF-16",
          utf16,
          Message("Added 1 note", "Import notes", "ok", "information"),
-         {{city::kTaxisStable, {"Grüße", {}}}}},
+         {{testford::kTaxisStable, {"Grüße", {}}}}},
         {"50 MB",
          large,
          Message("Added 1 note", "Import notes", "ok", "information"),
-         {{city::kTaxisStable, {std::string(50 << 20, 'n'), {}}}}},
+         {{testford::kTaxisStable, {std::string(50 << 20, 'n'), {}}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -462,7 +462,7 @@ TEST_F(Settings, DeleteNotes_AsksWithTheCityNameAndOnYesTakesTheNotesAndTheirMar
 
 TEST_F(Settings, HostFailuresInTheFlows_AreReportedAndChangeNothing) {
     const std::string exported = File("exported.xml").string();
-    WriteBytes(File("import.xml"), NotesXml({{city::kTaxisStable, {"new", {}}}}));
+    WriteBytes(File("import.xml"), NotesXml({{testford::kTaxisStable, {"new", {}}}}));
     const std::string import =
         "configure\npress 121\nfile " + File("import.xml").string() + "\nanswer ok\npress 2\n";
     const std::string unknownImport = Message("Unknown error", "Notes import error", "ok", "warning");
@@ -556,7 +556,7 @@ TEST_F(Settings, RenameExportDeleteImportQuit_LeavesTheNotesFileAsBeforeTheDelet
     WriteBytes(notesFile, NotesXml(kCityNotes));
     const std::string exported = File("backup.xml").string();
     int code = -1;
-    const std::string out = RunHost("--appdata " + File("appdata").string() + " --city " + TestCityPath(),
+    const std::string out = RunHost("--appdata " + File("appdata").string() + " --city " + TestfordPath(),
                                     "configure\nlabel 3 Call back\npress 2\n"
                                     "configure\npress 122\nfile " +
                                         exported + "\nanswer ok\npress 123\nanswer yes\npress 121\nfile " +

@@ -66,7 +66,7 @@ const std::string kSettings = "dialog 115 \"Notes module settings\" at 0,0 size 
 TEST(ShellDesktop, MainWindowIsARegisteredWindowActiveOnceThePluginStartsAndFrameMovesIt) {
     const long windows = zsys::LiveWindowCount();
     {
-        host::ZeltHost zelt({VESK_PLUGIN_PATH, 1033, TestCityPath(), TempPath("appdata.frame")});
+        host::ZeltHost zelt({VESK_PLUGIN_PATH, 1033, TestfordPath(), TempPath("appdata.frame")});
         zsys::ComPtr<ZeltCore::IHostFrame> frame;
         ASSERT_EQ(zelt.View().Frame(frame.put()), S_OK);
         HWND window = nullptr;
@@ -155,7 +155,7 @@ TEST(ShellDesktop, FileDialogsMessageBoxesAndDialogsOpenedByAHandlerReadTheirOwn
               "answer yes\n"
               "answer ok\n"
               "file " +
-              TestCityPath() +
+              TestfordPath() +
               "\n"
               "answer ok\n"
               "answer yes\n"
@@ -175,7 +175,7 @@ TEST(ShellDesktop, FileDialogsMessageBoxesAndDialogsOpenedByAHandlerReadTheirOwn
         conflictResult = conflict.Run(116, p.Window());
     };
     EXPECT_EQ(settings.Run(115), 2);
-    EXPECT_EQ(chosen, host::Utf16(TestCityPath()));
+    EXPECT_EQ(chosen, host::Utf16(TestfordPath()));
     EXPECT_EQ(answer, IDYES);
     EXPECT_EQ(conflictResult, IDCANCEL);
     const std::string fileDialog = "file-dialog open filter=\"XML Files|*.xml\" ext=xml\n";

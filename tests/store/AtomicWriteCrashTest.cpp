@@ -1,73 +1,83 @@
-// A writer killed at any moment leaves the notes file whole: the old notes or the new.
+// A writer killed at any moment leaves the notes file whole: the old notes or the new. The writer runs
+// in a child traced system call by system call and is killed at every stop in turn, so every state that
+// the file system can be left in is seen, however fast or loaded the machine.
 #include "StoreFixture.h"
 
 #include <pugixml.hpp>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
-#include <random>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 class AtomicWriteCrash : public StoreFixture {
 protected:
-    // A city of `count` notes whose texts carry the generation, so a file tells which one it holds.
-    void FillGeneration(int generation, int count) {
-        for (int i = 1; i <= count; ++i)
-            notes.Set(i, Note(1000 + i, u"generation " + FromUtf8(std::to_string(generation)) +
-                                            u" note with a long enough text to make the file large " +
-                                            FromUtf8(std::to_string(i))));
+    // A city of notes whose texts carry the generation, so that a file tells which one it holds; long
+    // enough for the file to take several writes.
+    void FillGeneration(int generation) {
+        for (const std::int32_t key : {kCafe, kDentist, kTaxis, kEdge, kGhost})
+            notes.Set(key, Note(key, u"generation " + FromUtf8(std::to_string(generation)) + u" " +
+                                         std::u16string(40000, u'x')));
     }
 
     // The generation the file holds: every note of one generation, or -1 for a torn file.
-    static int GenerationOf(const std::u16string& path, int count) {
+    int GenerationOf() const {
         pugi::xml_document doc;
-        if (!doc.load_file(ToAnsi(path).c_str())) return -1;
-        int generation = -2, seen = 0;
+        if (!doc.load_file((folder / "notes.xml").c_str())) return -1;
+        int generation = -1, seen = 0;
         for (pugi::xml_node note : doc.child("DirectoryNotes").children("Note")) {
-            const std::string text = note.child("comment").child("text").child_value();
-            const int g = std::atoi(text.c_str() + std::strlen("generation "));
-            if (generation == -2) generation = g;
-            if (g != generation) return -1;
-            ++seen;
+            const int g =
+                std::atoi(note.child("comment").child("text").child_value() + std::strlen("generation "));
+            if (seen++ > 0 && g != generation) return -1;
+            generation = g;
         }
-        return seen == count ? generation : -1;
+        return seen == 5 ? generation : -1;
+    }
+
+    // Writes generation 1 over generation 0 in a traced child, killed at its `stops`-th system-call stop;
+    // the number of stops it made, fewer than `stops` when it finished first.
+    int WriteKilledAt(int stops) {
+        const pid_t child = fork();
+        if (child == 0) {
+            ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+            raise(SIGSTOP);
+            FillGeneration(1);
+            store.WriteNotes(PathOf("notes.xml"));
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0); // stopped before writing
+        int made = 0;
+        while (made < stops) {
+            ptrace(PTRACE_SYSCALL, child, nullptr, nullptr);
+            waitpid(child, &status, 0);
+            if (WIFEXITED(status)) return made;
+            ++made;
+        }
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        return made;
     }
 };
 } // namespace
 
-TEST_F(AtomicWriteCrash, KilledWriterLeavesTheOldFileOrTheNewOne) {
-    constexpr int kNotes = 5000;
-    const std::u16string path = PathOf("Data_Town.xml");
-    FillGeneration(0, kNotes);
-    store.WriteNotes(path);
-    ASSERT_EQ(GenerationOf(path, kNotes), 0);
-
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 300000);
-    int lastSeen = 0, newerSeen = 0;
-    for (int round = 1; round <= 25; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // Writes generation after generation until it is killed.
-            for (int generation = round * 1000;; ++generation) {
-                FillGeneration(generation, kNotes);
-                store.WriteNotes(path);
-            }
+TEST_F(AtomicWriteCrash, AWriterKilledAtAnySystemCallLeavesTheOldFileOrTheNewOne) {
+    FillGeneration(0);
+    int killedAt = 0;
+    for (;; ++killedAt) {
+        store.WriteNotes(PathOf("notes.xml")); // generation 0 again
+        ASSERT_EQ(GenerationOf(), 0);
+        const bool finished = WriteKilledAt(killedAt) < killedAt;
+        const int generation = GenerationOf();
+        if (finished) {
+            EXPECT_EQ(generation, 1) << "a writer left alone finishes";
+            break;
         }
-        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        const int generation = GenerationOf(path, kNotes);
-        ASSERT_GE(generation, 0) << "a torn notes file after round " << round;
-        EXPECT_TRUE(generation == lastSeen || generation >= round * 1000);
-        if (generation != lastSeen) ++newerSeen;
-        lastSeen = generation;
+        EXPECT_TRUE(generation == 0 || generation == 1)
+            << "a torn notes file when killed at stop " << killedAt;
     }
-    EXPECT_GT(newerSeen, 0) << "the writer never finished a file: the test killed it too early to mean anything";
-    // Temporary files of killed writers may stay behind, but never in the notes file's place.
-    EXPECT_EQ(GenerationOf(path, kNotes), lastSeen);
+    EXPECT_GT(killedAt, 20) << "the file is written in several steps";
 }

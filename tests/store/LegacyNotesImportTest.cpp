@@ -1,88 +1,92 @@
+// The legacy notes file: its grammar line by line, code page 1251, lines adding up, and what ends an
+// import.
 #include "StoreFixture.h"
 
 #include "store/LegacyNotesImport.h"
+#include "tests/support/ComErrorExpect.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <sys/stat.h>
 
 namespace {
 class LegacyNotesImportTest : public StoreFixture {
 protected:
-    LegacyNotesImportTest() { Table().keyOf = {{123, 1}, {124, 2}, {-9, -90}, {77, 0}, {2147483647, 5}}; }
-
     std::size_t Import(const std::string& bytes) {
-        const std::u16string path = PathOf("Town.dns");
-        WriteBytes(path, bytes);
-        return ImportLegacyNotes(path, notes, 18);
+        testsupport::WriteFile(folder / "Testford.dns", bytes);
+        return ImportLegacyNotes(PathOf("Testford.dns"), notes, 18);
     }
     std::vector<std::int32_t> CategoriesOf(std::int32_t key) const { return notes.Get(key).CategoryList(); }
 };
 } // namespace
 
-TEST_F(LegacyNotesImportTest, TextLinesTurnWrittenLineBreaksIntoLineFeeds) {
-    EXPECT_EQ(Import("123_t: first\\nsecond\\\\n\\x\r\n"), 1u);
-    EXPECT_EQ(notes.Get(1).Text(), u"first\nsecond\\\n\\x");
-    EXPECT_EQ(notes.Get(1).Id(), 123);
-}
-
-TEST_F(LegacyNotesImportTest, TextIsCodePage1251) {
+TEST_F(LegacyNotesImportTest, TextLinesAreCodePage1251WithWrittenLineBreaks) {
     // "Заметка" and the euro sign, which 1251 has at 0x88.
-    Import("123_t: \xC7\xE0\xEC\xE5\xF2\xEA\xE0 \x88");
-    EXPECT_EQ(notes.Get(1).Text(), u"Заметка €");
+    EXPECT_EQ(Import("1001_t: first\\nsecond\\\\n\\x\r\n"
+                     "-1002_t: \xC7\xE0\xEC\xE5\xF2\xEA\xE0 \x88"),
+              2u);
+    EXPECT_EQ(notes.Get(kCafe).Text(), u"first\nsecond\\\n\\x");
+    EXPECT_EQ(notes.Get(kCafe).Id(), kCafeStable);
+    EXPECT_EQ(notes.Get(kDentist).Text(), u"Заметка €");
 }
 
 TEST_F(LegacyNotesImportTest, CategoryLinesAddValidCategoriesOnceUntilTheFirstNonNumber) {
-    Import("123_c: 3 3\t25 -1 +4 17 18 0x 5\n"
-           "124_c:99999999999 6\n");
-    EXPECT_EQ(CategoriesOf(1), (std::vector<std::int32_t>{3, 4, 17, 0}));
-    EXPECT_FALSE(notes.Contains(2)) << "reading stops at a number that overflows";
+    Import("1001_c: 3 3\t25 -1 +4 17 18 0x 5\n"
+           "-1002_c:99999999999 6\n");
+    EXPECT_EQ(CategoriesOf(kCafe), (std::vector<std::int32_t>{3, 4, 17, 0}));
+    EXPECT_FALSE(notes.Contains(kDentist)) << "reading stops at a number that overflows";
 }
 
 TEST_F(LegacyNotesImportTest, LinesOfOneCompanyAddUpAndALaterTextWins) {
-    notes.Set(2, Note(124, u"stored", {1}));
-    Import("123_c: 1\n"
-           "123_t: one\n"
-           "123_c: 2 1\n"
-           "123_t: two\n"
-           "124_c: 9\n"
-           "124_t: \n"
-           "-9_t: negative ids are ids\n");
-    EXPECT_EQ(notes.Get(1).Text(), u"two");
-    EXPECT_EQ(CategoriesOf(1), (std::vector<std::int32_t>{1, 2}));
-    EXPECT_EQ(notes.Get(2).Text(), u"stored") << "\"t: \" with nothing after it changes nothing";
-    EXPECT_EQ(CategoriesOf(2), (std::vector<std::int32_t>{1, 9}));
-    EXPECT_EQ(notes.Get(-90).Text(), u"negative ids are ids");
+    notes.Set(kDentist, Note(kDentistStable, u"stored", {1}));
+    notes.Set(kTaxis, Note(kTaxisStable, u"kept", {2}));
+    Import("1001_c: 1\n"
+           "1001_t: one\n"
+           "1001_c: 2 1\n"
+           "1001_t: two\n"
+           "-1002_c: 9\n"
+           "-1002_t: \n"
+           "11_t: \r\n"
+           "-2147483648_t: the smallest id is an id\n");
+    EXPECT_EQ(notes.Get(kCafe).Text(), u"two");
+    EXPECT_EQ(CategoriesOf(kCafe), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(notes.Get(kDentist).Text(), u"stored") << "\"t: \" with nothing after it changes nothing";
+    EXPECT_EQ(CategoriesOf(kDentist), (std::vector<std::int32_t>{1, 9}));
+    EXPECT_EQ(notes.Get(kTaxis).Text(), u"kept") << "whatever the line end";
+    EXPECT_EQ(notes.Get(kEdge).Text(), u"the smallest id is an id");
 }
 
 TEST_F(LegacyNotesImportTest, LinesBreakingTheGrammarAreSkipped) {
     const std::size_t count = Import("0_t: zero\n"
-                                     "123x_t: letter after the number\n"
+                                     "1001x_t: letter after the number\n"
                                      "_t: no number\n"
-                                     "123 _t: blank before the underscore\n"
-                                     "4294967419_t: overflows to 123 in 32 bits\n"
+                                     "1001 _t: blank before the underscore\n"
+                                     "4294968297_t: overflows to 1001 in 32 bits\n"
                                      "999_t: unknown company\n"
-                                     "77_t: company with key 0\n"
-                                     "123_x: other statement\n"
-                                     "123_t:missing blank\n"
-                                     "123_c: 25 -1\n"
-                                     "  124_t: white space first\n"
-                                     "2147483647_t: largest\n"
-                                     "no line feed at the end: 124_t: x");
+                                     "1001_x: other statement\n"
+                                     "1001_t:missing blank\n"
+                                     "1001_c: 25 -1\n"
+                                     "  -1002_t: white space first\n"
+                                     "words first: 11_t: x\n"
+                                     "11_t: last");
     EXPECT_EQ(count, 2u);
-    EXPECT_FALSE(notes.Contains(1)) << "a company whose categories are all out of range gets no note";
-    EXPECT_EQ(notes.Get(2).Text(), u"white space first");
-    EXPECT_EQ(notes.Get(5).Text(), u"largest");
+    EXPECT_FALSE(notes.Contains(kCafe)) << "a company whose categories are all out of range gets no note";
+    EXPECT_EQ(notes.Get(kDentist).Text(), u"white space first");
+    EXPECT_EQ(notes.Get(kTaxis).Text(), u"last");
 }
 
-TEST_F(LegacyNotesImportTest, AMissingFileImportsNothingAndHostFailuresAreRaised) {
-    notes.Set(9, Note(1, u"kept"));
-    EXPECT_EQ(ImportLegacyNotes(PathOf("absent.dns"), notes, 18), 1u);
+TEST_F(LegacyNotesImportTest, WhatCannotBeReadImportsNothingAndHostFailuresAreRaised) {
+    notes.Set(kEdge, Note(kEdgeStable, u"kept"));
+    ASSERT_EQ(mkfifo((folder / "pipe.dns").c_str(), 0600), 0);
+    for (const char* name : {"absent.dns", "pipe.dns", ""})
+        EXPECT_EQ(ImportLegacyNotes(PathOf(name), notes, 18), 1u) << name;
     EXPECT_EQ(ImportLegacyNotes(u"", notes, 18), 1u);
 
-    Table().failAfter = 1;
-    EXPECT_THROW(Import("123_t: a\n124_t: b\n"), zsys::ComError);
-    EXPECT_EQ(notes.Get(1).Text(), u"a") << "notes stored before the failure stay";
-    EXPECT_FALSE(notes.Contains(2));
+    Faults().Fail("IHostTable.ObjectByStableId", E_FAIL, 2);
+    EXPECT_TRUE(testsupport::RaisesComError([&] { Import("1001_t: a\n-1002_t: b\n"); }, E_FAIL,
+                                            ZeltCore::IHostTable::iid));
+    EXPECT_EQ(notes.Get(kCafe).Text(), u"a") << "notes stored before the failure stay";
+    EXPECT_FALSE(notes.Contains(kDentist));
 }

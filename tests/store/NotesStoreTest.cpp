@@ -1,8 +1,12 @@
+// The notes file as export and import meet it: its format, what reads back, how a write replaces a
+// file, the files that are refused, the three merges and the host failures met while merging.
 #include "StoreFixture.h"
 
-#include "store/NotesFile.h"
 #include "core/loadException.h"
 #include "core/umsgexception.h"
+#include "store/NotesFile.h"
+#include "tests/support/ComErrorExpect.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +16,37 @@
 #include <sys/stat.h>
 #include <vector>
 
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
 namespace {
+using Entries = std::vector<std::pair<std::int32_t, std::u16string>>;
+
 class NotesStoreTest : public StoreFixture {
 protected:
-    NotesStoreTest() { Table().keyOf = {{101, 1}, {102, 2}, {103, 3}, {-5, -50}}; }
-
     // A notes file of the city with the given content after `MapName`.
-    static std::string File(const std::string& body, const std::string& city = "Town") {
+    static std::string File(const std::string& body, const std::string& city = "Testford") {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DirectoryNotes><MapName>" + city + "</MapName>" +
                body + "</DirectoryNotes>\n";
     }
     static std::string TextNote(int id, const std::string& text) {
         return "<Note><id>" + std::to_string(id) + "</id><comment><text>" + text + "</text></comment></Note>";
     }
-    std::u16string Put(const std::string& bytes, const std::string& name = "import.xml") {
-        const std::u16string path = PathOf(name);
-        WriteBytes(path, bytes);
-        return path;
+    static std::string ColorNote(int id, const std::string& colors) {
+        return "<Note><id>" + std::to_string(id) + "</id><marker>" + colors + "</marker></Note>";
     }
-    std::vector<std::pair<std::int32_t, std::u16string>> Contents() const {
-        std::vector<std::pair<std::int32_t, std::u16string>> contents;
+    std::u16string Put(const std::string& bytes, const std::string& name = "import.xml") {
+        WriteFile(folder / name, bytes);
+        return PathOf(name);
+    }
+    // Each note as its text followed by "#" and the number of each category.
+    Entries Contents() const {
+        Entries contents;
         notes.ForEach([&](std::int32_t key, const CollectionElement& note) {
-            contents.emplace_back(key, note.Text());
+            std::u16string described = note.Text();
+            for (const std::int32_t category : note.CategoryList())
+                described += u"#" + FromUtf8(std::to_string(category));
+            contents.emplace_back(key, described);
         });
         return contents;
     }
@@ -48,116 +61,123 @@ protected:
     }
     std::vector<std::string> FolderEntries() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
             names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
         return names;
     }
 };
-
-using Entries = std::vector<std::pair<std::int32_t, std::u16string>>;
 } // namespace
 
 TEST_F(NotesStoreTest, WrittenFileHasTheNotesFileFormat) {
-    notes.Set(2, Note(102, u"one\ntwo", {3, 11}));
-    notes.Set(1, Note(101, u"", {0}));
-    notes.Set(3, Note(103, u"a & b"));
+    notes.Set(kDentist, Note(kDentistStable, u"one\ntwo", {3, 11}));
+    notes.Set(kCafe, Note(kCafeStable, u"", {0}));
+    notes.Set(kTaxis, Note(kTaxisStable, u"a & b"));
     categories->SetName(1, u"<yellow>");
     const std::u16string path = PathOf("export.xml");
     EXPECT_EQ(store.WriteNotes(path), 3u);
 
-    std::string expected =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DirectoryNotes>\n    <MapName>Town</MapName>\n"
-        "    <Categories>\n";
+    std::string expected = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DirectoryNotes>\n"
+                           "    <MapName>Testford</MapName>\n    <Categories>\n";
     for (int n = 0; n < 18; ++n)
         expected += "        <Category>" + (n == 1 ? std::string("&lt;yellow&gt;") : ToUtf8(Text(225 + n))) +
                     "</Category>\n";
     expected +=
         "    </Categories>\n"
-        "    <Note>\n        <id>101</id>\n        <marker>\n            <color>0</color>\n        "
+        "    <Note>\n        <id>1001</id>\n        <marker>\n            <color>0</color>\n        "
         "</marker>\n    </Note>\n"
-        "    <Note>\n        <id>102</id>\n        <comment>\n            <text><![CDATA[one\ntwo]]></text>\n"
+        "    <Note>\n        <id>-1002</id>\n        <comment>\n            "
+        "<text><![CDATA[one\ntwo]]></text>\n"
         "        </comment>\n        <marker>\n            <color>3</color>\n            <color>11</color>\n"
         "        </marker>\n    </Note>\n"
-        "    <Note>\n        <id>103</id>\n        <comment>\n            <text><![CDATA[a & b]]></text>\n"
+        "    <Note>\n        <id>11</id>\n        <comment>\n            <text><![CDATA[a & b]]></text>\n"
         "        </comment>\n    </Note>\n"
         "</DirectoryNotes>\n";
     std::string crlf;
     for (const char c : expected)
         c == '\n' ? crlf += "\r\n" : crlf += c;
-    EXPECT_EQ(ReadBytes(path), crlf);
+    EXPECT_EQ(ReadFile(ToAnsi(path)), crlf);
     EXPECT_EQ(std::system(("xmllint --noout '" + ToAnsi(path) + "'").c_str()), 0);
 }
 
 TEST_F(NotesStoreTest, NotesAndNamesReadBackAsTheyWereWritten) {
-    const std::u16string texts[] = {
-        u"line\nfeeds\n\ninside",        u"]]>",           u"a]]>b]]]]>c",
-        u"Заметка о компании «Ромашка»", u"emoji 😀 and 𝄞", u"  <tag attr=\"v\">&amp;</tag>",
+    const struct {
+        std::int32_t key, stableId;
+        std::u16string written, read;
+    } texts[] = {
+        {kCafe, kCafeStable, u"line\nfeeds\n\ninside", u"line\nfeeds\n\ninside"},
+        {kDentist, kDentistStable, u"a]]>b]]]]>c", u"a]]>b]]]]>c"},
+        {kTaxis, kTaxisStable, u"Заметка «Ромашка» " + std::u16string(600, u'ж') + u" 😀 𝄞",
+         u"Заметка «Ромашка» " + std::u16string(600, u'ж') + u" 😀 𝄞"},
+        {kEdge, kEdgeStable, u"  <tag attr=\"v\">&amp;</tag>", u"  <tag attr=\"v\">&amp;</tag>"},
+        // A NUL cannot stand in the file: it is left out and the rest of the text kept.
+        {kGhost, kGhostStable, std::u16string(u"NUL\0 from a legacy file\0", 24), u"NUL from a legacy file"},
     };
-    Table().keyOf.clear();
-    for (int n = 0; n < 6; ++n) {
-        Table().keyOf[1000 - n] = n * 10 - 20;
-        notes.Set(n * 10 - 20, Note(1000 - n, texts[n], {17 - n, n}));
-    }
-    categories->SetName(5, u"Клиенты 😀");
-    ASSERT_TRUE(store.SaveAtEnd());
-    EXPECT_EQ(std::system(("xmllint --noout '" + ToAnsi(store.NotesFilePath()) + "'").c_str()), 0);
+    for (int n = 0; n < 5; ++n)
+        notes.Set(texts[n].key, Note(texts[n].stableId, texts[n].written, {17 - n, n}));
+    // Whatever the settings dialog accepts as a name.
+    const std::u16string names[] = {u"   ", u" leading and trailing ", u"Fish & chips", u"\"quoted\" 'too'",
+                                    u"two\nlines", u"\n", u"\t", u"Клиенты 😀", u"a  b"};
+    for (int n = 0; n < 9; ++n)
+        categories->SetName(2 * n, names[n]);
+    const std::u16string path = PathOf("notes.xml");
+    store.WriteNotes(path);
+    EXPECT_EQ(std::system(("xmllint --noout '" + ToAnsi(path) + "'").c_str()), 0);
 
-    NoteCollection read(zsys::ComPtr<ZeltCore::IHostTable>(view->table.get()));
+    NoteCollection read(testsupport::TableOf(zelt));
     Categories readNames(language);
-    NotesStore again(read, readNames, zsys::ComPtr<ZeltCore::IHostView>(view.get()), language, nullptr);
-    EXPECT_EQ(again.LoadAtStartup(), 6u);
-    std::vector<CollectionElement> written, back;
-    notes.ForEach([&](std::int32_t, const CollectionElement& note) { written.push_back(note); });
-    read.ForEach([&](std::int32_t, const CollectionElement& note) { back.push_back(note); });
-    ASSERT_EQ(back.size(), written.size());
-    for (std::size_t n = 0; n < back.size(); ++n) {
-        EXPECT_EQ(back[n].Text(), written[n].Text()) << n;
-        EXPECT_EQ(back[n].CategoryList(), written[n].CategoryList()) << n;
-        EXPECT_EQ(back[n].Id(), written[n].Id()) << n;
+    EXPECT_EQ(NotesStore(read, readNames, view, language, nullptr).ImportReplace(path), 5);
+    for (int n = 0; n < 5; ++n) {
+        const CollectionElement back = read.Get(texts[n].key);
+        EXPECT_EQ(back.Text(), texts[n].read) << n;
+        EXPECT_EQ(back.CategoryList(), (std::vector<std::int32_t>{17 - n, n})) << n;
+        EXPECT_EQ(back.Id(), texts[n].stableId) << n;
     }
     for (int n = 0; n < 18; ++n)
-        EXPECT_EQ(readNames.CategoryName(n), categories->CategoryName(n));
+        EXPECT_EQ(readNames.CategoryName(n), categories->CategoryName(n)) << n;
 }
 
 TEST_F(NotesStoreTest, WritingReplacesTheFileWholeAndLeavesNothingElseBehind) {
     const std::u16string path =
         Put("old content that is longer than the new file will be ........", "notes.xml");
     chmod(ToAnsi(path).c_str(), 0640);
-    notes.Set(1, Note(101, u"new"));
+    notes.Set(kCafe, Note(kCafeStable, u"new"));
     store.WriteNotes(path);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"notes.xml"});
-    EXPECT_NE(ReadBytes(path).find("<![CDATA[new]]>"), std::string::npos);
-    EXPECT_EQ(ReadBytes(path).find("old content"), std::string::npos);
+    EXPECT_NE(ReadFile(ToAnsi(path)).find("<![CDATA[new]]>"), std::string::npos);
+    EXPECT_EQ(ReadFile(ToAnsi(path)).find("old content"), std::string::npos);
     struct stat info {};
     ASSERT_EQ(stat(ToAnsi(path).c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u) << "the file keeps its permissions";
 }
 
 TEST_F(NotesStoreTest, AFailedWriteRaisesExportFailedAndTouchesNothing) {
-    std::filesystem::create_directory(folder / "taken");
-    try {
-        store.WriteNotes(PathOf("taken"));
-        FAIL() << "writing over a folder fails";
-    } catch (const tstd::umsgexception& error) {
-        EXPECT_EQ(error.message(), u"Notes export failed.\nIs a directory");
-    }
-    try {
-        store.WriteNotes(PathOf("missing/notes.xml"));
-        FAIL() << "writing into a missing folder fails";
-    } catch (const tstd::umsgexception& error) {
-        EXPECT_EQ(error.message(), u"Notes export failed.\nNo such file or directory");
-        EXPECT_STREQ(error.what(), "Notes export failed.\nNo such file or directory");
+    std::filesystem::create_directory(folder.Path() / "taken");
+    const struct {
+        const char* path;
+        const char* message;
+    } cases[] = {
+        {"taken", "Notes export failed.\nIs a directory"},
+        {"missing/notes.xml", "Notes export failed.\nNo such file or directory"},
+    };
+    for (const auto& c : cases) {
+        try {
+            store.WriteNotes(PathOf(c.path));
+            ADD_FAILURE() << c.path;
+        } catch (const tstd::umsgexception& error) {
+            EXPECT_EQ(error.message(), FromUtf8(c.message));
+            EXPECT_STREQ(error.what(), c.message);
+        }
     }
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"taken"});
-    EXPECT_TRUE(std::filesystem::is_empty(folder / "taken"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path() / "taken"));
 }
 
 TEST_F(NotesStoreTest, FilesThatAreNoNotesOfThisCityChangeNothing) {
-    notes.Set(1, Note(101, u"mine", {2}));
+    notes.Set(kCafe, Note(kCafeStable, u"mine"));
     categories->SetName(0, u"kept");
     const std::u16string cannotRead = Text(195), notNotes = Text(196);
-    const std::u16string otherCity = Text(197) + Text(198) + u"Town.";
-    ASSERT_FALSE(otherCity.empty());
+    const std::u16string otherCity = Text(197) + Text(198) + u"Testford.";
     const struct {
         const char* what;
         std::string bytes;
@@ -165,14 +185,15 @@ TEST_F(NotesStoreTest, FilesThatAreNoNotesOfThisCityChangeNothing) {
     } cases[] = {
         {"empty", "", cannotRead},
         {"not XML", "just some words\r\n", notNotes},
-        {"cut off", File(TextNote(102, "theirs")).substr(0, 90), notNotes},
-        {"root without MapName", "<DirectoryNotes><Note><id>102</id></Note></DirectoryNotes>", notNotes},
+        {"cut off", File(TextNote(kDentistStable, "theirs")).substr(0, 90), notNotes},
+        {"root without MapName", "<DirectoryNotes><Note><id>-1002</id></Note></DirectoryNotes>", notNotes},
         {"empty root", "<DirectoryNotes/>", notNotes},
-        {"city differing in case", File(TextNote(102, "theirs"), "town"), otherCity},
-        {"other city", File(TextNote(102, "theirs"), "Village"), otherCity},
-        {"MapName without text", File(TextNote(102, "theirs"), ""), otherCity},
-        {"MapName not UTF-8", File(TextNote(102, "theirs"), "\xFF"), otherCity},
-        {"unclosed CDATA", File("<Note><id>102</id><comment><text><![CDATA[x</text></comment></Note>"),
+        {"city differing in case", File(TextNote(kDentistStable, "theirs"), "testford"), otherCity},
+        {"other city", File(TextNote(kDentistStable, "theirs"), "Village"), otherCity},
+        {"MapName without text", File(TextNote(kDentistStable, "theirs"), ""), otherCity},
+        {"MapName of blanks", File(TextNote(kDentistStable, "theirs"), "  "), otherCity},
+        {"MapName not UTF-8", File(TextNote(kDentistStable, "theirs"), "\xFF"), otherCity},
+        {"unclosed CDATA", File("<Note><id>-1002</id><comment><text><![CDATA[x</text></comment></Note>"),
          notNotes},
     };
     for (const auto& c : cases) {
@@ -180,186 +201,201 @@ TEST_F(NotesStoreTest, FilesThatAreNoNotesOfThisCityChangeNothing) {
         EXPECT_EQ(LoadFailure([&] { store.ImportReplace(path); }), c.message) << c.what;
         EXPECT_EQ(LoadFailure([&] { store.ImportKeep(path); }), c.message) << c.what;
     }
-    EXPECT_EQ(LoadFailure([&] { store.ImportReplace(PathOf("absent.xml")); }), cannotRead);
+    // What is no regular file cannot be read, and a pipe with no writer must not hold the reader.
+    ASSERT_EQ(mkfifo((folder / "pipe.xml").c_str(), 0600), 0);
+    for (const char* name : {"absent.xml", "pipe.xml", "" /* the folder */})
+        EXPECT_EQ(LoadFailure([&] { store.ImportReplace(PathOf(name)); }), cannotRead) << name;
     EXPECT_EQ(LoadFailure([&] { store.ReadNoteList(PathOf("absent.xml")); }), cannotRead);
     EXPECT_EQ(LoadFailure([&] { store.ReadNoteList(Put("<a><b></a>")); }), notNotes);
-    EXPECT_EQ(Contents(), (Entries{{1, u"mine"}}));
+    EXPECT_EQ(Contents(), (Entries{{kCafe, u"mine"}}));
     EXPECT_EQ(categories->CategoryName(0), u"kept");
     EXPECT_EQ(refreshes, 0);
-
-    view->cityName = u"";
-    EXPECT_EQ(LoadFailure([&] { store.ImportReplace(Put(File("", ""))); }), Text(197) + Text(198) + u".")
-        << "a city without a name matches no file";
 }
 
 TEST_F(NotesStoreTest, Utf16FilesAreReadWithAndWithoutByteOrderMark) {
     const std::u16string xml =
-        u"<DirectoryNotes><MapName>Town</MapName>"
-        u"<Note><id>101</id><comment><text>Привет 😀</text></comment></Note></DirectoryNotes>";
+        u"<DirectoryNotes><MapName>Testford</MapName>"
+        u"<Note><id>1001</id><comment><text>Привет 😀</text></comment></Note></DirectoryNotes>";
     for (const bool bom : {true, false}) {
         std::string bytes = bom ? "\xFF\xFE" : "";
         for (const char16_t unit : xml)
             bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
         notes.RemoveAll([](std::int32_t) {});
         EXPECT_EQ(store.ImportKeep(Put(bytes)), 1) << bom;
-        EXPECT_EQ(Contents(), (Entries{{1, u"Привет 😀"}})) << bom;
+        EXPECT_EQ(Contents(), (Entries{{kCafe, u"Привет 😀"}})) << bom;
     }
 }
 
-TEST_F(NotesStoreTest, UnknownAndRepeatedElementsAndOddNumbersAreReadByTheFirstOfEach) {
-    const std::string body =
-        "<Unknown><Note><id>103</id></Note></Unknown>"
-        "<Note><id>101</id><id>102</id><comment><text>first</text></comment>"
-        "<comment><text>second</text></comment><extra/></Note>"
-        "<Note><id>99999999999</id><comment><text>huge</text></comment></Note>"
-        "<Note><id>-0005x</id><marker><color>+7</color><color>junk</color></marker></Note>";
-    Table().keyOf[2147483647] = 9;
+TEST_F(NotesStoreTest, NotesAreEveryElementAfterTheFirstNoteAndBlanksHoldNoNumber) {
+    const std::string body = "<Unknown><Note><id>11</id></Note></Unknown>"
+                             "<Note><id>1001</id><comment><text>first</text></comment><extra/></Note>"
+                             "<Other><id>-99999999999</id><comment><text>huge</text></comment></Other>"
+                             "<Note><id>-01002x</id><marker><color> </color><color>+7</color><color>junk</color>"
+                             "</marker></Note>";
     EXPECT_EQ(store.ImportReplace(Put(File(body))), 3);
-    EXPECT_EQ(Contents(), (Entries{{-50, u""}, {1, u"first"}, {9, u"huge"}}));
-    EXPECT_EQ(notes.Get(-50).CategoryList(), (std::vector<std::int32_t>{7, 0}));
+    EXPECT_EQ(Contents(), (Entries{{kCafe, u"first"}, {kDentist, u"#7#0"}, {kEdge, u"huge"}}))
+        << "a colour of blanks has no number";
     EXPECT_EQ(store.ImportKeep(Put(File("<MapName>Other</MapName>"))), 0) << "the first MapName counts";
 }
 
-TEST_F(NotesStoreTest, KeepModeOnlyFillsCompaniesWithoutNotesAndKeepsTheNames) {
-    notes.Set(2, Note(102, u"mine"));
-    std::string names = "<Categories>";
+TEST_F(NotesStoreTest, MergesTakeTheFilesNotesByModeAndCountThoseErasedForUnknownCategories) {
+    std::string fileNames = "<Categories>";
     for (int n = 0; n < 18; ++n)
-        names += "<Category>file " + std::to_string(n) + "</Category>";
-    names += "</Categories>";
-    const std::u16string path =
-        Put(File(names + TextNote(102, "theirs") + TextNote(101, "new") + TextNote(999, "gone")));
-
-    EXPECT_EQ(store.ImportKeep(path), 1);
-    EXPECT_EQ(Contents(), (Entries{{1, u"new"}, {2, u"mine"}}));
-    EXPECT_EQ(categories->CategoryName(0), u"red");
-    EXPECT_EQ(refreshes, 1);
-
-    EXPECT_EQ(store.ImportKeep(path), 0);
-    EXPECT_EQ(refreshes, 1) << "a merge that changed nothing shows nothing anew";
-
-    EXPECT_EQ(store.ImportReplace(path), 2);
-    EXPECT_EQ(Contents(), (Entries{{1, u"new"}, {2, u"theirs"}}));
-    EXPECT_EQ(categories->CategoryName(0), u"file 0");
-    EXPECT_EQ(refreshes, 2);
+        fileNames += "<Category>file " + std::to_string(n) + "</Category>";
+    fileNames += "</Categories>";
+    const std::string theirs = TextNote(kDentistStable, "theirs") + TextNote(kCafeStable, "new") +
+                               TextNote(999, "unknown company") + "<Note><id>11</id></Note>";
+    const std::string twice = TextNote(kCafeStable, "first") + TextNote(kCafeStable, "second");
+    const std::string unordered = TextNote(kTaxisStable, "t1") + TextNote(kCafeStable, "c1") +
+                                  TextNote(kTaxisStable, "t2") + TextNote(kDentistStable, "d") +
+                                  TextNote(kCafeStable, "c2");
+    const std::string unknownCategories = ColorNote(kCafeStable, "<color>25</color>") +
+                                          ColorNote(kTaxisStable, "<color>40</color><color>4</color>") +
+                                          ColorNote(kEdgeStable, "<color>-1</color>");
+    const struct {
+        const char* what;
+        bool replace;
+        std::string body;
+        int result;
+        Entries after;
+        bool refreshed;
+    } cases[] = {
+        {"keep", false, fileNames + theirs, 1, {{kCafe, u"new"}, {kDentist, u"mine"}}, true},
+        {"replace", true, fileNames + theirs, 2, {{kCafe, u"new"}, {kDentist, u"theirs"}}, true},
+        {"keep, a company twice", false, twice, 1, {{kCafe, u"first"}, {kDentist, u"mine"}}, true},
+        {"replace, a company twice", true, twice, 2, {{kCafe, u"second"}, {kDentist, u"mine"}}, true},
+        {"keep, out of key order",
+         false,
+         unordered,
+         2,
+         {{kCafe, u"c1"}, {kDentist, u"mine"}, {kTaxis, u"t1"}},
+         true},
+        {"replace, out of key order",
+         true,
+         unordered,
+         5,
+         {{kCafe, u"c2"}, {kDentist, u"d"}, {kTaxis, u"t2"}},
+         true},
+        {"replace, unknown categories",
+         true,
+         unknownCategories,
+         1,
+         {{kDentist, u"mine"}, {kTaxis, u"#4"}},
+         true},
+        {"keep, a note erased",
+         false,
+         ColorNote(kCafeStable, "<color>25</color>"),
+         0,
+         {{kDentist, u"mine"}},
+         true},
+        {"keep, nothing new", false, TextNote(kDentistStable, "theirs"), 0, {{kDentist, u"mine"}}, false},
+        {"replace, no Note element", true, "<note><id>1001</id></note>", 0, {{kDentist, u"mine"}}, false},
+    };
+    for (const auto& c : cases) {
+        notes.RemoveAll([](std::int32_t) {});
+        notes.Set(kDentist, Note(kDentistStable, u"mine"));
+        Categories names(language);
+        NotesStore merging(notes, names, view, language, [this] { ++refreshes; });
+        refreshes = 0;
+        const std::u16string path = Put(File(c.body));
+        EXPECT_EQ(c.replace ? merging.ImportReplace(path) : merging.ImportKeep(path), c.result) << c.what;
+        EXPECT_EQ(Contents(), c.after) << c.what;
+        EXPECT_EQ(refreshes, c.refreshed ? 1 : 0) << c.what;
+        const bool namesRead = c.replace && c.body.starts_with(fileNames);
+        EXPECT_EQ(names.CategoryName(0), namesRead ? u"file 0" : u"red") << c.what;
+    }
 }
 
-TEST_F(NotesStoreTest, TheCountIsNotesTakenMinusNotesErasedForUnknownCategories) {
-    const std::u16string path =
-        Put(File("<Note><id>101</id><marker><color>25</color></marker></Note>"
-                 "<Note><id>102</id><marker><color>40</color><color>4</color></marker></Note>"
-                 "<Note><id>103</id><marker><color>-1</color></marker></Note>"));
-    EXPECT_EQ(store.ImportReplace(path), 1);
-    EXPECT_EQ(Contents(), (Entries{{2, u""}}));
-    EXPECT_EQ(notes.Get(2).CategoryList(), (std::vector<std::int32_t>{4}));
-    EXPECT_EQ(refreshes, 1);
-
-    notes.RemoveAll([](std::int32_t) {});
-    EXPECT_EQ(store.ImportKeep(Put(File("<Note><id>101</id><marker><color>25</color></marker></Note>"))), 0);
-    EXPECT_EQ(refreshes, 2) << "erasing a note is a change";
-}
-
-TEST_F(NotesStoreTest, ReadNoteListReadsAnyCityWithoutMerging) {
-    const NoteList list =
-        store.ReadNoteList(Put(File("<Note><id>101</id><marker><color>40</color></marker></Note>" +
-                                        TextNote(102, "b") + TextNote(999, "c"),
-                                    "Elsewhere")));
-    ASSERT_EQ(list->size(), 2u) << "a note whose only category is unknown is dropped";
+TEST_F(NotesStoreTest, ReadNoteListReadsAnyCityWithoutMergingOrAskingTheHost) {
+    Faults().Fail("IHostTable.ObjectByStableId", E_FAIL);
+    const NoteList list = store.ReadNoteList(
+        Put(File(ColorNote(kCafeStable, "<color>40</color>") + TextNote(kDentistStable, "b") +
+                     "<Note><id>5</id></Note>" + TextNote(999, "c"),
+                 "Elsewhere")));
+    ASSERT_EQ(list->size(), 2u) << "empty notes and one whose only category is unknown are dropped";
     EXPECT_EQ((*list)[0].Text(), u"b");
     EXPECT_EQ((*list)[1].Id(), 999);
     EXPECT_EQ(notes.Count(), 0u);
-    EXPECT_EQ(Table().lookups, 0);
+    EXPECT_EQ(Faults().Calls("IHostTable.ObjectByStableId"), 0u);
 }
 
 TEST_F(NotesStoreTest, OnlyADifferentStoredNoteIsAConflict) {
-    notes.Set(1, Note(101, u"same", {2, 5}));
-    notes.Set(2, Note(102, u"mine"));
+    notes.Set(kCafe, Note(kCafeStable, u"same", {2, 5}));
+    notes.Set(kDentist, Note(kDentistStable, u"mine"));
     const std::u16string exported = PathOf("export.xml");
     store.WriteNotes(exported);
     EXPECT_TRUE(store.NoConflicts(store.ReadNoteList(exported)));
     EXPECT_EQ(store.ImportKeep(exported), 0);
 
     auto list = std::make_shared<std::vector<CollectionElement>>();
-    list->push_back(Note(101, u"same", {5, 2}));
-    list->push_back(Note(103, u"new company"));
+    list->push_back(Note(kCafeStable, u"same", {5, 2}));
+    list->push_back(Note(kTaxisStable, u"new company"));
     list->push_back(Note(999, u"unknown company"));
     EXPECT_TRUE(store.NoConflicts(list));
-    list->push_back(Note(102, u"theirs"));
+    list->push_back(Note(kDentistStable, u"theirs"));
     EXPECT_FALSE(store.NoConflicts(list));
 
     notes.Set(0, Note(0, u"key zero"));
-    Table().lookupResult = E_FAIL;
-    EXPECT_FALSE(store.NoConflicts(std::make_shared<std::vector<CollectionElement>>(1, Note(101, u"x"))))
+    Faults().Fail("IHostTable.ObjectByStableId", E_FAIL);
+    EXPECT_FALSE(
+        store.NoConflicts(std::make_shared<std::vector<CollectionElement>>(1, Note(kCafeStable, u"x"))))
         << "a company the host cannot tell about counts as key 0";
 }
 
-TEST_F(NotesStoreTest, HostFailuresWhileMergingAreRaisedAsComErrors) {
-    notes.Set(3, Note(103, u"old"));
-    Table().failAfter = 1;
-    const std::u16string path = Put(File(TextNote(101, "a") + TextNote(102, "b")));
-    EXPECT_THROW(store.ImportReplace(path), zsys::ComError);
-    EXPECT_EQ(Contents(), (Entries{{1, u"a"}, {3, u"old"}})) << "notes merged before the failure stay";
-
-    Table().failAfter = -1;
-    view->nameResult = E_UNEXPECTED;
-    try {
-        store.ImportKeep(path);
-        FAIL() << "the failure is raised";
-    } catch (const zsys::ComError& error) {
-        EXPECT_EQ(error.code(), E_UNEXPECTED);
-        EXPECT_EQ(error.iid(), ZeltCore::IHostBase::iid);
+TEST_F(NotesStoreTest, HostFailuresWhileMergingAreRaisedAndKeepWhatWasMergedBefore) {
+    const std::u16string path = Put(File(TextNote(kCafeStable, "a") + TextNote(kDentistStable, "b")));
+    const struct {
+        const char* operation;
+        unsigned fromCall;
+        IID iid;
+        Entries after; // with the taxi firm's note stored before
+    } cases[] = {
+        {"IHostTable.ObjectByStableId", 2, ZeltCore::IHostTable::iid, {{kCafe, u"a"}, {kTaxis, u"old"}}},
+        {"IHostDirObject.Id", 2, ZeltCore::IHostDirObject::iid, {{kCafe, u"a"}, {kTaxis, u"old"}}},
+        {"IHostBase.Name", 1, ZeltCore::IHostBase::iid, {{kTaxis, u"old"}}},
+        {"IHostView.CurrentBase", 1, ZeltCore::IHostView::iid, {{kTaxis, u"old"}}},
+    };
+    for (const auto& c : cases) {
+        notes.RemoveAll([](std::int32_t) {});
+        notes.Set(kTaxis, Note(kTaxisStable, u"old"));
+        Faults().Fail(c.operation, E_UNEXPECTED, c.fromCall);
+        EXPECT_TRUE(testsupport::RaisesComError([&] { store.ImportReplace(path); }, E_UNEXPECTED, c.iid))
+            << c.operation;
+        EXPECT_EQ(Contents(), c.after) << c.operation;
+        Faults().Fail(c.operation, E_UNEXPECTED);
+        EXPECT_EQ(c.fromCall == 1, testsupport::RaisesComError([&] { store.WriteNotes(PathOf("out.xml")); },
+                                                               E_UNEXPECTED, c.iid))
+            << "the city's name is written, its companies are not looked up";
+        Faults().Clear();
     }
-    EXPECT_THROW(store.WriteNotes(PathOf("out.xml")), zsys::ComError);
 }
 
-TEST_F(NotesStoreTest, StartupReadsTheCityFileInPlaceOfWhatWasInMemory) {
-    notes.Set(3, Note(103, u"stale"));
-    std::filesystem::create_directories(folder / "Zelt/DirNotes");
-    WriteBytes(store.NotesFilePath(), File(TextNote(101, "a") + TextNote(102, "b")));
-    WriteBytes(PathOf("Zelt/DirNotes/Town.dns"), "103_t: legacy\n");
-    EXPECT_EQ(store.LoadAtStartup(), 2u);
-    EXPECT_EQ(Contents(), (Entries{{1, u"a"}, {2, u"b"}}));
-    EXPECT_EQ(store.NotesFilePath(), PathOf("Zelt/DirNotes/Data_Town.xml"));
-}
-
-TEST_F(NotesStoreTest, StartupTakesOverTheLegacyFileOnlyWhenTheCityHasNoNotesFile) {
-    std::filesystem::create_directories(folder / "Zelt/DirNotes");
-    WriteBytes(PathOf("Zelt/DirNotes/Town.dns"), "103_t: legacy\r\n101_c: 4\n");
-    EXPECT_EQ(store.LoadAtStartup(), 2u);
-    EXPECT_EQ(Contents(), (Entries{{1, u""}, {3, u"legacy"}}));
-
-    notes.RemoveAll([](std::int32_t) {});
-    WriteBytes(store.NotesFilePath(), File(""));
-    EXPECT_EQ(store.LoadAtStartup(), 0u) << "an empty notes file still counts as the city's notes";
-}
-
-TEST_F(NotesStoreTest, AnUnreadableNotesFileIsKeptAsideBeforeItIsReplaced) {
-    std::filesystem::create_directories(folder / "Zelt/DirNotes");
-    const std::u16string path = store.NotesFilePath();
-    const std::string damaged = File(TextNote(101, "precious")).substr(0, 80);
-    WriteBytes(path, damaged);
-    WriteBytes(PathOf("Zelt/DirNotes/Town.dns"), "103_t: legacy\n");
-    EXPECT_EQ(store.LoadAtStartup(), 0u) << "no legacy import over an existing notes file";
-
-    notes.Set(2, Note(102, u"new"));
-    ASSERT_TRUE(store.SaveAtEnd());
-    EXPECT_EQ(ReadBytes(path + u".unreadable"), damaged);
-    EXPECT_NE(ReadBytes(path).find("new"), std::string::npos);
-    ASSERT_TRUE(store.SaveAtEnd());
-    EXPECT_FALSE(std::filesystem::exists(ToAnsi(path) + ".unreadable-2"))
-        << "a readable file is simply replaced";
-}
-
-TEST_F(NotesStoreTest, SaveAtEndMakesTheNotesFolderAndFailsQuietly) {
-    notes.Set(1, Note(101, u"n"));
-    ASSERT_TRUE(store.SaveAtEnd());
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "Zelt/DirNotes/Data_Town.xml"));
-
-    WriteBytes(PathOf("blocked"), "a file where a folder should be");
-    zsys::SetAppDataFolder((folder / "blocked").string());
-    EXPECT_FALSE(store.SaveAtEnd());
-    view->baseResult = E_FAIL;
-    zsys::SetAppDataFolder(folder.string());
-    EXPECT_FALSE(store.SaveAtEnd());
+TEST_F(NotesStoreTest, AWriteThroughASymbolicLinkReplacesItsTarget) {
+    namespace fs = std::filesystem;
+    fs::create_directories(folder.Path() / "real");
+    const struct {
+        const char* what;
+        fs::path link, target;
+    } cases[] = {
+        {"absolute", "absolute.xml", folder.Path() / "real/absolute.xml"},
+        {"relative", "relative.xml", "real/relative.xml"},
+        {"dangling", "dangling.xml", "real/not-yet.xml"},
+        {"a link to a link", "chain.xml", "absolute.xml"},
+    };
+    notes.Set(kCafe, Note(kCafeStable, u"through the link"));
+    for (const auto& c : cases) {
+        if (c.what != std::string("dangling") && c.what != std::string("a link to a link"))
+            WriteFile(c.target.is_absolute() ? c.target : folder.Path() / c.target, "old notes");
+        fs::create_symlink(c.target, folder.Path() / c.link);
+        store.WriteNotes(PathOf(c.link.string()));
+        EXPECT_TRUE(fs::is_symlink(folder.Path() / c.link)) << c.what;
+        EXPECT_EQ(fs::read_symlink(folder.Path() / c.link), c.target) << c.what;
+        EXPECT_NE(ReadFile(folder.Path() / c.link).find("through the link"), std::string::npos) << c.what;
+    }
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"absolute.xml", "chain.xml", "dangling.xml", "real",
+                                                         "relative.xml"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() / "real"), fs::directory_iterator()), 3)
+        << "no temporary file is left beside the targets";
 }
 
 TEST(NotesFile, PathsFollowTheApplicationDataFolderAndTheCityFile) {
@@ -376,28 +412,21 @@ TEST(NotesFile, PathsFollowTheApplicationDataFolderAndTheCityFile) {
     setenv("XDG_DATA_HOME", "relative/data", 1);
     setenv("HOME", "/home/me", 1);
     EXPECT_EQ(NotesFile::Folder(), u"/home/me/.local/share/Zelt/DirNotes/");
-    zsys::SetAppDataFolder("/chosen/");
-    EXPECT_EQ(NotesFile::Folder(), u"/chosen/Zelt/DirNotes/");
-    zsys::SetAppDataFolder("");
     unsetenv("XDG_DATA_HOME");
     unsetenv("HOME");
     EXPECT_EQ(NotesFile::Folder(), u"");
-
-    auto view = zsys::Make<FakeView>();
-    EXPECT_EQ(NotesFile::PathFor(view.get()), u"") << "no folder, no notes file";
-    zsys::SetAppDataFolder("/d");
-    view->filePath = u"/maps/v1.2/Data_Town.dat";
-    EXPECT_EQ(NotesFile::PathFor(view.get()), u"/d/Zelt/DirNotes/Data_Town.xml");
-    view->filePath = u"C:\\Maps\\Data_Big.City.dat";
-    EXPECT_EQ(NotesFile::PathFor(view.get()), u"/d/Zelt/DirNotes/Data_Big.City.xml");
-    view->filePath = u"/maps/v1.2/" + std::u16string(300, u'x');
-    EXPECT_EQ(NotesFile::PathFor(view.get()), u"/d/Zelt/DirNotes/" + std::u16string(255, u'x') + u".xml");
-    view->cityName = u"Санкт-Петербург";
-    EXPECT_EQ(NotesFile::LegacyPathFor(view.get()), u"/d/Zelt/DirNotes/Санкт-Петербург.dns");
-    zsys::SetAppDataFolder("");
-
     if (home) setenv("HOME", savedHome.c_str(), 1);
     if (data) setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+
+    // A city file's base name, however many dots it has and whatever separates its folders.
+    testsupport::TempFolder cities("cities");
+    const std::string file = cities / "C:\\Maps\\Data_Big.City.dat";
+    std::filesystem::copy_file(testsupport::TestfordPath(), file);
+    host::ZeltHost zelt({"", 1033, file, "/chosen/"});
+    zsys::ComPtr<ZeltCore::IHostView> view(&zelt.View());
+    EXPECT_EQ(NotesFile::PathFor(view.get()), u"/chosen/Zelt/DirNotes/Data_Big.City.xml");
+    EXPECT_EQ(NotesFile::LegacyPathFor(view.get()), u"/chosen/Zelt/DirNotes/Testford.dns");
+    zsys::SetAppDataFolder("");
 }
 
 TEST(UException, WhatGivesTheMessageInTheAnsiCodePage) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace testsupport {
+// The bytes of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+// Replaces the file with the bytes, making missing folders on the way.
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+} // namespace testsupport
