@@ -60,7 +60,7 @@ protected:
 
     const fs::path appData =
         TempPath(std::string("web.") + testing::UnitTest::GetInstance()->current_test_info()->name());
-    host::ZeltHost zelt{{VESK_PLUGIN_PATH, 1033, TestCityPath(), appData.string()}};
+    host::ZeltHost zelt{{VESK_PLUGIN_PATH, 1033, TestfordPath(), appData.string()}};
     std::unique_ptr<host::web::WebFrontEnd> web;
 };
 
@@ -103,7 +103,7 @@ TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
         int status;
         std::string error; // part of the refusal's text
     };
-    const std::string card = Id(city::kCafe);
+    const std::string card = Id(testford::kCafe);
     const std::vector<Case> cases = {
         {"a company the city lacks", "POST", "/api/open", R"({"company": 424242})", 404, "no company"},
         {"a body that is no JSON", "POST", "/api/open", R"({"company": 11)", 400, "no JSON"},
@@ -113,7 +113,7 @@ TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
         {"a command the card lacks", "POST", "/api/card/command",
          R"({"card": )" + card + R"(, "tag": "fly"})", 404, "no command"},
         {"a card that is not current", "POST", "/api/card/command",
-         R"({"card": )" + Id(city::kDentist) + R"(, "tag": "addNode"})", 409, "not the current card"},
+         R"({"card": )" + Id(testford::kDentist) + R"(, "tag": "addNode"})", 409, "not the current card"},
         {"a disabled command", "POST", "/api/card/command",
          R"({"card": )" + card + R"(, "tag": "deleteNode"})", 409, "disabled"},
         {"a dialog that is not open", "POST", "/api/dialog",
@@ -150,7 +150,7 @@ TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
         }
         EXPECT_EQ(Page(http), before) << "a refused request changed what the plug-in shows";
     });
-    EXPECT_EQ(zelt.Cards().Current()->CompanyId(), city::kCafe);
+    EXPECT_EQ(zelt.Cards().Current()->CompanyId(), testford::kCafe);
 }
 
 TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
@@ -216,7 +216,7 @@ TEST_F(WebFrontEndTest, AModalThePageLeftAloneEndsAsCancelledAndTheHostServesOn)
         const Answer state = Get(http, "/api/state");
         EXPECT_EQ(state.status, 200);
         EXPECT_TRUE(state.body["modals"].empty());
-        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(city::kCafe) + "}").status, 200);
+        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
     });
     EXPECT_EQ(dialogResult, IDCANCEL);
     EXPECT_EQ(messageAnswer, IDNO);
@@ -250,7 +250,7 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
         EXPECT_EQ(modal["h"], 115 + 26 + 3);
         // A second client acting on the page is refused: the main window takes no input.
         httplib::Client other("127.0.0.1", front.Port());
-        const Answer refused = Post(other, "/api/open", R"({"company": )" + Id(city::kCafe) + "}");
+        const Answer refused = Post(other, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}");
         EXPECT_EQ(refused.status, 409);
         EXPECT_EQ(refused.body.value("error", ""), "a dialog is open");
         const json serial = modal["serial"];
@@ -269,7 +269,7 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
         EXPECT_EQ(ok.status, 200);
         EXPECT_EQ(ok.body.value("ended", false), true);
         opener.join();
-        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(city::kCafe) + "}").status, 200);
+        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(typed, u"Ring before noon");
@@ -279,12 +279,12 @@ TEST_F(WebFrontEndTest, TwoClientsActingAtOnceAreServedOneRequestAtATime) {
     constexpr int kToggles = 20;
     std::atomic<int> failures = 0;
     Serve([&](httplib::Client& http) {
-        ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(city::kCafe) + "}").status, 200);
+        ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
         const auto toggle = [&](const char* tag) {
             httplib::Client mine("127.0.0.1", web->Port());
             for (int i = 0; i < kToggles; ++i) {
                 const Answer answer =
-                    Post(mine, "/api/card/command", json{{"card", city::kCafe}, {"tag", tag}}.dump());
+                    Post(mine, "/api/card/command", json{{"card", testford::kCafe}, {"tag", tag}}.dump());
                 if (answer.status != 200 || !answer.body.value("ok", false)) ++failures;
                 if (Get(mine, "/api/state").status != 200) ++failures;
             }
