@@ -3,7 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
-bash tools/install-deps.sh
+bash tools/install-deps.sh test
 
 cmake --preset default
 cmake --build --preset default -j2

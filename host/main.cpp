@@ -1,20 +1,30 @@
 // zelt-host: the reference host's command line.
 //
 //   zelt-host [--city FILE] [--appdata DIR] [--lang LANGID] [--plugin PATH] [info]
+//   zelt-host --web [--port N] [--exchange DIR] [--dialog-timeout SECONDS] [--city FILE] ...
 //
 // "info" prints the plug-in's description XML in the chosen interface language.
 // Without a command the host starts the plug-in on the city of FILE (by default the
 // bundled demo city) and reads commands, one a line, from the terminal or from standard
 // input until its end; "help" lists them. DIR is the user's application-data folder for
 // the run, where the plug-in keeps its notes.
-#include "host/shell/HostShell.h"
+//
+// With --web the host serves its page on 127.0.0.1 instead (port 0, the default, picks a free
+// one), prints the page's address and serves until SIGINT or SIGTERM. The page's file dialogs
+// reach the application-data folder and the exchange folder; a dialog the page leaves alone for
+// the timeout (60 s by default) ends as cancelled.
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/shell/HostShell.h"
+#include "host/web/WebFrontEnd.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 #ifndef VESK_PLUGIN_PATH
@@ -23,8 +33,46 @@
 
 namespace {
 int Usage() {
-    std::cerr << "usage: zelt-host [--city FILE] [--appdata DIR] [--lang LANGID] [--plugin PATH] [info]\n";
+    std::cerr
+        << "usage: zelt-host [--city FILE] [--appdata DIR] [--lang LANGID] [--plugin PATH] [info]\n"
+           "       zelt-host --web [--port N] [--exchange DIR] [--dialog-timeout SECONDS] [--city FILE]\n"
+           "                 [--appdata DIR] [--lang LANGID] [--plugin PATH]\n";
     return 2;
+}
+
+// A whole number from first to last; none for anything else.
+std::optional<long> Whole(const char* text, long first, long last) {
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    if (!*text || *end || n < first || n > last) return std::nullopt;
+    return n;
+}
+
+// Serves the page until SIGINT or SIGTERM, then stops the plug-in and accounts for it.
+int ServeWeb(host::ZeltHost& zelt, const host::web::WebFrontEnd::Options& options) {
+    // The signals are taken by a thread of their own, so that the interface thread is never
+    // interrupted inside the plug-in.
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    host::web::WebFrontEnd web(zelt, options);
+    std::cout << "serving " << web.Address() << " (Ctrl-C stops)" << std::endl;
+    std::thread waiter([&] {
+        int signal = 0;
+        sigwait(&stop, &signal);
+        web.Quit();
+    });
+    web.Run();
+    // Woken by the page's own end (a quit from elsewhere): the waiter is released the same way.
+    pthread_kill(waiter.native_handle(), SIGTERM);
+    waiter.join();
+    zelt.Stop();
+    const long objects = zelt.PluginObjects(), references = zelt.ForeignHostReferences();
+    std::cout << "stopped; plug-in objects alive: " << objects
+              << ", host references held by the plug-in: " << references << std::endl;
+    return objects == 0 && references == 0 ? 0 : 1;
 }
 } // namespace
 
@@ -32,6 +80,8 @@ int main(int argc, char** argv) {
     host::ZeltHost::Options options;
     options.pluginPath = VESK_PLUGIN_PATH;
     std::string command;
+    bool web = false;
+    host::web::WebFrontEnd::Options webOptions;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--plugin" && i + 1 < argc) {
@@ -49,6 +99,21 @@ int main(int argc, char** argv) {
             const long id = std::strtol(argv[++i], &end, 10);
             if (*end || id <= 0 || id > 0xFFFF) return Usage();
             options.language = static_cast<LANGID>(id);
+        } else if (arg == "--web") {
+            web = true;
+        } else if (arg == "--port" && i + 1 < argc) {
+            const auto port = Whole(argv[++i], 0, 65535);
+            if (!port) return Usage();
+            webOptions.port = int(*port);
+        } else if (arg == "--exchange" && i + 1 < argc) {
+            std::error_code error;
+            const auto folder = std::filesystem::absolute(argv[++i], error);
+            if (error || folder.empty()) return Usage();
+            webOptions.exchangeFolder = folder.lexically_normal().string();
+        } else if (arg == "--dialog-timeout" && i + 1 < argc) {
+            const auto seconds = Whole(argv[++i], 1, 86400);
+            if (!seconds) return Usage();
+            webOptions.patience = std::chrono::seconds(*seconds);
         } else if (command.empty() && arg[0] != '-') {
             command = arg;
         } else {
@@ -56,6 +121,7 @@ int main(int argc, char** argv) {
         }
     }
     if (!command.empty() && command != "info") return Usage();
+    if (web && !command.empty()) return Usage();
     try {
         host::ZeltHost zelt(options);
         zelt.Load();
@@ -68,6 +134,7 @@ int main(int argc, char** argv) {
         std::cout << "city: " << host::Utf8(city.Name()) << " (" << city.Path() << ")\n";
         const HRESULT started = zelt.Start();
         std::cout << "started: " << (SUCCEEDED(started) ? "yes" : "no") << "\n";
+        if (web) return ServeWeb(zelt, webOptions);
         return host::HostShell(zelt, std::cout).Run(std::cin, isatty(STDIN_FILENO) != 0);
     } catch (const std::exception& e) {
         std::cerr << "zelt-host: " << e.what() << "\n";

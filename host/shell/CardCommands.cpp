@@ -1,6 +1,7 @@
 // Company cards: opening, showing, running their commands and closing them, and what the
 // organisation page's cell controller says of any directory object.
 #include "host/CityDatabase.h"
+#include "host/CommandView.h"
 #include "host/HostCard.h"
 #include "host/HostCards.h"
 #include "host/HostDirPage.h"
@@ -31,37 +32,6 @@ std::int32_t NumberArgument(std::string_view word, const char* what) {
     return *n;
 }
 
-// A command as the card shows it, read from the plug-in's object each time it is shown.
-struct CommandView {
-    std::u16string tag, caption, tooltip, placement;
-    bool enabled = false, checked = false;
-};
-
-std::u16string TextOf(IControlAppearance* appearance, HRESULT (IControlAppearance::*get)(BSTR*)) {
-    zsys::Bstr text;
-    if (!appearance || FAILED((appearance->*get)(text.put()))) return {};
-    return text.str();
-}
-
-CommandView Read(const zsys::ComPtr<IUnknown>& command) {
-    CommandView view;
-    const auto appearance = command.try_as<IControlAppearance>();
-    view.tag = TextOf(appearance.get(), &IControlAppearance::Tag);
-    view.caption = TextOf(appearance.get(), &IControlAppearance::Caption);
-    view.tooltip = TextOf(appearance.get(), &IControlAppearance::Tooltip);
-    if (const auto placement = command.try_as<IControlPlacement>()) {
-        zsys::Bstr text;
-        if (SUCCEEDED(placement->Placement(text.put()))) view.placement = text.str();
-    }
-    if (const auto state = command.try_as<ICommandState>()) {
-        VARIANT_BOOL flag = 0;
-        view.enabled = SUCCEEDED(state->Enabled(&flag)) && flag != 0;
-        flag = 0;
-        view.checked = SUCCEEDED(state->Checked(&flag)) && flag != 0;
-    }
-    return view;
-}
-
 void PrintCommands(std::ostream& out, const HostCardCommands& commands, bool inSubmenu) {
     for (const HostCardCommands::Entry& entry : commands.Entries()) {
         if (entry.submenu) {
@@ -69,7 +39,7 @@ void PrintCommands(std::ostream& out, const HostCardCommands& commands, bool inS
             PrintCommands(out, *entry.submenu.get(), true);
             continue;
         }
-        const CommandView view = Read(entry.command);
+        const CommandView view = ReadCommand(entry.command);
         if (inSubmenu) {
             out << "item " << Utf8(view.tag) << " caption=" << Quoted(view.caption)
                 << " enabled=" << view.enabled << " checked=" << view.checked << "\n";
@@ -93,18 +63,6 @@ HostCard& CurrentCard(ShellContext& c) {
     HostCard* card = c.host.Cards().Current();
     if (!card) throw std::runtime_error("no card is open");
     return *card;
-}
-
-// The command of that tag on the card, a submenu's included; null when it has none.
-zsys::ComPtr<IUnknown> FindCommand(const HostCardCommands& commands, std::u16string_view tag) {
-    for (const HostCardCommands::Entry& entry : commands.Entries()) {
-        if (entry.submenu) {
-            if (auto found = FindCommand(*entry.submenu.get(), tag)) return found;
-        } else if (Read(entry.command).tag == tag) {
-            return entry.command;
-        }
-    }
-    return nullptr;
 }
 
 void Open(ShellContext& c, const ShellArguments& arguments) {

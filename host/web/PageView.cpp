@@ -1,0 +1,214 @@
+#include "host/web/PageView.h"
+
+#include "host/CityDatabase.h"
+#include "host/CommandView.h"
+#include "host/HostCard.h"
+#include "host/HostCards.h"
+#include "host/HostDirPage.h"
+#include "host/HostImage.h"
+#include "host/HostSearchGroup.h"
+#include "host/HostSearchTab.h"
+#include "host/Utf.h"
+#include "host/ZeltHost.h"
+#include "host/web/ImageStore.h"
+
+namespace host::web {
+namespace {
+using nlohmann::json;
+using namespace ZeltCore;
+
+// The address of a host image; null for anything else.
+json ImageJson(ImageStore& images, const zsys::ComPtr<IUnknown>& picture) {
+    if (const auto* image = dynamic_cast<const HostImage*>(picture.get())) return images.Add(*image);
+    return nullptr;
+}
+
+json TextsJson(const std::optional<HostSearchGroup::Texts>& texts) {
+    if (!texts) return nullptr;
+    return json::array({Utf8(texts->first), Utf8(texts->second)});
+}
+
+json CommandJson(ImageStore& images, const zsys::ComPtr<IUnknown>& command) {
+    const CommandView view = ReadCommand(command);
+    return {{"tag", Utf8(view.tag)},
+            {"caption", Utf8(view.caption)},
+            {"tooltip", Utf8(view.tooltip)},
+            {"placement", Utf8(view.placement)},
+            {"enabled", view.enabled},
+            {"checked", view.checked},
+            {"image", ImageJson(images, CommandImage(command))}};
+}
+
+// The plug-in's HTML with each src="NAME" naming an image of its collection turned into the
+// image's address; names the collection lacks are left as they are, so nothing shows for them.
+std::string ResolveImages(std::u16string_view html, IHostImageCollection* collection, ImageStore& images) {
+    std::string out = Utf8(html);
+    if (!collection) return out;
+    static constexpr std::string_view kSrc = "src=\"";
+    for (std::size_t at = out.find(kSrc); at != std::string::npos; at = out.find(kSrc, at)) {
+        const std::size_t start = at + kSrc.size();
+        const std::size_t end = out.find('"', start);
+        if (end == std::string::npos) break;
+        zsys::ComPtr<IUnknown> image;
+        std::string address;
+        if (SUCCEEDED(
+                collection->Image(zsys::Bstr(Utf16(out.substr(start, end - start))).get(), image.put())))
+            if (const auto* hostImage = dynamic_cast<const HostImage*>(image.get()))
+                address = images.Add(*hostImage);
+        if (!address.empty()) out.replace(start, end - start, address);
+        at = start + (address.empty() ? end - start : address.size());
+    }
+    return out;
+}
+
+// The images the cell controller's HTML names; null when it gives none.
+zsys::ComPtr<IHostImageCollection> CellImages(IStdDirectoryCellCustomController& cells, IUnknown* context) {
+    zsys::ComPtr<IUnknown> collection;
+    if (FAILED(cells.ImageCollection(context, nullptr, collection.put())) || !collection) return nullptr;
+    return collection.try_as<IHostImageCollection>();
+}
+
+// One part the cell controller gave: its HTML, or null with the failure when it failed.
+json PartJson(const HostCard::Part& part, IHostImageCollection* collection, ImageStore& images) {
+    if (FAILED(part.result)) return {{"html", nullptr}, {"failed", true}};
+    return {{"html", part.hasText ? json(ResolveImages(part.text, collection, images)) : json(nullptr)},
+            {"failed", false}};
+}
+
+json CommandsJson(ImageStore& images, const HostCardCommands& commands) {
+    json buttons = json::array(), submenus = json::array();
+    for (const HostCardCommands::Entry& entry : commands.Entries()) {
+        if (!entry.submenu) {
+            buttons.push_back(CommandJson(images, entry.command));
+            continue;
+        }
+        json items = json::array();
+        for (const HostCardCommands::Entry& item : entry.submenu->Entries())
+            if (item.command) items.push_back(CommandJson(images, item.command));
+        submenus.push_back({{"caption", Utf8(entry.caption)},
+                            {"placement", Utf8(entry.placement)},
+                            {"items", std::move(items)}});
+    }
+    return {{"buttons", std::move(buttons)}, {"submenus", std::move(submenus)}};
+}
+} // namespace
+
+json SearchTabJson(ZeltHost& host, ImageStore& images) {
+    json groups = json::array();
+    for (const auto& group : host.View().MainFrame().SearchTab().Groups()) {
+        json buttons = json::array();
+        for (const auto& button : group->Buttons())
+            buttons.push_back(CommandJson(images, button));
+        groups.push_back({{"id", Utf8(group->Id())},
+                          {"kind", group->Kind()},
+                          {"placement", Utf8(group->Placement())},
+                          {"caption", Utf8(group->Caption())},
+                          {"description", Utf8(group->Description())},
+                          {"clearTexts", TextsJson(group->ClearTexts())},
+                          {"promptTexts", TextsJson(group->PromptTexts())},
+                          {"resultTexts", TextsJson(group->ResultTexts())},
+                          {"icon", ImageJson(images, group->Icon())},
+                          {"image", ImageJson(images, group->Image())},
+                          {"buttons", std::move(buttons)}});
+    }
+    return {{"groups", std::move(groups)}};
+}
+
+json ResultsJson(ZeltHost& host, ImageStore& images, std::size_t limit) {
+    CityDatabase& city = host.View().City();
+    const auto cells = host.Cards().CellController();
+    IUnknown* page = static_cast<IHostDirPage*>(&host.View().MainFrame().Results().OrganisationPage());
+    const auto collection = cells ? CellImages(*cells.get(), page) : nullptr;
+    json rows = json::array();
+    for (const std::int32_t id : city.FirstIds(CityDatabase::Type::Company, limit)) {
+        const auto company = city.Find(CityDatabase::Type::Company, id);
+        if (!company) continue;
+        json row = {{"id", id},
+                    {"stableId", company->stableId},
+                    {"name", Utf8(company->name)},
+                    {"kind", Utf8(company->kind)}};
+        if (cells) {
+            const auto object = host.Cards().DirectoryObject(id);
+            row["note"] =
+                PartJson(AskCell(*cells.get(), false, 5, page, object.get()), collection.get(), images);
+            row["marks"] =
+                PartJson(AskCell(*cells.get(), true, 2, page, object.get()), collection.get(), images);
+        }
+        rows.push_back(std::move(row));
+    }
+    return {{"title", Utf8(city.Name())},
+            {"description", nullptr},
+            {"count", city.Count(CityDatabase::Type::Company)},
+            {"rows", std::move(rows)}};
+}
+
+json CardJson(ZeltHost& host, ImageStore& images) {
+    HostCard* card = host.Cards().Current();
+    if (!card) return nullptr;
+    const auto company = host.View().City().Find(CityDatabase::Type::Company, card->CompanyId());
+    json out = {{"id", card->CompanyId()},
+                {"name", company ? Utf8(company->name) : ""},
+                {"address", nullptr},
+                {"open", host.Cards().Count()}};
+    if (company && company->building)
+        if (const auto building = host.View().City().Find(CityDatabase::Type::Building, *company->building))
+            out["address"] = Utf8(building->name);
+    const auto cells = host.Cards().CellController();
+    IUnknown* context = static_cast<IHostCardContext*>(card);
+    const auto collection = cells ? CellImages(*cells.get(), context) : nullptr;
+    out["note"] = PartJson(card->Note(), collection.get(), images);
+    out["marks"] = PartJson(card->Marks(), collection.get(), images);
+    if (card->Commands()) {
+        json commands = CommandsJson(images, *card->Commands());
+        out["buttons"] = std::move(commands["buttons"]);
+        out["submenus"] = std::move(commands["submenus"]);
+    } else {
+        out["buttons"] = out["submenus"] = json::array();
+    }
+    return out;
+}
+
+json MapMarksJson(ZeltHost& host, ImageStore& images) {
+    json blocks = json::array();
+    for (const auto& entry : host.View().MainFrame().CityMap().Blocks().Entries()) {
+        zsys::ComPtr<IUnknown> image;
+        if (const auto appearance = entry.block.try_as<IControlAppearance>())
+            if (FAILED(appearance->Image(image.put()))) image = nullptr;
+        json marked = json::array();
+        // Sinks hear unsigned ids; the directory's are signed.
+        for (const ULONG building : entry.sink->Marked())
+            marked.push_back(static_cast<std::int32_t>(building));
+        blocks.push_back({{"tag", Utf8(entry.tag)},
+                          {"caption", Utf8(entry.caption)},
+                          {"image", ImageJson(images, image)},
+                          {"buildings", std::move(marked)}});
+    }
+    return {{"blocks", std::move(blocks)}};
+}
+
+json PanelJson(ZeltHost& host, ImageStore& images, std::int32_t building) {
+    HostMap& map = host.View().MainFrame().CityMap();
+    const HostMap::Panel panel = map.PanelOf(building);
+    const auto address = host.View().City().Find(CityDatabase::Type::Building, building);
+    json companies = json::array(), filters = json::array();
+    for (const auto& company : panel.companies)
+        companies.push_back({{"id", company.id}, {"name", Utf8(company.name)}});
+    for (const auto& filter : panel.filters) {
+        json image = nullptr;
+        for (const auto& entry : map.Blocks().Entries())
+            if (entry.tag == filter.tag)
+                if (const auto appearance = entry.block.try_as<IControlAppearance>()) {
+                    zsys::ComPtr<IUnknown> picture;
+                    if (SUCCEEDED(appearance->Image(picture.put()))) image = ImageJson(images, picture);
+                }
+        filters.push_back({{"tag", Utf8(filter.tag)},
+                           {"description", Utf8(filter.description)},
+                           {"image", std::move(image)},
+                           {"companies", filter.companies}});
+    }
+    return {{"building", building},
+            {"address", address ? Utf8(address->name) : ""},
+            {"companies", std::move(companies)},
+            {"filters", std::move(filters)}};
+}
+} // namespace host::web

@@ -1,0 +1,649 @@
+// The reference host's page. Everything it shows comes from the host (GET /api/state); every
+// action is a POST that the host carries out on its interface thread. An action that opens a
+// dialog is answered only when the dialog has closed, so the page keeps asking for the state
+// meanwhile and draws the open modals over itself from what the host reports.
+"use strict";
+
+const view = {
+  revision: 0,
+  page: null,
+  modals: [],
+  plan: null,
+  pending: 0,           // actions sent and not yet answered
+  selectedBuilding: null,
+  menuOpen: false,
+  files: {},            // per file dialog serial: the folder shown and the name typed
+};
+
+// ---------------------------------------------------------------- talking to the host
+
+function status(text, error) {
+  const line = document.getElementById("status");
+  line.textContent = text || "";
+  line.className = error ? "error" : "";
+}
+
+async function getJson(path) {
+  const response = await fetch(path, { cache: "no-store" });
+  const body = await response.json();
+  if (!response.ok) throw new Error(body.error || response.statusText);
+  return body;
+}
+
+// Sends an action; the answer may come long after (a dialog it opened had to close first).
+async function act(path, body) {
+  view.pending++;
+  busy();
+  schedulePoll(50);
+  try {
+    const response = await fetch(path, {
+      method: "POST",
+      headers: { "Content-Type": "application/json" },
+      body: JSON.stringify(body),
+    });
+    const answer = await response.json();
+    if (!response.ok) {
+      status(answer.error || response.statusText, true);
+    } else if (answer.ok === false) {
+      status("The plug-in answered " + answer.result, true);
+    } else {
+      status("");
+    }
+    return answer;
+  } catch (e) {
+    status("The host cannot be reached: " + e.message, true);
+    return null;
+  } finally {
+    // What the action did is on the page before the page counts as settled again.
+    await pollNow();
+    view.pending--;
+    busy();
+  }
+}
+
+// Whether an action is under way; tests wait for the page to settle on it.
+function busy() {
+  document.body.dataset.busy = view.pending ? "1" : "0";
+}
+
+let pollTimer = null;
+let polls = Promise.resolve();
+function schedulePoll(delay) {
+  if (pollTimer) clearTimeout(pollTimer);
+  pollTimer = setTimeout(pollNow, delay);
+}
+
+// Polls one after the other, so that an answer never overtakes a later one.
+function pollNow() {
+  polls = polls.then(poll);
+  return polls;
+}
+
+async function poll() {
+  if (pollTimer) clearTimeout(pollTimer);
+  pollTimer = null;
+  try {
+    const state = await getJson("/api/state?since=" + view.revision);
+    if (!state.unchanged) {
+      view.revision = state.revision;
+      view.modals = state.modals || [];
+      if (state.page) view.page = state.page;
+      render();
+    }
+    document.body.dataset.revision = view.revision;
+  } catch (e) {
+    status("The host cannot be reached: " + e.message, true);
+  }
+  // Quick while something is under way, slower while the page only waits for other tabs.
+  if (!pollTimer) schedulePoll(view.pending || view.modals.length ? 250 : 1500);
+}
+
+// ---------------------------------------------------------------- small helpers
+
+function el(tag, attributes, ...children) {
+  const node = document.createElement(tag);
+  for (const [name, value] of Object.entries(attributes || {})) {
+    if (value === undefined || value === null || value === false) continue;
+    if (name.startsWith("on")) node.addEventListener(name.slice(2), value);
+    else if (name === "text") node.textContent = value;
+    else if (name === "dataset") Object.assign(node.dataset, value);
+    else node.setAttribute(name, value === true ? "" : value);
+  }
+  for (const child of children) if (child !== null && child !== undefined) node.append(child);
+  return node;
+}
+
+function svg(tag, attributes, ...children) {
+  const node = document.createElementNS("http://www.w3.org/2000/svg", tag);
+  for (const [name, value] of Object.entries(attributes || {})) {
+    if (name.startsWith("on")) node.addEventListener(name.slice(2), value);
+    else if (name === "text") node.textContent = value;
+    else node.setAttribute(name, value);
+  }
+  for (const child of children) node.append(child);
+  return node;
+}
+
+function image(src, alt, size) {
+  return src ? el("img", { src, alt: alt || "", width: size, height: size }) : null;
+}
+
+// A caption without its keyboard mnemonic ("&OK" shows as "OK").
+function caption(text) {
+  return (text || "").replace(/&(.)/g, "$1");
+}
+
+// The plug-in's HTML, kept to what a card shows: text, line breaks, simple formatting, its
+// images (already turned into the host's addresses) and links, which the page follows itself.
+const allowedTags = new Set(["A", "IMG", "B", "I", "U", "BR", "P", "DIV", "SPAN", "FONT", "STRONG", "EM", "SMALL", "BIG"]);
+function sanitize(html, onLink) {
+  const template = document.createElement("template");
+  template.innerHTML = html || "";
+  const clean = (node) => {
+    for (const child of [...node.childNodes]) {
+      if (child.nodeType === Node.TEXT_NODE) continue;
+      if (child.nodeType !== Node.ELEMENT_NODE || !allowedTags.has(child.tagName)) {
+        if (child.nodeType === Node.ELEMENT_NODE) child.replaceWith(...child.childNodes);
+        else child.remove();
+        continue;
+      }
+      const keep = { href: child.getAttribute("href"), src: child.getAttribute("src"),
+                     align: child.getAttribute("align"), color: child.getAttribute("color"),
+                     title: child.getAttribute("title") };
+      for (const attribute of [...child.attributes]) child.removeAttribute(attribute.name);
+      if (child.tagName === "IMG") {
+        if (keep.src && keep.src.startsWith("/img/")) child.setAttribute("src", keep.src);
+        if (keep.align) child.setAttribute("align", keep.align);
+      }
+      if (child.tagName === "FONT" && keep.color && /^#?[0-9a-zA-Z]+$/.test(keep.color)) child.setAttribute("color", keep.color);
+      if (keep.title) child.setAttribute("title", keep.title);
+      if (child.tagName === "A") {
+        const target = (keep.href || "").trim();
+        child.setAttribute("href", "#");
+        child.dataset.target = target;
+        if (onLink) child.addEventListener("click", (e) => { e.preventDefault(); onLink(target); });
+      }
+      clean(child);
+    }
+  };
+  clean(template.content);
+  const span = el("span");
+  span.append(template.content);
+  return span;
+}
+
+function html(part, onLink) {
+  return part && part.html ? sanitize(part.html, onLink) : el("span");
+}
+
+// ---------------------------------------------------------------- the page
+
+// Each part of the page is built anew only when what the host says of it has changed, so
+// that nothing the person is pointing at is replaced under the pointer for nothing.
+const shown = {};
+function part(name, data, draw) {
+  const text = JSON.stringify(data);
+  if (shown[name] === text) return;
+  shown[name] = text;
+  draw(data);
+}
+
+function render() {
+  const page = view.page;
+  if (page) {
+    document.getElementById("city").textContent = page.city;
+    part("language", { language: page.language, running: page.running }, () => renderLanguage(page));
+    part("searchTab", page.searchTab, renderSearchTab);
+    part("results", page.results, renderResults);
+    part("card", page.card, renderCard);
+    part("map", page.map, renderMap);
+  }
+  renderModals(view.modals);
+}
+
+function renderLanguage(page) {
+  const select = document.getElementById("language");
+  const language = page.language;
+  if (select.options.length !== language.choices.length) {
+    select.replaceChildren(...language.choices.map((c) => el("option", { value: c.id, text: c.name })));
+  }
+  if (document.activeElement !== select) select.value = language.chosen;
+  const started = language.choices.find((c) => c.id === language.started);
+  const note = document.getElementById("language-note");
+  note.textContent = language.chosen === language.started
+    ? "The plug-in speaks " + (started ? started.name : language.started) + "."
+    : "The choice applies at the next start of the plug-in.";
+  if (!page.running) note.textContent += " The plug-in is not running.";
+}
+
+function renderSearchTab(tab) {
+  const box = document.getElementById("search-tab");
+  box.replaceChildren(...tab.groups.map((group) => {
+    const buttons = group.buttons.map((button, index) => el("button", {
+      type: "button", title: button.tooltip, disabled: !button.enabled, dataset: { tag: button.tag },
+      onclick: () => act("/api/search-tab/button", { group: group.id, index }),
+    }, image(button.image, "", 16), " ", caption(button.caption)));
+    return el("div", { class: "group", dataset: { group: group.id } },
+      el("div", { class: "group-head" }, image(group.icon, "", 32), el("h3", { text: group.caption }), image(group.image, "", 48)),
+      el("p", { class: "description", text: group.description }),
+      el("div", { class: "controls" }, ...buttons));
+  }));
+  if (!tab.groups.length) box.append(el("p", { class: "empty", text: "No plug-in has put a group on the search tab." }));
+}
+
+function renderResults(results) {
+  document.getElementById("results-title").textContent = results.title;
+  document.getElementById("results-description").textContent = results.description || "";
+  document.getElementById("results-count").textContent =
+    results.rows.length < results.count ? `${results.rows.length} of ${results.count} companies` : `${results.count} companies`;
+  const list = document.getElementById("results");
+  list.replaceChildren(...results.rows.map((row) => el("li", { dataset: { company: row.id } },
+    el("button", { class: "name", type: "button", text: row.name, onclick: () => openCard(row.id) }),
+    el("span", { class: "marks" }, html(row.marks)),
+    el("span", { class: "note" }, html(row.note)))));
+}
+
+function openCard(company) {
+  view.menuOpen = false;
+  act("/api/open", { company });
+}
+
+function renderCard(card) {
+  const box = document.getElementById("card");
+  if (!card) {
+    box.replaceChildren(el("p", { class: "empty", text: "Click a company to open its card." }));
+    return;
+  }
+  const command = (c, event) => {
+    view.menuOpen = false;
+    for (const list of box.querySelectorAll(".menu ul")) list.hidden = true;
+    const body = { card: card.id, tag: c.tag };
+    if (event) body.pointer = { x: Math.round(event.clientX), y: Math.round(event.clientY) };
+    act("/api/card/command", body);
+  };
+  const buttons = card.buttons.map((b) => el("button", {
+    type: "button", title: b.tooltip, disabled: !b.enabled, class: b.checked ? "checked" : null,
+    dataset: { tag: b.tag }, onclick: (e) => command(b, e),
+  }, image(b.image, "", 16), b.image ? " " : null, caption(b.caption)));
+  const menus = card.submenus.map((menu, index) => {
+    const list = el("ul", { hidden: !view.menuOpen, role: "menu" }, ...menu.items.map((item) => el("li", { role: "none" },
+      el("button", {
+        type: "button", role: "menuitemcheckbox", "aria-checked": item.checked ? "true" : "false",
+        disabled: !item.enabled, dataset: { tag: item.tag }, onclick: (e) => command(item, e),
+      }, el("span", { class: "check", text: item.checked ? "✓" : "" }), image(item.image, "", 16), caption(item.caption)))));
+    return el("div", { class: "menu", dataset: { menu: index } },
+      el("button", { type: "button", "aria-haspopup": "menu", onclick: () => { view.menuOpen = !view.menuOpen; list.hidden = !view.menuOpen; } },
+        caption(menu.caption), " ▾"), list);
+  });
+  box.replaceChildren(
+    el("div", { class: "company", dataset: { company: card.id }, text: card.name }),
+    card.address ? el("div", { class: "address", text: card.address }) : null,
+    el("div", { class: "note", id: "card-note" }, html(card.note)),
+    el("div", { class: "marks", id: "card-marks" }, html(card.marks, (target) => act("/api/card/link", { card: card.id, target }))),
+    el("div", { class: "commands" }, ...menus, ...buttons),
+    el("div", { class: "card-foot" },
+      el("button", { type: "button", id: "card-close", onclick: () => { view.menuOpen = false; act("/api/card/close", { card: card.id }); } }, "Close card"),
+      card.open > 1 ? el("span", { text: `${card.open - 1} more card(s) open behind it` }) : null));
+}
+
+// ---------------------------------------------------------------- the map
+
+async function loadPlan() {
+  try {
+    view.plan = await getJson("/api/plan");
+    drawPlan();
+    delete shown.map;
+    if (view.page) part("map", view.page.map, renderMap);
+  } catch (e) {
+    status("The map cannot be drawn: " + e.message, true);
+  }
+}
+
+function drawPlan() {
+  const plan = view.plan;
+  const map = document.getElementById("map");
+  map.setAttribute("width", plan.width);
+  map.setAttribute("height", plan.height);
+  map.setAttribute("viewBox", `0 0 ${plan.width} ${plan.height}`);
+  const parts = [];
+  for (const street of plan.streets) {
+    parts.push(svg("rect", { class: "road", x: street.x, y: street.y, width: street.w, height: 10, rx: 3 }));
+    parts.push(svg("text", { class: "street-name", x: street.x + 4, y: street.y + 22, text: street.name }));
+  }
+  for (const b of plan.buildings) {
+    parts.push(svg("g", { class: "house", id: "building-" + b.id, "data-building": b.id, onclick: () => showPanel(b.id) },
+      svg("title", { text: b.address }),
+      svg("rect", { x: b.x, y: b.y, width: b.w, height: b.h, rx: 2 }),
+      svg("text", { x: b.x + 3, y: b.y + 10, text: b.label }),
+      svg("g", { class: "marks" })));
+  }
+  map.replaceChildren(...parts);
+}
+
+function renderMap(marks) {
+  const legend = document.getElementById("legend");
+  legend.replaceChildren(...marks.blocks.map((block) => el("li", { dataset: { block: block.tag } },
+    image(block.image, "", 16), el("span", { text: block.caption }),
+    el("span", { class: "count", text: block.buildings.length ? `(${block.buildings.length})` : "" }))));
+  if (!view.plan) return;
+  const byBuilding = new Map();
+  for (const block of marks.blocks) {
+    for (const id of block.buildings) {
+      if (!byBuilding.has(id)) byBuilding.set(id, []);
+      byBuilding.get(id).push(block);
+    }
+  }
+  for (const b of view.plan.buildings) {
+    const house = document.getElementById("building-" + b.id);
+    if (!house) continue;
+    const blocks = byBuilding.get(b.id) || [];
+    house.classList.toggle("marked", blocks.length > 0);
+    house.classList.toggle("selected", view.selectedBuilding === b.id);
+    house.dataset.blocks = blocks.map((block) => block.tag).join(" ");
+    const images = house.querySelector(".marks");
+    images.replaceChildren(...blocks.map((block, n) => svg("image", {
+      href: block.image || "", x: b.x + 2 + (n % 3) * 12, y: b.y + 13 + Math.floor(n / 3) * 12, width: 12, height: 12,
+      "data-block": block.tag,
+    })));
+  }
+}
+
+async function showPanel(building) {
+  view.selectedBuilding = building;
+  if (view.page) renderMap(view.page.map);
+  const box = document.getElementById("panel");
+  try {
+    const panel = await getJson("/api/panel?building=" + building);
+    const names = new Map(panel.companies.map((c) => [c.id, c.name]));
+    box.replaceChildren(
+      el("h3", { id: "panel-address", dataset: { building }, text: panel.address }),
+      panel.companies.length
+        ? el("ul", { class: "companies" }, ...panel.companies.map((c) => el("li", { dataset: { company: c.id } },
+          el("button", { type: "button", class: "company-link", text: c.name, onclick: () => openCard(c.id) }))))
+        : el("p", { class: "empty", text: "No company stands here." }),
+      ...panel.filters.map((f) => el("div", { class: "filter", dataset: { block: f.tag } },
+        el("div", {}, image(f.image, "", 16), " ", sanitize(f.description)),
+        el("div", { class: "hint", text: f.companies.map((id) => names.get(id) || id).join(", ") }))));
+  } catch (e) {
+    box.replaceChildren(el("p", { class: "empty", text: e.message }));
+  }
+}
+
+// ---------------------------------------------------------------- modals
+
+// The page draws each modal once and then only updates it, so that what the person is typing
+// is not lost when the host reports again.
+const drawn = new Map(); // serial -> { node, update(modal) }
+
+function renderModals(modals) {
+  const layer = document.getElementById("modals");
+  const open = new Set(modals.map((m) => m.serial));
+  for (const [serial, entry] of drawn) {
+    if (!open.has(serial)) { entry.node.remove(); drawn.delete(serial); delete view.files[serial]; }
+  }
+  if (!modals.length) { layer.replaceChildren(); return; }
+  modals.forEach((modal, depth) => {
+    let entry = drawn.get(modal.serial);
+    if (!entry) {
+      entry = modal.kind === "dialog" ? drawDialog(modal) : modal.kind === "message" ? drawMessage(modal) : drawFileDialog(modal);
+      drawn.set(modal.serial, entry);
+      const shade = el("div", { class: "modal-layer", dataset: { serial: modal.serial, kind: modal.kind } }, entry.node);
+      entry.node = shade;
+      layer.append(shade);
+    }
+    entry.update(modal, depth === modals.length - 1);
+  });
+}
+
+// Where a window goes: where the host put it, kept inside the browser's window.
+function place(node, x, y, w, h) {
+  const left = Math.max(8, Math.min(x, window.innerWidth - w - 8));
+  const top = Math.max(8, Math.min(y, window.innerHeight - h - 8));
+  Object.assign(node.style, { left: left + "px", top: top + "px", width: w + "px", height: h + "px" });
+}
+
+function windowFrame(title, onClose, clientTop) {
+  const close = el("button", { type: "button", class: "close-box", title: "Close", onclick: onClose }, "×");
+  const bar = el("div", { class: "caption" }, el("span", { class: "title", text: title }), close);
+  if (clientTop) bar.style.height = clientTop + "px";
+  return { bar, close };
+}
+
+function toWindows(text) { return text.replace(/\r?\n/g, "\r\n"); }
+function fromWindows(text) { return text.replace(/\r\n/g, "\n"); }
+
+function drawDialog(modal) {
+  const serial = modal.serial;
+  const send = (body) => act("/api/dialog", { serial, ...body });
+  const node = el("div", { class: "window dialog", role: "dialog", "aria-modal": "true", dataset: { template: modal.template } });
+  const frame = windowFrame(modal.caption, async () => { await flush(); send({ action: "close" }); }, modal.client.y);
+  const client = el("div", { class: "client" });
+  node.append(frame.bar, client);
+  const edits = new Map(); // control id -> { input, dirty, timer }
+  const controls = new Map();
+
+  // Typed text reaches the dialog before any click or key that follows it.
+  async function flush() {
+    for (const [id, edit] of edits) {
+      if (!edit.dirty) continue;
+      clearTimeout(edit.timer);
+      edit.dirty = false;
+      const value = edit.multiline ? toWindows(edit.input.value) : edit.input.value;
+      await send({ action: "type", control: id, text: value });
+    }
+  }
+
+  function makeControl(c) {
+    let n;
+    const box = { left: c.x + "px", top: c.y + "px", width: c.w + "px", height: c.h + "px" };
+    if (c.kind === "button" || c.kind === "default-button") {
+      n = el("button", { type: "button", class: "control" + (c.kind === "default-button" ? " default" : ""),
+        dataset: { control: c.id }, onclick: async () => { await flush(); send({ action: "click", control: c.id }); } });
+    } else if (c.kind === "edit") {
+      n = c.multiline ? el("textarea", { class: "control", dataset: { control: c.id } })
+                      : el("input", { class: "control", type: "text", dataset: { control: c.id } });
+      const edit = { input: n, dirty: false, timer: null, multiline: c.multiline };
+      edits.set(c.id, edit);
+      n.addEventListener("input", () => {
+        edit.dirty = true;
+        clearTimeout(edit.timer);
+        edit.timer = setTimeout(flush, 400);
+      });
+      n.addEventListener("keydown", async (e) => {
+        // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
+        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); await flush(); send({ action: "key", key: "enter" }); }
+      });
+    } else if (c.kind === "group") {
+      n = el("div", { class: "control group-box", dataset: { control: c.id } }, el("span"));
+    } else if (c.kind === "icon") {
+      n = el("div", { class: "control icon", dataset: { control: c.id }, text: c.icon === 32516 ? "i" : "!" });
+    } else if (c.kind === "list") {
+      n = el("div", { class: "control list", role: "listbox", dataset: { control: c.id } });
+    } else {
+      n = el("div", { class: "control static", dataset: { control: c.id } });
+    }
+    Object.assign(n.style, box);
+    client.append(n);
+    return n;
+  }
+
+  function updateList(n, c) {
+    const editingInput = n.querySelector(".item.editing input");
+    if (editingInput && document.activeElement === editingInput && c.editing >= 0) return;
+    const rowHeight = 16;
+    const rows = Math.max(1, Math.floor((c.h - 2) / rowHeight));
+    let widest = 0;
+    for (const item of c.items) widest = Math.max(widest, item.text.length * 6 + 24);
+    n.replaceChildren(...c.items.map((item, i) => {
+      const at = { left: Math.floor(i / rows) * (widest + 4) + 2 + "px", top: (i % rows) * rowHeight + 1 + "px" };
+      if (i === c.editing) {
+        const input = el("input", { type: "text", value: item.text });
+        let ended = false;
+        const end = (text) => { if (ended) return; ended = true; send({ action: "end-edit", control: c.id, text }); };
+        input.addEventListener("keydown", (e) => {
+          if (e.key === "Enter") { e.preventDefault(); e.stopPropagation(); end(input.value); }
+          if (e.key === "Escape") { e.preventDefault(); e.stopPropagation(); end(null); }
+        });
+        input.addEventListener("blur", () => end(input.value));
+        const row = el("div", { class: "item editing", role: "option", dataset: { item: i } }, image(item.image, "", 16), input);
+        Object.assign(row.style, at);
+        setTimeout(() => { input.focus(); input.select(); }, 0);
+        return row;
+      }
+      const row = el("div", { class: "item", role: "option", dataset: { item: i },
+        onclick: async () => { await flush(); send({ action: "click-item", control: c.id, item: i }); } },
+        image(item.image, "", 16), el("span", { text: item.text }));
+      Object.assign(row.style, at);
+      return row;
+    }));
+  }
+
+  function update(m, onTop) {
+    place(node, m.x, m.y, m.w, m.h);
+    frame.bar.querySelector(".title").textContent = m.caption;
+    Object.assign(client.style, { left: m.client.x + "px", top: m.client.y + "px",
+      width: m.w - 2 * m.client.x + "px", height: m.h - m.client.y - m.client.x + "px" });
+    node.inert = !onTop;
+    for (const c of m.controls) {
+      let n = controls.get(c.id + ":" + c.kind);
+      if (!n) { n = makeControl(c); controls.set(c.id + ":" + c.kind, n); }
+      if (c.kind === "button" || c.kind === "default-button") {
+        n.textContent = caption(c.text);
+        n.disabled = !c.enabled;
+      } else if (c.kind === "edit") {
+        const edit = edits.get(c.id);
+        const text = c.multiline ? fromWindows(c.text) : c.text;
+        if (!edit.dirty && n.value !== text) n.value = text;
+        n.disabled = !c.enabled;
+        if (c.focused && onTop && !node.dataset.focused) { node.dataset.focused = "1"; setTimeout(() => n.focus(), 0); }
+      } else if (c.kind === "group") {
+        n.firstChild.textContent = caption(c.text);
+      } else if (c.kind === "list") {
+        updateList(n, c);
+      } else if (c.kind === "static") {
+        n.textContent = caption(c.text);
+      }
+    }
+  }
+
+  node.addEventListener("keydown", async (e) => {
+    if (e.key === "Escape") { e.preventDefault(); await flush(); send({ action: "key", key: "escape" }); }
+    if (e.key === "Enter" && e.target.tagName !== "TEXTAREA" && e.target.tagName !== "BUTTON") {
+      e.preventDefault(); await flush(); send({ action: "key", key: "enter" });
+    }
+  });
+  return { node, update };
+}
+
+const buttonNames = { ok: "OK", cancel: "Cancel", yes: "Yes", no: "No" };
+const iconGlyphs = { information: "i", warning: "!", question: "?", error: "×" };
+
+function drawMessage(modal) {
+  const answer = (name) => act("/api/message", { serial: modal.serial, answer: name });
+  const way = modal.buttons.includes("cancel") ? "cancel" : modal.buttons.includes("no") ? null : "ok";
+  const frame = windowFrame(modal.caption, () => way && answer(way));
+  if (!way) frame.close.disabled = true;
+  frame.bar.style.position = "static";
+  frame.bar.style.height = "26px";
+  const icon = modal.icon !== "none" ? el("div", { class: "control icon " + modal.icon, style: "position:static;width:32px;height:32px;flex:none", text: iconGlyphs[modal.icon] }) : null;
+  const node = el("div", { class: "window message", role: "alertdialog", "aria-modal": "true" },
+    frame.bar,
+    el("div", { class: "body" }, icon, el("div", { class: "text", text: modal.text })),
+    el("div", { class: "buttons" }, ...modal.buttons.map((name, i) =>
+      el("button", { type: "button", dataset: { answer: name }, autofocus: i === 0, onclick: () => answer(name) }, buttonNames[name] || name))));
+  node.addEventListener("keydown", (e) => { if (e.key === "Escape" && way) { e.preventDefault(); answer(way); } });
+  const update = (m, onTop) => {
+    node.style.position = "absolute";
+    node.style.left = Math.max(8, (window.innerWidth - node.offsetWidth) / 2) + "px";
+    node.style.top = Math.max(8, window.innerHeight / 3 - node.offsetHeight / 2) + "px";
+    node.inert = !onTop;
+    if (onTop && !node.dataset.focused) { node.dataset.focused = "1"; setTimeout(() => { const b = node.querySelector(".buttons button"); if (b) b.focus(); }, 0); }
+  };
+  return { node, update };
+}
+
+// A pattern such as "*.xml" as a test of names.
+function matcher(pattern) {
+  const parts = (pattern || "*").split(";").map((p) => p.trim()).filter(Boolean).map((p) =>
+    new RegExp("^" + p.replace(/[.+^${}()|[\]\\]/g, "\\$&").replace(/\*/g, ".*").replace(/\?/g, ".") + "$", "i"));
+  return (name) => parts.some((re) => re.test(name));
+}
+
+function drawFileDialog(modal) {
+  const serial = modal.serial;
+  const state = view.files[serial] = { folder: modal.roots.length ? modal.roots[0].path : "", name: modal.name || "", filter: 0 };
+  const title = modal.save ? "Save As" : "Open";
+  const frame = windowFrame(title, () => act("/api/file", { serial, cancel: true }));
+  frame.bar.style.position = "static";
+  frame.bar.style.height = "26px";
+  const roots = el("div", { class: "roots" }, ...modal.roots.map((root) =>
+    el("button", { type: "button", dataset: { root: root.name }, onclick: () => { state.folder = root.path; list(); } }, root.name)));
+  const path = el("div", { class: "path" });
+  const entries = el("ul", { class: "entries", role: "listbox" });
+  const name = el("input", { type: "text", class: "file-name", value: state.name, "aria-label": "File name" });
+  const filter = el("select", { class: "filter" }, ...modal.filters.map((f, i) => el("option", { value: i, text: `${f.description} (${f.pattern})` })));
+  const error = el("div", { class: "error" });
+  const choose = () => {
+    const file = name.value.trim();
+    if (!file) { error.textContent = "Type a file name."; return; }
+    act("/api/file", { serial, path: state.folder.replace(/\/$/, "") + "/" + file });
+  };
+  name.addEventListener("keydown", (e) => { if (e.key === "Enter") { e.preventDefault(); choose(); } });
+  filter.addEventListener("change", () => { state.filter = Number(filter.value); list(); });
+  async function list() {
+    path.textContent = state.folder;
+    error.textContent = "";
+    try {
+      const answer = await getJson("/api/files?path=" + encodeURIComponent(state.folder));
+      const keep = matcher(modal.filters.length ? modal.filters[state.filter].pattern : "*");
+      const rows = [];
+      const atRoot = modal.roots.some((r) => r.path === answer.path);
+      if (!atRoot) rows.push(el("li", { class: "folder", onclick: () => { state.folder = answer.path.replace(/\/[^/]*$/, "") || "/"; list(); } }, ".."));
+      for (const entry of answer.entries) {
+        if (!entry.folder && !keep(entry.name)) continue;
+        rows.push(el("li", { class: entry.folder ? "folder" : "file", dataset: { name: entry.name },
+          onclick: (e) => {
+            if (entry.folder) { state.folder = answer.path + "/" + entry.name; list(); return; }
+            name.value = entry.name;
+            for (const li of entries.children) li.classList.toggle("selected", li === e.currentTarget);
+          },
+          ondblclick: () => { if (!entry.folder) { name.value = entry.name; choose(); } } }, entry.name));
+      }
+      entries.replaceChildren(...rows);
+    } catch (e) {
+      error.textContent = e.message;
+    }
+  }
+  const node = el("div", { class: "window filedialog", role: "dialog", "aria-modal": "true", dataset: { save: modal.save ? "1" : "0" } },
+    frame.bar,
+    el("div", { class: "body" }, roots, path, entries,
+      el("label", {}, "File name: ", name), filter, error),
+    el("div", { class: "buttons" },
+      el("button", { type: "button", class: "choose", onclick: choose }, modal.save ? "Save" : "Open"),
+      el("button", { type: "button", class: "cancel", onclick: () => act("/api/file", { serial, cancel: true }) }, "Cancel")));
+  node.addEventListener("keydown", (e) => { if (e.key === "Escape") { e.preventDefault(); act("/api/file", { serial, cancel: true }); } });
+  list();
+  const update = (m, onTop) => {
+    node.style.position = "absolute";
+    node.style.left = Math.max(8, (window.innerWidth - 520) / 2) + "px";
+    node.style.top = "80px";
+    node.inert = !onTop;
+    if (onTop && !node.dataset.focused) { node.dataset.focused = "1"; setTimeout(() => name.focus(), 0); }
+  };
+  return { node, update };
+}
+
+// ---------------------------------------------------------------- start
+
+document.getElementById("language").addEventListener("change", (e) => act("/api/language", { language: Number(e.target.value) }));
+document.getElementById("restart").addEventListener("click", () => act("/api/restart", {}));
+document.getElementById("options").addEventListener("click", () => act("/api/options", {}));
+document.addEventListener("click", (e) => {
+  if (view.menuOpen && !e.target.closest(".menu")) {
+    view.menuOpen = false;
+    for (const list of document.querySelectorAll(".menu ul")) list.hidden = true;
+  }
+});
+busy();
+loadPlan();
+pollNow();

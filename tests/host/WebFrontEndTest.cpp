@@ -1,0 +1,302 @@
+// The browser front end's server as any client meets it: refusals of bad requests that leave
+// the host and the plug-in as they were, the file dialog's folders, modals that a vanished
+// page leaves behind, and clients acting at once. The page itself is driven by the browser
+// test (tests/web).
+#include "host/web/WebFrontEnd.h"
+#include "host/web/InterfaceThread.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/host/HostTestSupport.h"
+#include "tests/support/ProbeDialog.h"
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+extern const ResourceTable kVeskNotesResources;
+
+using namespace hosttest;
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+// A host with the plug-in started on Testford, and its web front end. The test's thread is the
+// interface thread: Serve runs the front end on it while a client works on another thread.
+class WebFrontEndTest : public testing::Test {
+protected:
+    WebFrontEndTest() {
+        zelt.Load();
+        EXPECT_EQ(zelt.Start(), S_OK);
+    }
+
+    host::web::WebFrontEnd& Web(std::chrono::milliseconds patience = std::chrono::seconds(30)) {
+        host::web::WebFrontEnd::Options options;
+        options.patience = patience;
+        options.maxBody = 4096;
+        options.exchangeFolder = (appData / "exchange").string();
+        web = std::make_unique<host::web::WebFrontEnd>(zelt, options);
+        return *web;
+    }
+
+    // Runs `client` against the front end until it returns, serving its requests meanwhile.
+    void Serve(const std::function<void(httplib::Client&)>& client) {
+        auto& front = web ? *web : Web();
+        std::thread worker([&] {
+            httplib::Client http("127.0.0.1", front.Port());
+            http.set_read_timeout(30);
+            client(http);
+            front.Quit();
+        });
+        front.Run();
+        worker.join();
+    }
+
+    const fs::path appData =
+        TempPath(std::string("web.") + testing::UnitTest::GetInstance()->current_test_info()->name());
+    host::ZeltHost zelt{{VESK_PLUGIN_PATH, 1033, TestfordPath(), appData.string()}};
+    std::unique_ptr<host::web::WebFrontEnd> web;
+};
+
+struct Answer {
+    int status = 0;
+    json body;
+};
+
+Answer Post(httplib::Client& http, const std::string& path, const std::string& body) {
+    const auto response = http.Post(path, body, "application/json");
+    if (!response) return {-1, nullptr};
+    return {response->status, json::parse(response->body, nullptr, false)};
+}
+
+Answer Get(httplib::Client& http, const std::string& path) {
+    const auto response = http.Get(path);
+    if (!response) return {-1, nullptr};
+    return {response->status, json::parse(response->body, nullptr, false)};
+}
+
+// What the plug-in shows, without the state's revision.
+json Page(httplib::Client& http) {
+    return Get(http, "/api/state").body["page"];
+}
+
+HMODULE PluginDialogs() {
+    static const HMODULE module = RegisterModule("WebDialogs", &kVeskNotesResources, nullptr);
+    return module;
+}
+
+std::string Id(std::int32_t id) {
+    return std::to_string(id);
+}
+} // namespace
+
+TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
+    struct Case {
+        const char* what;
+        std::string method, path, body;
+        int status;
+        std::string error; // part of the refusal's text
+    };
+    const std::string card = Id(testford::kCafe);
+    const std::vector<Case> cases = {
+        {"a company the city lacks", "POST", "/api/open", R"({"company": 424242})", 404, "no company"},
+        {"a body that is no JSON", "POST", "/api/open", R"({"company": 11)", 400, "no JSON"},
+        {"a body that is no object", "POST", "/api/open", "[11]", 400, "object"},
+        {"an id given as text", "POST", "/api/open", R"({"company": "11"})", 400, "whole number"},
+        {"an id out of range", "POST", "/api/open", R"({"company": 99999999999})", 400, "out of range"},
+        {"a command the card lacks", "POST", "/api/card/command",
+         R"({"card": )" + card + R"(, "tag": "fly"})", 404, "no command"},
+        {"a card that is not current", "POST", "/api/card/command",
+         R"({"card": )" + Id(testford::kDentist) + R"(, "tag": "addNode"})", 409, "not the current card"},
+        {"a disabled command", "POST", "/api/card/command",
+         R"({"card": )" + card + R"(, "tag": "deleteNode"})", 409, "disabled"},
+        {"a dialog that is not open", "POST", "/api/dialog",
+         R"({"serial": 7, "action": "click", "control": 1})", 404, "no dialog 7"},
+        {"a message box that is not open", "POST", "/api/message", R"({"serial": 1, "answer": "ok"})", 404,
+         "no dialog 1"},
+        {"a file dialog that is not open", "POST", "/api/file", R"({"serial": 1, "cancel": true})", 404,
+         "no dialog 1"},
+        {"a search group the tab lacks", "POST", "/api/search-tab/button", R"({"group": "x", "index": 0})",
+         404, "no group"},
+        {"a language the plug-in lacks", "POST", "/api/language", R"({"language": 1031})", 404, "1031"},
+        {"a building given as text", "GET", "/api/panel?building=mill", "", 400, "whole number"},
+        {"a building the city lacks", "GET", "/api/panel?building=17", "", 404, "no building 17"},
+        {"a folder outside the host's", "GET", "/api/files?path=/etc", "", 403, "host's folders"},
+        {"a way out of the host's folder", "GET", "/api/files?path=" + (appData / "Zelt/../..").string(), "",
+         403, "host's folders"},
+        {"an address the host lacks", "GET", "/api/nothing", "", 404, "no such address"},
+        {"an over-long body", "POST", "/api/open",
+         R"({"company": 11, "pad": ")" + std::string(8192, 'x') + "\"}", 413, "too long"},
+    };
+    Serve([&](httplib::Client& http) {
+        ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + card + "}").status, 200);
+        ASSERT_EQ(
+            Post(http, "/api/card/command", R"({"card": )" + card + R"(, "tag": "addCategory2"})").status,
+            200);
+        const json before = Page(http);
+        ASSERT_TRUE(before["card"].is_object());
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            const Answer answer = c.method == "GET" ? Get(http, c.path) : Post(http, c.path, c.body);
+            EXPECT_EQ(answer.status, c.status);
+            ASSERT_TRUE(answer.body.is_object()) << "the refusal is JSON";
+            EXPECT_NE(answer.body.value("error", "").find(c.error), std::string::npos) << answer.body.dump();
+        }
+        EXPECT_EQ(Page(http), before) << "a refused request changed what the plug-in shows";
+    });
+    EXPECT_EQ(zelt.Cards().Current()->CompanyId(), testford::kCafe);
+}
+
+TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
+    std::optional<std::u16string> chosen;
+    std::atomic<bool> asked = false;
+    Serve([&](httplib::Client& http) {
+        auto& front = *web;
+        std::thread plugin([&] {
+            chosen = front.Interface().Call([&] {
+                zsys::FileDialogRequest request;
+                request.filters = {{u"XML Files", u"*.xml"}};
+                request.defaultExtension = u"xml";
+                return zsys::GetSaveFileName(request);
+            });
+            asked = true;
+        });
+        json modal;
+        for (int i = 0; i < 200 && modal.is_null(); ++i) {
+            const json modals = Get(http, "/api/state").body["modals"];
+            if (!modals.empty()) modal = modals.back();
+            if (modal.is_null()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_EQ(modal.value("kind", ""), "file");
+        ASSERT_EQ(modal["roots"].size(), 2u);
+        const std::string exchange = modal["roots"][1]["path"];
+        for (const std::string& outside :
+             std::vector<std::string>{"/etc/notes.xml", exchange + "/../../notes.xml", "notes.xml", ""}) {
+            SCOPED_TRACE(outside);
+            const Answer refused =
+                Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", outside}}.dump());
+            EXPECT_EQ(refused.status, 403);
+        }
+        // A link inside the folder that leads out of it is no way out either.
+        fs::create_directory_symlink("/etc", fs::path(exchange) / "etc");
+        EXPECT_EQ(Post(http, "/api/file",
+                       json{{"serial", modal["serial"]}, {"path", exchange + "/etc/x.xml"}}.dump())
+                      .status,
+                  403);
+        EXPECT_FALSE(asked) << "a refused path ended the dialog";
+        EXPECT_EQ(
+            Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", exchange + "/notes"}}.dump())
+                .status,
+            200);
+        plugin.join();
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(fs::path(*chosen), fs::weakly_canonical(appData / "exchange") / "notes.xml");
+}
+
+TEST_F(WebFrontEndTest, AModalThePageLeftAloneEndsAsCancelledAndTheHostServesOn) {
+    Web(std::chrono::milliseconds(300));
+    INT_PTR dialogResult = 0;
+    int messageAnswer = 0;
+    Serve([&](httplib::Client& http) {
+        auto& front = *web;
+        // Nobody asks for the state while they are open: the page has gone.
+        front.Interface().Call([&] {
+            testsupport::ProbeDialog dialog(PluginDialogs());
+            dialogResult = dialog.Run(114);
+            messageAnswer = MessageBoxW(nullptr, u"Delete?", u"Notes", MB_YESNO | MB_ICONQUESTION);
+            return 0;
+        });
+        const Answer state = Get(http, "/api/state");
+        EXPECT_EQ(state.status, 200);
+        EXPECT_TRUE(state.body["modals"].empty());
+        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+    });
+    EXPECT_EQ(dialogResult, IDCANCEL);
+    EXPECT_EQ(messageAnswer, IDNO);
+}
+
+TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnsweredWhenItCloses) {
+    INT_PTR result = 0;
+    std::u16string typed;
+    Serve([&](httplib::Client& http) {
+        auto& front = *web;
+        std::thread opener([&] {
+            result = front.Interface().Call([&] {
+                testsupport::ProbeDialog dialog(PluginDialogs());
+                dialog.onClick = [&](testsupport::ProbeDialog& d, int id) {
+                    typed = zsys::WindowText(d.Item(119));
+                    d.EndDialog(id);
+                };
+                return dialog.Run(114);
+            });
+        });
+        json modal;
+        for (int i = 0; i < 200 && modal.is_null(); ++i) {
+            const json modals = Get(http, "/api/state").body["modals"];
+            if (!modals.empty()) modal = modals.back();
+            if (modal.is_null()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_EQ(modal.value("template", 0), 114);
+        // The dialog as its template gives it: 195 x 71 dialog units of 8 pt are 293 x 115 pixels,
+        // and the frame adds 3 on each side and the caption 23 above.
+        EXPECT_EQ(modal["w"], 293 + 6);
+        EXPECT_EQ(modal["h"], 115 + 26 + 3);
+        // A second client acting on the page is refused: the main window takes no input.
+        httplib::Client other("127.0.0.1", front.Port());
+        const Answer refused = Post(other, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}");
+        EXPECT_EQ(refused.status, 409);
+        EXPECT_EQ(refused.body.value("error", ""), "a dialog is open");
+        const json serial = modal["serial"];
+        EXPECT_EQ(
+            Post(other, "/api/dialog",
+                 json{{"serial", serial}, {"action", "type"}, {"control", 119}, {"text", "Ring before noon"}}
+                     .dump())
+                .status,
+            200);
+        EXPECT_EQ(
+            Post(http, "/api/dialog", json{{"serial", serial}, {"action", "click"}, {"control", 404}}.dump())
+                .status,
+            404);
+        const Answer ok =
+            Post(http, "/api/dialog", json{{"serial", serial}, {"action", "click"}, {"control", 1}}.dump());
+        EXPECT_EQ(ok.status, 200);
+        EXPECT_EQ(ok.body.value("ended", false), true);
+        opener.join();
+        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(typed, u"Ring before noon");
+}
+
+TEST_F(WebFrontEndTest, TwoClientsActingAtOnceAreServedOneRequestAtATime) {
+    constexpr int kToggles = 20;
+    std::atomic<int> failures = 0;
+    Serve([&](httplib::Client& http) {
+        ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+        const auto toggle = [&](const char* tag) {
+            httplib::Client mine("127.0.0.1", web->Port());
+            for (int i = 0; i < kToggles; ++i) {
+                const Answer answer =
+                    Post(mine, "/api/card/command", json{{"card", testford::kCafe}, {"tag", tag}}.dump());
+                if (answer.status != 200 || !answer.body.value("ok", false)) ++failures;
+                if (Get(mine, "/api/state").status != 200) ++failures;
+            }
+        };
+        std::thread first(toggle, "addCategory0"), second(toggle, "addCategory1");
+        toggle("addCategory2");
+        first.join();
+        second.join();
+        // Each category was toggled an even number of times: none is left checked.
+        const json card = Page(http)["card"];
+        for (const json& item : card["submenus"][0]["items"])
+            EXPECT_FALSE(item["checked"].get<bool>()) << item["tag"];
+    });
+    EXPECT_EQ(failures, 0);
+}

@@ -1,0 +1,336 @@
+#!/usr/bin/python3
+"""The reference host's page in a real browser: headless Chromium driven through WebDriver.
+
+Starts `zelt-host --web` on the demo city with fresh folders, then walks the flows a person
+would, one scenario per flow, each step checked on the page. Screenshots of the card, the map
+and each dialog go to OUT/screenshots. Run as:
+
+    /usr/bin/python3 browser_test.py --host build/default/host/zelt-host --out build/default/tests/web
+"""
+import argparse
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import unittest
+import urllib.request
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support import expected_conditions as EC
+from selenium.webdriver.support.ui import WebDriverWait
+
+ARGS = None
+COMPANY = 3  # Millbrook Blooms in the demo city
+NOTE = "Ring the florist before noon"
+
+
+class Host:
+    """zelt-host serving the page on a free port, with folders of its own."""
+
+    def __init__(self, program, folder):
+        self.appdata = os.path.join(folder, "appdata")
+        self.exchange = os.path.join(folder, "exchange")
+        self.process = subprocess.Popen(
+            [program, "--web", "--port", "0", "--lang", "1033", "--appdata", self.appdata,
+             "--exchange", self.exchange, "--dialog-timeout", "120"],
+            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, text=True)
+        self.output = []
+        for line in self.process.stdout:
+            self.output.append(line)
+            found = re.search(r"serving (http://127\.0\.0\.1:\d+/)", line)
+            if found:
+                self.address = found.group(1)
+                return
+        raise RuntimeError("zelt-host did not start:\n" + "".join(self.output))
+
+    def state(self):
+        with urllib.request.urlopen(self.address + "api/state") as response:
+            return json.load(response)
+
+    def stop(self):
+        self.process.send_signal(signal.SIGTERM)
+        rest, _ = self.process.communicate(timeout=60)
+        self.output.append(rest)
+        return self.process.returncode, "".join(self.output)
+
+
+def make_browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--disable-dev-shm-usage", "--window-size=1400,1500", "--user-data-dir=" + profile):
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class Page(unittest.TestCase):
+    """One host and one browser for the whole story; each test is one flow, in order."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.mkdtemp(prefix="web.", dir=ARGS.out)
+        cls.shots = os.path.join(ARGS.out, "screenshots")
+        os.makedirs(cls.shots, exist_ok=True)
+        cls.host = Host(ARGS.host, cls.folder)
+        cls.browser = make_browser(os.path.join(cls.folder, "profile"))
+        cls.browser.get(cls.host.address)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        code, output = cls.host.stop()
+        shutil.rmtree(os.path.join(cls.folder, "profile"), ignore_errors=True)
+        # The host is left with nothing of the plug-in alive.
+        if code != 0 or "plug-in objects alive: 0, host references held by the plug-in: 0" not in output:
+            raise AssertionError("zelt-host did not stop cleanly (%s):\n%s" % (code, output))
+
+    # -------------------------------------------------------------- helpers
+
+    def wait(self, condition, timeout=20):
+        try:
+            return WebDriverWait(self.browser, timeout).until(condition)
+        except TimeoutException:
+            self.browser.save_screenshot(os.path.join(self.shots, "failed-%s.png" % self.id().split(".")[-1]))
+            raise
+
+    def find(self, css, timeout=20):
+        return self.wait(EC.presence_of_element_located((By.CSS_SELECTOR, css)), timeout)
+
+    def click(self, css):
+        element = self.wait(EC.element_to_be_clickable((By.CSS_SELECTOR, css)))
+        element.click()
+        return element
+
+    def gone(self, css):
+        self.wait(EC.invisibility_of_element_located((By.CSS_SELECTOR, css)))
+
+    def text_of(self, css):
+        return self.find(css).text
+
+    def shot(self, name, element=None):
+        path = os.path.join(self.shots, name + ".png")
+        if element is None:
+            self.browser.save_screenshot(path)
+        else:
+            element.screenshot(path)
+        self.assertGreater(os.path.getsize(path), 1000, path)
+
+    def dialog(self, template):
+        return self.find('.modal-layer[data-kind="dialog"] .window[data-template="%d"]' % template)
+
+    def settle(self):
+        """Waits until every action the page sent is answered and its outcome drawn."""
+        self.find('body[data-busy="0"]')
+
+    def open_card(self, company):
+        self.settle()
+        self.click('#results li[data-company="%d"] button.name' % company)
+        self.settle()
+        self.find('#card .company[data-company="%d"]' % company)
+
+    def close_card(self):
+        self.settle()
+        self.click("#card-close")
+        self.settle()
+
+    def category_item(self, n):
+        self.settle()
+        self.gone("#card .menu ul")
+        self.click("#card .menu > button")
+        self.click('#card .menu button[data-tag="addCategory%d"]' % n)
+        self.settle()
+
+    # -------------------------------------------------------------- flows
+
+    def test_1_a_note_added_through_the_dialog_shows_on_the_card(self):
+        self.find('#search-tab .group h3')
+        self.assertEqual(self.text_of("#city"), "Riverton")
+        self.open_card(COMPANY)
+        self.assertEqual(self.text_of("#card .company"), "Millbrook Blooms")
+        self.assertEqual(self.text_of("#card-note"), "")
+        self.click('#card button[data-tag="addNode"]')
+        dialog = self.dialog(114)
+        self.assertEqual(dialog.find_element(By.CSS_SELECTOR, ".caption .title").text, "Note")
+        edit = dialog.find_element(By.CSS_SELECTOR, 'textarea[data-control="119"]')
+        edit.send_keys(NOTE)
+        self.shot("note-dialog")
+        dialog.find_element(By.CSS_SELECTOR, 'button[data-control="1"]').click()
+        self.gone(".modal-layer")
+        self.wait(lambda b: NOTE in b.find_element(By.ID, "card-note").text)
+        # The card's commands follow: the note can now be deleted.
+        self.find('#card button[data-tag="deleteNode"]:not([disabled])')
+
+    def test_2_a_category_marks_the_card_and_the_building_on_the_map(self):
+        self.open_card(COMPANY)
+        self.category_item(3)
+        self.find("#card-marks img")
+        self.category_item(0)
+        self.wait(lambda b: len(b.find_elements(By.CSS_SELECTOR, "#card-marks img")) == 2)
+        self.click("#card .menu > button")
+        checked = self.browser.find_elements(By.CSS_SELECTOR, '#card .menu button[aria-checked="true"]')
+        self.assertEqual(sorted(b.get_attribute("data-tag") for b in checked), ["addCategory0", "addCategory3"])
+        self.click("#card .menu > button")
+        self.shot("card", self.find("#card-panel"))
+
+        # The host's map knows which buildings the light-blue block marks; the page shows them.
+        blocks = {b["tag"]: b for b in self.host.state()["page"]["map"]["blocks"]}
+        marked = blocks["NodesIcon3"]["buildings"]
+        self.assertTrue(marked)
+        self.assertEqual(blocks["NodesIcon0"]["buildings"], marked)
+        house = self.find("#building-%d.marked" % marked[0])
+        self.assertEqual(sorted(house.get_attribute("data-blocks").split()), ["NodesIcon0", "NodesIcon3"])
+        self.assertEqual(len(house.find_elements(By.CSS_SELECTOR, "image")), 2)
+        unmarked = self.browser.find_elements(By.CSS_SELECTOR, "#map .house:not(.marked)")
+        self.assertGreater(len(unmarked), 100)
+        legend = self.find('#legend li[data-block="NodesIcon3"]')
+        self.assertIn("light blue", legend.text)
+        self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#legend li")), 18)
+
+        # The building's information panel: its companies, and what the block's filter keeps.
+        self.browser.execute_script("arguments[0].dispatchEvent(new MouseEvent('click', {bubbles: true}))", house)
+        self.find('#panel-address[data-building="%d"]' % marked[0])
+        self.find('#panel li[data-company="%d"]' % COMPANY)
+        kept = self.find('#panel .filter[data-block="NodesIcon3"]')
+        self.assertIn("Millbrook Blooms", kept.text)
+        self.shot("map", self.find("#map-panel"))
+        self.shot("page")
+
+    def open_settings(self):
+        self.settle()
+        self.click("#search-tab .group .controls button")
+        return self.dialog(115)
+
+    def press(self, dialog, control):
+        dialog.find_element(By.CSS_SELECTOR, 'button[data-control="%d"]' % control).click()
+
+    def message(self, answer, shot=None):
+        box = self.find('.modal-layer[data-kind="message"] .window')
+        if shot:
+            self.shot(shot)
+        text = box.find_element(By.CSS_SELECTOR, ".text").text
+        box.find_element(By.CSS_SELECTOR, 'button[data-answer="%s"]' % answer).click()
+        return text
+
+    def file_dialog(self, root, name, shot):
+        box = self.find('.modal-layer[data-kind="file"] .window')
+        box.find_element(By.CSS_SELECTOR, 'button[data-root="%s"]' % root).click()
+        self.wait(lambda b: box.find_element(By.CSS_SELECTOR, ".path").text.endswith("exchange"))
+        field = box.find_element(By.CSS_SELECTOR, "input.file-name")
+        if box.get_attribute("data-save") == "1":
+            field.clear()
+            field.send_keys(name)
+        else:
+            self.wait(lambda b: box.find_elements(By.CSS_SELECTOR, 'li[data-name="%s"]' % name))
+            box.find_element(By.CSS_SELECTOR, 'li[data-name="%s"]' % name).click()
+            self.assertEqual(field.get_attribute("value"), name)
+        self.shot(shot)
+        box.find_element(By.CSS_SELECTOR, "button.choose").click()
+
+    def close_settings(self, dialog):
+        self.press(dialog, 2)
+        self.gone(".modal-layer")
+        self.settle()
+
+    def test_3_a_category_renamed_in_the_settings_is_renamed_everywhere(self):
+        self.open_card(COMPANY)
+        dialog = self.open_settings()
+        item = dialog.find_element(By.CSS_SELECTOR, '.list .item[data-item="3"]')
+        self.assertEqual(item.text, "light blue")
+        self.assertTrue(item.find_elements(By.TAG_NAME, "img"), "the category's swatch")
+        item.click()
+        edit = self.find('.window[data-template="115"] .list .item.editing input')
+        edit.send_keys(Keys.CONTROL, "a")
+        edit.send_keys("Suppliers")
+        self.shot("settings-dialog")
+        edit.send_keys(Keys.ENTER)
+        self.wait(lambda b: b.find_element(By.CSS_SELECTOR, '.window[data-template="115"] .list .item[data-item="3"]').text == "Suppliers")
+        self.close_settings(dialog)
+        self.wait(lambda b: "Suppliers" in b.find_element(By.CSS_SELECTOR, '#legend li[data-block="NodesIcon3"]').text)
+        self.click("#card .menu > button")
+        item = self.find('#card .menu button[data-tag="addCategory3"]')
+        self.assertEqual(item.text.split(), ["✓", "Suppliers"])
+        self.click("#card .menu > button")
+
+    def test_4_notes_exported_and_imported_again_come_back(self):
+        dialog = self.open_settings()
+        self.press(dialog, 122)
+        self.file_dialog("Exchange", "riverton-notes", "export-file-dialog")
+        self.assertIn("1", self.message("ok", "export-message"))
+        self.close_settings(dialog)
+        self.assertTrue(os.path.isfile(os.path.join(self.host.exchange, "riverton-notes.xml")))
+
+        # The note changes; the import then asks which of the two to keep.
+        self.open_card(COMPANY)
+        self.click('#card button[data-tag="addNode"]')
+        edit = self.dialog(114).find_element(By.CSS_SELECTOR, 'textarea[data-control="119"]')
+        edit.send_keys(Keys.CONTROL, "a")
+        edit.send_keys("Closed for good")
+        self.press(self.dialog(114), 1)
+        self.gone(".modal-layer")
+        self.wait(lambda b: "Closed for good" in b.find_element(By.ID, "card-note").text)
+
+        dialog = self.open_settings()
+        self.press(dialog, 121)
+        self.file_dialog("Exchange", "riverton-notes.xml", "import-file-dialog")
+        conflict = self.dialog(116)
+        self.assertEqual(conflict.find_element(By.CSS_SELECTOR, ".caption .title").text, "Import notes")
+        self.shot("import-conflict-dialog")
+        self.press(conflict, 117)  # Replace
+        self.message("ok")
+        self.close_settings(dialog)
+        # The card shows what the file held once it is opened again.
+        self.close_card()
+        self.open_card(COMPANY)
+        self.wait(lambda b: NOTE in b.find_element(By.ID, "card-note").text)
+
+    def test_5_deleting_all_notes_empties_the_card_and_the_map(self):
+        self.open_card(COMPANY)
+        self.find("#map .house.marked")
+        dialog = self.open_settings()
+        self.press(dialog, 123)
+        self.assertIn("Are you sure", self.message("yes", "delete-question"))
+        self.close_settings(dialog)
+        self.close_card()
+        self.open_card(COMPANY)
+        self.wait(lambda b: b.find_element(By.ID, "card-note").text == "")
+        self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#card-marks img"))
+        self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#map .house.marked"))
+        self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#results .note span *"))
+
+    def test_9_the_language_chosen_applies_when_the_plugin_starts_again(self):
+        self.open_card(COMPANY)
+        english = self.text_of("#card .menu > button")
+        self.browser.find_element(By.CSS_SELECTOR, '#language option[value="1049"]').click()
+        self.wait(lambda b: "next start" in b.find_element(By.ID, "language-note").text)
+        self.assertEqual(self.text_of("#card .menu > button"), english)
+        self.click("#restart")
+        self.settle()
+        self.wait(lambda b: "Русский" in b.find_element(By.ID, "language-note").text)
+        # The plug-in stopped with its cards; opened again, the card speaks Russian.
+        self.find("#card p.empty")
+        self.open_card(COMPANY)
+        self.assertNotEqual(self.text_of("#card .menu > button"), english)
+        self.assertTrue(re.search("[а-яА-Я]", self.text_of("#card .menu > button")))
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--host", required=True)
+    parser.add_argument("--out", required=True)
+    ARGS, rest = parser.parse_known_args()
+    os.makedirs(ARGS.out, exist_ok=True)
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()
