@@ -69,10 +69,9 @@ TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers)
           Case{u"zelt_branch", testford::kCafeBranch1Stable, testford::kCafeBranch1},
           Case{u"zelt_building", testford::kMill14AStable, testford::kMill14A},
           Case{u"zelt_street", testford::kMillStreetStable, testford::kMillStreet},
-          Case{u"zelt_org", testford::kDentist, 0},            // an id is no stable id
-          Case{u"zelt_org", 0, 0},
-          Case{u"zelt_org", testford::kCafeBranch1Stable, 0}, // a branch
-          Case{u"zelt_org", testford::kMill14AStable, 0}}) {  // a building
+          Case{u"zelt_org", testford::kDentist, 0}, // an id is no stable id
+          Case{u"zelt_org", 0, 0}, Case{u"zelt_org", testford::kCafeBranch1Stable, 0}, // a branch
+          Case{u"zelt_org", testford::kMill14AStable, 0}}) {                           // a building
         ComPtr<IHostDirObject> object;
         EXPECT_EQ(TableOf(zelt, table)->ObjectByStableId(stableId, object.put()), id ? S_OK : S_FALSE);
         ASSERT_EQ(bool(object), id != 0) << stableId;

@@ -1,8 +1,9 @@
-// The host's command shell, driven through streams and as the zelt-host command with
-// piped input: the city, its companies, the search tab, mistakes, and the accounting
-// that ends every run.
+// The host's command shell, driven through streams: the city, its companies, the search tab,
+// the main window, mistakes, and the accounting that ends every run; and the zelt-host
+// command's refusals.
 #include "host/shell/HostShell.h"
 #include "tests/host/HostTestSupport.h"
+#include "tests/support/PluginHost.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@ using namespace ZeltCore;
 using namespace hosttest;
 
 namespace {
-const std::string kCleanAccounting =
-    "stopped; plug-in objects alive: 0, host references held by the plug-in: 0\n";
 const std::string kCafe = "11\t1001\tCafé Lumière\n";
 
 // A button or control of the plug-in, as far as the shell can tell.
@@ -105,26 +104,44 @@ TEST_F(Shell, QuitAndTheEndOfInput_StopAndAccountFailingWhileAHostReferenceIsHel
     EXPECT_EQ(status, 1);
 }
 
-TEST(HostCommand, AnswersPipedCommandsShowsThePluginsGroupAndKeepsNotesInTheAppDataFolder) {
-    const std::string appData = TempPath("appdata.piped");
-    int code = -1;
-    const std::string out = RunHost("--lang 1033 --city " + TestfordPath() + " --appdata " + appData,
-                                    "city\ncompanies 1\nnonsense\nsearch-tab\n", &code);
-    EXPECT_EQ(code, 0) << out;
-    EXPECT_NE(out.find("\nstarted: yes\nname: Testford\nfile: "), std::string::npos) << out;
-    EXPECT_NE(out.find("\n" + kCafe + "error: unknown command \"nonsense\""), std::string::npos) << out;
-    EXPECT_NE(out.find("group 1: VeskNotes.SearchByNode\n  kind: 3\n"), std::string::npos) << out;
-    EXPECT_EQ(out.find("> "), std::string::npos) << "no prompt when the input is not a terminal";
-    EXPECT_TRUE(out.ends_with(kCleanAccounting)) << out;
-    EXPECT_TRUE(std::filesystem::is_regular_file(appData + "/Zelt/DirNotes/Data_Testford.xml"))
-        << "the plug-in wrote the city's notes there when it stopped";
+// The host's main window with the plug-in running: a registered window, active once the
+// plug-in starts, that `frame` prints and moves and `pointer` points into.
+TEST(ShellDesktop, MainWindowIsARegisteredWindowActiveOnceThePluginStartsAndFrameMovesIt) {
+    const long windows = zsys::LiveWindowCount();
+    {
+        host::ZeltHost zelt({VESK_PLUGIN_PATH, 1033, TestfordPath(), TempPath("appdata.frame")});
+        zsys::ComPtr<IHostFrame> frame;
+        ASSERT_EQ(zelt.View().Frame(frame.put()), S_OK);
+        HWND window = nullptr;
+        ASSERT_EQ(frame->Window(&window), S_OK);
+        frame = nullptr;
+        EXPECT_EQ(zsys::ClassName(window), u"ZeltMainFrame");
+        zsys::SetActiveWindow(nullptr);
+        zelt.Load();
+        ASSERT_EQ(zelt.Start(), S_OK);
+        EXPECT_EQ(zsys::ActiveWindow(), window);
+        int status = -1;
+        EXPECT_EQ(
+            RunShell(zelt,
+                     "frame\nframe 10 20 1290 830\npointer 400 -5\nframe 5 5 1\nframe 9 9 1 1\npointer 1\n"
+                     "pointer a b\nframe\n",
+                     status),
+            "window 0 0 1280 800\nwindow 10 20 1290 830\n"
+            "error: usage: frame [L T R B]\nerror: usage: frame [L T R B]\n"
+            "error: usage: pointer X Y\nerror: usage: pointer X Y\n"
+            "window 10 20 1290 830\n" +
+                kCleanAccounting);
+        EXPECT_EQ(zsys::WindowRect(window), (RECT{10, 20, 1290, 830}));
+        EXPECT_EQ(zsys::CursorPos(), (POINT{400, -5}));
+    }
+    EXPECT_EQ(zsys::LiveWindowCount(), windows) << "the main window goes with the host";
 }
 
 TEST(HostCommand, RefusesAnUnknownCommandWordAndAMissingCity) {
     int code = -1;
-    RunHost("--appdata " + TempPath("appdata.usage") + " start", "", &code);
+    RunZeltHost("--appdata " + TempPath("appdata.usage") + " start", "", &code);
     EXPECT_EQ(code, 2);
-    const std::string out = RunHost("--city /nonexistent/Data_X.dat info", "", &code);
+    const std::string out = RunZeltHost("--city /nonexistent/Data_X.dat info", "", &code);
     EXPECT_NE(code, 0);
     EXPECT_NE(out.find("Data_X.dat"), std::string::npos) << out;
 }
