@@ -21,12 +21,6 @@ namespace fs = std::filesystem;
 
 using Settings = PluginHostTest;
 
-const std::string kSettingsControls = "control 2 default-button \"Close\"\n"
-                                      "control -1 group \"Category name\"\n"
-                                      "control 120 list \"\"\n"
-                                      "control 121 button \"Import notes\"\n"
-                                      "control 122 button \"Export notes\"\n"
-                                      "control 123 button \"Delete notes\"\n";
 const std::string kOpenFile = "file-dialog open filter=\"XML Files|*.xml\" ext=xml\n";
 
 const FileNotes kCityNotes{{kCafeStable, {"call Ann", {2}}}, {kDentistStable, {"", {5, 1}}}};
@@ -59,17 +53,15 @@ TEST_F(Settings, ButtonAndOptions_OpenTheSameDialogWithTheNamesAndSwatches) {
         EXPECT_EQ(std::pair(picture->Width(), picture->Height()), std::pair(90, 60));
     } // the test lets go of the button before the plug-in stops
 
+    // Centred on the host's main window, the names in the list, each with its swatch.
     std::string items;
     for (int i = 0; i < 18; ++i)
         items += "item " + std::to_string(i) + " \"" + DefaultCategoryNames()[i] +
                  "\" image=" + std::to_string(i) + "\n";
     const std::string out = Run("configure\nitems\nclose\noptions\nescape\nconfigure\nenter\n");
-    EXPECT_EQ(Occurrences(out, "dialog 115 \"Notes module settings\" at 445,282 size 389x235\n" +
-                                   kSettingsControls),
-              3u)
-        << out;
-    EXPECT_NE(out.find(kSettingsControls + items), std::string::npos) << out;
-    EXPECT_EQ(out.find("error"), std::string::npos) << out;
+    EXPECT_EQ(Occurrences(out, "dialog 115 \"Notes module settings\" at 445,282 size 389x235\n"), 3u) << out;
+    EXPECT_NE(out.find("control 123 button \"Delete notes\"\n" + items), std::string::npos) << out;
+    EXPECT_EQ(Occurrences(out, "error"), 0u) << out;
     EXPECT_EQ(Written().notes, kCityNotes);
 }
 

@@ -53,8 +53,8 @@ protected:
     host::ZeltHost& Start(const FileNotes& notes);
     host::ZeltHost& Zelt() { return *zelt_; }
 
-    // What the shell answers to the commands; the end of the input stops the plug-in. The
-    // shell's result is in `status`.
+    // What the shell answers to the commands; the end of the input stops the plug-in, which
+    // must leave nothing behind.
     std::string Run(const std::string& commands);
     // zelt-host on Testford in English with this application-data folder, and the arguments.
     std::string RunHost(const std::string& arguments, const std::string& input,
