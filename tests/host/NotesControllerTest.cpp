@@ -173,16 +173,6 @@ TEST_F(NotesController, TemporaryFilesOfAWriterThatIsGoneAreRemovedAtStart) {
     ASSERT_EQ(Zelt().Stop(), S_OK);
 }
 
-TEST_F(NotesController, NotesReadAtStartAreWrittenBackUnchanged) {
-    WriteFile(Folder() / "Testford.dns", "1001_t: one\r\n11_c: 1 2\r\n");
-    Run();
-    const std::string first = ReadFile(NotesFile());
-    fs::remove(Folder() / "Testford.dns");
-    Run();
-    EXPECT_EQ(ReadFile(NotesFile()), first);
-    EXPECT_EQ(Written().notes.size(), 2u);
-}
-
 // Every host operation of the start, made to fail or to yield nothing: the start is
 // reported and leaves nothing behind. An operation with no object to give simply succeeds
 // when it yields nothing, and the plug-in goes on without it.
