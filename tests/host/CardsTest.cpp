@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 using namespace ZeltCore;
 using namespace hosttest;
 using namespace testsupport::testford;

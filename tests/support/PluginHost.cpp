@@ -101,7 +101,7 @@ host::ZeltHost& PluginHostTest::Start(const FileNotes& notes) {
 std::string PluginHostTest::Run(const std::string& commands) {
     std::istringstream in(commands);
     std::ostringstream out;
-    status = host::HostShell(*zelt_, out).Run(in, false);
+    const int status = host::HostShell(*zelt_, out).Run(in, false);
     EXPECT_EQ(status, 0) << "the plug-in left something behind: "
                          << out.str().substr(out.str().rfind("stopped"));
     return out.str();

@@ -64,12 +64,12 @@ protected:
     // A file of the test's own, outside the application-data folder.
     std::filesystem::path File(const std::string& name) const { return folder_.Path() / name; }
     std::filesystem::path NotesFile(const std::string& stem = "Testford") const;
+    // The notes file as the plug-in left it.
     NotesFileContents Written(const std::string& stem = "Testford") const {
         return ReadNotesFile(NotesFile(stem));
     }
 
-    int status = -1;
-    std::unique_ptr<host::ZeltHost> zelt_;
+    std::unique_ptr<host::ZeltHost> zelt_; // the host of the latest Load
 
 private:
     TempFolder folder_{"plugin_host"};
