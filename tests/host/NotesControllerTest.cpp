@@ -174,20 +174,20 @@ TEST_F(NotesController, TemporaryFilesOfAWriterThatIsGoneAreRemovedAtStart) {
 }
 
 // Every host operation of the start, made to fail or to yield nothing: the start is
-// reported and leaves nothing behind. An operation with no object to give simply succeeds
-// when it yields nothing, and the plug-in goes on without it.
+// reported and leaves nothing behind. Yielding nothing fails the start only where the
+// plug-in needs what the operation hands out (or keeps); otherwise the operation simply
+// succeeds and the plug-in goes on without it.
 TEST_F(NotesController, HostFailureWhileStartingIsReportedAndLeavesNothing) {
     const struct {
         const char* operation;
-        bool handsOut; // an object or a text
+        bool needed; // yielding nothing fails the start too
     } operations[] = {
         {"IHostView.Database", true},
         {"IHostDatabase.Table", true},
         {"IHostView.Factory", true},
         {"IHostFactory.CreateImageFromPng", true},
         {"IHostFactory.CreateImageCollection", true},
-        // A collection that quietly keeps no image fails the start: the map layers find no
-        // category image to show.
+        // A collection that quietly keeps no image: the map layers find no category image.
         {"IHostImageCollectionEdit.Add", true},
         {"IHostImageCollectionEdit.Commit", true},
         {"IHostImageCollection.Image", true},
@@ -213,7 +213,7 @@ TEST_F(NotesController, HostFailureWhileStartingIsReportedAndLeavesNothing) {
         {"IHostSearchView.Page", true},
         {"IHostDirPage.AttachController", false},
     };
-    for (const auto& [operation, handsOut] : operations) {
+    for (const auto& [operation, needed] : operations) {
         for (const bool yieldNothing : {false, true}) {
             SCOPED_TRACE(std::string(operation) + (yieldNothing ? " yields nothing" : " fails"));
             zelt_.reset();
@@ -226,7 +226,7 @@ TEST_F(NotesController, HostFailureWhileStartingIsReportedAndLeavesNothing) {
             const HRESULT started = Zelt().Start();
             EXPECT_GT(Zelt().Faults().Calls(operation), 0u);
             Zelt().Faults().Clear();
-            if (yieldNothing && !handsOut) {
+            if (yieldNothing && !needed) {
                 EXPECT_EQ(started, S_OK);
                 EXPECT_EQ(messages_.Messages().size(), shown);
             } else {
