@@ -4,6 +4,7 @@
 #include "host/CityDatabase.h"
 #include "host/StableIdIndex.h"
 #include "tests/host/HostTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "tools/citygen/CityWriter.h"
 #include "tools/citygen/DemoCity.h"
 #include "tools/citygen/StableIdSequence.h"
@@ -15,8 +16,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -28,7 +27,7 @@ using namespace hosttest;
 
 TEST(CityDatabase, Open_RefusesFilesThatAreNoCity) {
     const std::string garbage = TempPath("Data_Garbage.dat");
-    std::ofstream(garbage) << "this is not a database, just some words that go on for a while";
+    WriteFile(garbage, "this is not a database, just some words that go on for a while");
     EXPECT_THROW(CityDatabase{garbage}, CityError);
     EXPECT_THROW(CityDatabase{TempPath("Data_Nowhere.dat")}, CityError);
     const struct {
@@ -59,11 +58,8 @@ TEST(CityGen, DemoCity_IsTheSameFileEveryTimeAndATownOfSharedBuildings) {
     const std::string a = TempPath("Data_Riverton.dat"), b = TempPath("Data_Riverton.b.dat");
     citygen::WriteDemoCity(a);
     citygen::WriteDemoCity(b);
-    std::ifstream first(a, std::ios::binary), second(b, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(first), {}};
-    EXPECT_FALSE(bytes.empty());
-    EXPECT_TRUE(bytes == std::string(std::istreambuf_iterator<char>(second), {}))
-        << "not the same file twice";
+    EXPECT_FALSE(ReadFile(a).empty());
+    EXPECT_TRUE(ReadFile(a) == ReadFile(b)) << "not the same file twice";
 
     CityDatabase db(a);
     const std::int32_t companies = std::int32_t(db.Count(Type::Company));

@@ -69,10 +69,9 @@ TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers)
           Case{u"zelt_branch", testford::kCafeBranch1Stable, testford::kCafeBranch1},
           Case{u"zelt_building", testford::kMill14AStable, testford::kMill14A},
           Case{u"zelt_street", testford::kMillStreetStable, testford::kMillStreet},
-          Case{u"zelt_org", testford::kDentist, 0},            // an id is no stable id
-          Case{u"zelt_org", 0, 0},
-          Case{u"zelt_org", testford::kCafeBranch1Stable, 0}, // a branch
-          Case{u"zelt_org", testford::kMill14AStable, 0}}) {  // a building
+          Case{u"zelt_org", testford::kDentist, 0}, // an id is no stable id
+          Case{u"zelt_org", 0, 0}, Case{u"zelt_org", testford::kCafeBranch1Stable, 0}, // a branch
+          Case{u"zelt_org", testford::kMill14AStable, 0}}) {                           // a building
         ComPtr<IHostDirObject> object;
         EXPECT_EQ(TableOf(zelt, table)->ObjectByStableId(stableId, object.put()), id ? S_OK : S_FALSE);
         ASSERT_EQ(bool(object), id != 0) << stableId;
@@ -182,104 +181,48 @@ TEST_F(HostObjects, ImageCollection_ShowsNamedImagesOnlyOnceCommitted) {
     EXPECT_EQ(zelt.ForeignHostReferences(), 3) << "the collection and both images, kept or not";
 }
 
+// A planted failure or nothing yielded hands out nothing: a failing call clears what it was
+// given to fill. Checked here for the operations whose results no reference count can
+// follow (texts, numbers, windows) and those that no flow of the plug-in's tests plants
+// failures in; every other operation meets its failures in those flows, where anything
+// handed out in vain would be a host reference left behind.
 TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResultOrYieldsNothing) {
-    // Each operation as a plug-in calls it, with everything it needs made beforehand: its
-    // result and whether it handed out (or took) anything; a failing call clears what it
-    // was given to fill.
-    using R = std::pair<HRESULT, bool>;
-    host::Faults& faults = zelt.Faults();
-    const auto only = [](HRESULT hr) { return R{hr, false}; }; // a call that hands out nothing
-    auto& view = zelt.View();
-    int added = 0;
-    const Bstr key(u"zelt_org"), text(u"name"), tabName(u"Zelt.SearchTab"), groupId(u"Other.Group");
+    using R = std::pair<HRESULT, bool>; // the result, and whether anything was handed out
     ComPtr<IHostBase> base;
-    ASSERT_EQ(view.CurrentBase(base.put()), S_OK);
-    ComPtr<IHostDatabase> database;
-    ASSERT_EQ(view.Database(database.put()), S_OK);
-    const auto factory = FactoryOf(zelt);
-    const auto table = TableOf(zelt, u"zelt_org");
+    ASSERT_EQ(zelt.View().CurrentBase(base.put()), S_OK);
     const auto cafe = CompanyOf(zelt, testford::kCafeStable);
     ComPtr<IUnknown> collection;
-    ASSERT_EQ(factory->CreateImageCollection(collection.put()), S_OK);
-    const auto images = collection.as<IHostImageCollection>();
-    const auto edit = images.as<IHostImageCollectionEdit>();
-    const auto image = ImageOf(zelt, 3, 3);
-    const auto sized = image.as<IHostImage>();
+    ASSERT_EQ(FactoryOf(zelt)->CreateImageCollection(collection.put()), S_OK);
+    const auto image = ImageOf(zelt, 3, 3).as<IHostImage>();
     ComPtr<IHostFrame> frame;
-    ASSERT_EQ(view.Frame(frame.put()), S_OK);
-    ComPtr<IHostTabs> tabs;
-    ASSERT_EQ(frame->Tabs(tabs.put()), S_OK);
-    const auto searchTab = SearchTabOf(zelt);
-    const auto group = CreateGroup(zelt, u"name");
-    const auto appearance = group.as<IHostSearchGroupAppearance>();
+    ASSERT_EQ(zelt.View().Frame(frame.put()), S_OK);
     // clang-format off
     const std::vector<std::pair<std::string, std::function<R()>>> operations{
-        {"IHostView.CurrentBase", [&] { ComPtr<IHostBase> p; return R{view.CurrentBase(p.put()), bool(p)}; }},
-        {"IHostView.Database", [&] { ComPtr<IHostDatabase> p; return R{view.Database(p.put()), bool(p)}; }},
-        {"IHostView.Factory", [&] { ComPtr<IHostFactory> p; return R{view.Factory(p.put()), bool(p)}; }},
+        {"IHostView.CurrentBase", [&] { ComPtr<IHostBase> p; return R{zelt.View().CurrentBase(p.put()), bool(p)}; }},
         {"IHostBase.Name", [&] { Bstr s; return R{base->Name(s.put()), s.get() != nullptr}; }},
         {"IHostBase.FilePath", [&] { Bstr s; return R{base->FilePath(s.put()), s.get() != nullptr}; }},
-        {"IHostDatabase.Table",
-            [&] { ComPtr<IUnknown> t; return R{database->Table(key.get(), t.put()), bool(t)}; }},
-        {"IHostTable.ObjectByStableId", [&] { ComPtr<IHostDirObject> o;
-            return R{table->ObjectByStableId(testford::kCafeStable, o.put()), bool(o)}; }},
         {"IHostDirObject.Id", [&] { LONG id = -1; return R{cafe->Id(&id), id != 0}; }},
         {"IHostDirObject.Type", [&] { Bstr s; return R{cafe->Type(s.put()), s.get() != nullptr}; }},
         {"IHostDirObject.Attribute", [&] {
             VARIANT v{.vt = VT_I4};
-            const R result{cafe->Attribute(text.get(), &v), v.vt != VT_EMPTY};
+            const R result{cafe->Attribute(Bstr(u"name").get(), &v), v.vt != VT_EMPTY};
             VariantClear(&v);
             return result; }},
-        {"IHostFactory.CreateImageFromPng",
-            [&] { ComPtr<IUnknown> i; return R{CreateImage(zelt, MakePng(3, 3), i), bool(i)}; }},
-        {"IHostFactory.CreateImageCollection",
-            [&] { ComPtr<IUnknown> c; return R{factory->CreateImageCollection(c.put()), bool(c)}; }},
-        {"IHostImage.Size", [&] { LONG w = -1, h = -1; return R{sized->Size(&w, &h), w != 0 || h != 0}; }},
-        {"IHostImageCollectionEdit.Add", [&] { // under a new name each time
-            const Bstr tag(u"image" + std::u16string(1, char16_t(u'0' + added++)));
-            const HRESULT hr = edit->Add(tag.get(), image.get());
-            edit->Commit();
-            ComPtr<IUnknown> found;
-            images->Image(tag.get(), found.put());
-            return R{hr, bool(found)}; }},
-        {"IHostImageCollectionEdit.Commit", [&] { return only(edit->Commit()); }},
-        {"IHostImageCollection.Image",
-            [&] { ComPtr<IUnknown> i; return R{images->Image(Bstr(u"image0").get(), i.put()), bool(i)}; }},
-        {"IHostImageCollection.Count", [&] { LONG n = -1; return R{images->Count(&n), n != 0}; }},
-        {"IHostView.Frame", [&] { ComPtr<IHostFrame> f; return R{view.Frame(f.put()), bool(f)}; }},
-        {"IHostFrame.Tabs", [&] { ComPtr<IHostTabs> t; return R{frame->Tabs(t.put()), bool(t)}; }},
+        {"IHostImage.Size", [&] { LONG w = -1, h = -1; return R{image->Size(&w, &h), w != 0 || h != 0}; }},
+        {"IHostImageCollection.Count",
+            [&] { LONG n = -1; return R{collection.as<IHostImageCollection>()->Count(&n), n != 0}; }},
         {"IHostFrame.Window", [&] { HWND w = HWND(0x1); return R{frame->Window(&w), w != nullptr}; }},
-        {"IHostTabs.Tab", [&] { ComPtr<IUnknown> t; return R{tabs->Tab(tabName.get(), t.put()), bool(t)}; }},
-        {"IHostSearchTab.CreateGroup", [&] { ComPtr<IUnknown> g;
-            return R{searchTab->CreateGroup(3, groupId.get(), nullptr, nullptr, g.put()), bool(g)}; }},
-        {"IHostSearchGroup.AddControl",
-            [&] { return only(group.as<IHostSearchGroup>()->AddControl(image.get())); }},
-        {"IHostSearchGroupAppearance.SetImage", [&] { return only(appearance->SetImage(image.get())); }},
-        {"IHostSearchGroupAppearance.SetDescription",
-            [&] { return only(appearance->SetDescription(text.get())); }},
-        {"IHostSearchGroupAppearance.SetClearTexts",
-            [&] { return only(appearance->SetClearTexts(text.get(), text.get())); }},
-        {"IHostSearchGroupAppearance.SetPromptTexts",
-            [&] { return only(appearance->SetPromptTexts(text.get(), text.get())); }},
-        {"IHostSearchGroupAppearance.SetResultTexts",
-            [&] { return only(appearance->SetResultTexts(text.get(), text.get())); }},
-        {"IHostSearchGroupIcon.SetIcon",
-            [&] { return only(group.as<IHostSearchGroupIcon>()->SetIcon(image.get())); }},
-        {"IHostSearchGroupButtons.AddButton",
-            [&] { return only(group.as<IHostSearchGroupButtons>()->AddButton(image.get())); }},
     };
     // clang-format on
     for (const auto& [name, call] : operations) {
         EXPECT_TRUE(SUCCEEDED(call().first)) << name << " without a plan";
-        faults.Fail(name, E_ACCESSDENIED);
+        zelt.Faults().Fail(name, E_ACCESSDENIED);
         EXPECT_EQ(call(), R(E_ACCESSDENIED, false)) << name;
-        EXPECT_EQ(faults.Calls(name), 1u) << name;
-        faults.YieldNothing(name);
+        EXPECT_EQ(zelt.Faults().Calls(name), 1u) << name;
+        zelt.Faults().YieldNothing(name);
         EXPECT_EQ(call(), R(S_OK, false)) << name << " yielding nothing";
-        faults.Clear();
+        zelt.Faults().Clear();
     }
-    EXPECT_EQ(zelt.View().MainFrame().SearchTab().Groups().size(), 2u) << "none made while yielding nothing";
-    zelt.View().MainFrame().SearchTab().ReleaseGroups(); // with the image given as a control and a button
 }
 
 TEST_F(PlantedFaults, LookUpsFailFromTheKthCallForSomeCallsAsAPluginLoadingNotesWouldMeetThem) {

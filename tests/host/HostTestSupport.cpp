@@ -1,7 +1,6 @@
 #include "tests/host/HostTestSupport.h"
 
 #include "platform/com/SafeArray.h"
-#include "tests/support/ProcessRun.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +33,6 @@ std::vector<std::uint8_t> MakePng(int width, int height, std::uint32_t rgba) {
         throw std::runtime_error("cannot write the PNG");
     png.resize(size);
     return png;
-}
-
-std::string RunHost(const std::string& arguments, const std::string& input, int* exitCode) {
-    return RunProcess(std::string(VESK_HOST_PATH) + " " + arguments, input, exitCode);
 }
 
 HRESULT CreateImage(host::ZeltHost& zelt, const std::vector<std::uint8_t>& png, ComPtr<IUnknown>& image) {

@@ -18,9 +18,6 @@ using namespace testsupport;
 std::string TempPath(const std::string& name);
 // A PNG of the size, every pixel of one colour.
 std::vector<std::uint8_t> MakePng(int width, int height, std::uint32_t rgba = 0x3399CCFF);
-// Runs zelt-host with the arguments and the text (empty, or ending in a line break) on its
-// standard input; its standard output and error, and its exit code in `exitCode`.
-std::string RunHost(const std::string& arguments, const std::string& input, int* exitCode = nullptr);
 
 // The factory's result for the bytes; the image, if any, in `image`.
 HRESULT CreateImage(host::ZeltHost& zelt, const std::vector<std::uint8_t>& png,

@@ -2,44 +2,22 @@
 // stopped, with every object accounted for.
 #include "host/HostSearchTab.h"
 #include "host/ZeltHost.h"
+#include "tests/support/PluginHost.h"
 #include "tests/support/ProcessRun.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include <map>
 #include <set>
-#include <string>
+#include <sstream>
 
-namespace {
-std::string RunCommand(const std::string& command, int* status = nullptr) {
-    return testsupport::RunProcess(command, "", status);
-}
-
-// An application-data folder of the test's own, so that no run writes into the user's.
-std::string AppData() {
-    static const testsupport::TempFolder folder("plugin_entry");
-    return folder.Path().string();
-}
-
-host::ZeltHost::Options Options(LANGID language = 1033) {
-    return {VESK_PLUGIN_PATH, language, "", AppData()};
-}
-} // namespace
+using namespace testsupport;
 
 TEST(PluginEntry, LibraryExportsOnlyTheFactory) {
-    const std::string symbols = RunCommand(std::string("nm -D --defined-only ") + VESK_PLUGIN_PATH);
-    ASSERT_FALSE(symbols.empty());
+    std::istringstream symbols(RunProcess(std::string("nm -D --defined-only ") + VESK_PLUGIN_PATH));
     std::set<std::string> names;
-    std::size_t start = 0;
-    while (start < symbols.size()) {
-        const std::size_t end = symbols.find('\n', start);
-        const std::string line = symbols.substr(start, end - start);
-        if (!line.empty()) names.insert(line.substr(line.rfind(' ') + 1));
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+    for (std::string line; std::getline(symbols, line);)
+        names.insert(line.substr(line.rfind(' ') + 1));
     EXPECT_EQ(names, std::set<std::string>{"CreateZeltPlugin"});
 }
 
@@ -47,13 +25,11 @@ TEST(PluginEntry, DescriptionIsWellFormedAndDiffersPerLanguage) {
     std::map<int, std::string> descriptions;
     for (int id : {1049, 1033, 1058, 1029, 1040, 3082, 2057}) {
         int status = -1;
-        const std::string xml =
-            RunCommand(std::string(VESK_HOST_PATH) + " --lang " + std::to_string(id) + " info", &status);
+        const std::string xml = RunZeltHost("--lang " + std::to_string(id) + " info", "", &status);
         ASSERT_EQ(status, 0) << id;
         pugi::xml_document doc;
         ASSERT_TRUE(doc.load_string(xml.c_str())) << xml;
         const pugi::xml_node root = doc.child("zelt_plugin_info");
-        ASSERT_TRUE(root) << xml;
         for (const auto& child : root.children())
             EXPECT_FALSE(std::string(child.text().get()).empty()) << xml;
         EXPECT_EQ(std::distance(root.children().begin(), root.children().end()), 3) << xml;
@@ -69,7 +45,8 @@ TEST(PluginEntry, DescriptionIsWellFormedAndDiffersPerLanguage) {
 }
 
 TEST(PluginEntry, ReleasingARunningPluginLetsGoOfTheHostObjects) {
-    host::ZeltHost zelt(Options());
+    const TempFolder appData("plugin_entry");
+    host::ZeltHost zelt({VESK_PLUGIN_PATH, 1033, "", appData.Path().string()});
     zelt.Load();
     ASSERT_EQ(zelt.Start(), S_OK);
     zelt.Library()->Release();

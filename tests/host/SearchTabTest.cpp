@@ -1,6 +1,7 @@
-// The search tab and its groups as a plug-in reaches and furnishes them: what a group
-// records and refuses, a group made again, and the accounting of what passes between the
-// plug-in and the host.
+// The search tab and its groups as a plug-in reaches and furnishes them: one object that
+// holds what it is given by identity, what it refuses, a group made again, and the
+// accounting of what passes between the plug-in and the host. (What a group records is
+// printed by the shell's search-tab command, and tested there.)
 #include "host/HostImage.h"
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
@@ -45,13 +46,6 @@ IUnknown* IdentityOf(IUnknown* object) {
     return identity.get();
 }
 
-std::vector<IUnknown*> Raw(const std::vector<ComPtr<IUnknown>>& objects) {
-    std::vector<IUnknown*> raw;
-    for (const auto& object : objects)
-        raw.push_back(object.get());
-    return raw;
-}
-
 class SearchTab : public HostTest {
 protected:
     const std::vector<ComPtr<host::HostSearchGroup>>& Groups() const {
@@ -60,11 +54,11 @@ protected:
 };
 } // namespace
 
-TEST_F(SearchTab, Group_IsOneObjectThatRecordsWhatItIsGivenByIdentityAndALaterCallReplacesIt) {
+TEST_F(SearchTab, Group_IsOneObjectThatHoldsWhatItIsGivenByIdentityAndALaterCallReplacesIt) {
     const auto group = CreateGroup(zelt, u"VeskNotes.SearchByNode");
     ASSERT_EQ(Groups().size(), 1u);
     for (IUnknown* side : std::initializer_list<IUnknown*>{
-             group.get(), static_cast<IUnknown*>(group.as<IHostSearchGroup>().get()),
+             static_cast<IUnknown*>(group.as<IHostSearchGroup>().get()),
              group.as<IHostSearchGroupAppearance>().get(), group.as<IHostSearchGroupIcon>().get(),
              group.as<IHostSearchGroupButtons>().get(), static_cast<IHostSearchGroup*>(Groups()[0].get())})
         EXPECT_EQ(IdentityOf(side), group.get()) << "every side of the group comes as its identity";
@@ -73,22 +67,14 @@ TEST_F(SearchTab, Group_IsOneObjectThatRecordsWhatItIsGivenByIdentityAndALaterCa
     EXPECT_EQ(Furnish(group, icon.get(), image.get(), button->Second(), control->Second()),
               std::vector<HRESULT>(7, S_OK));
     EXPECT_EQ(group.as<IHostSearchGroup>()->AddControl(button->Second()), S_OK);
-
     const host::HostSearchGroup& recorded = *Groups()[0].get();
-    EXPECT_EQ(recorded.Description(), u"Find \"noted\" companies\nby text.");
-    ASSERT_TRUE(recorded.ClearTexts() && recorded.PromptTexts());
-    EXPECT_EQ(recorded.ClearTexts()->first, u"Clear ") << "blanks are kept";
-    EXPECT_EQ(recorded.PromptTexts()->first, u"") << "a null text is the empty text";
-    EXPECT_FALSE(recorded.ResultTexts()) << "none until set";
-    EXPECT_TRUE(recorded.Icon() == icon && recorded.Image() == image);
-    EXPECT_EQ(Raw(recorded.Buttons()), std::vector<IUnknown*>{button->Unknown()});
-    EXPECT_EQ(Raw(recorded.Controls()), (std::vector<IUnknown*>{control->Unknown(), button->Unknown()}));
+    EXPECT_EQ(recorded.Buttons().at(0).get(), button->Unknown());
+    EXPECT_EQ(recorded.Controls().at(0).get(), control->Unknown());
+    EXPECT_EQ(recorded.Controls().at(1).get(), button->Unknown());
     EXPECT_EQ(button->RefCount(), 3u) << "one counted reference each time it was given";
 
     EXPECT_EQ(group.as<IHostSearchGroupAppearance>()->SetImage(icon.get()), S_OK);
-    EXPECT_EQ(group.as<IHostSearchGroupAppearance>()->SetClearTexts(Bstr(u"Reset").get(), nullptr), S_OK);
     EXPECT_EQ(recorded.Image(), icon);
-    EXPECT_EQ(recorded.ClearTexts()->first + u"|" + recorded.ClearTexts()->second, u"Reset|");
     EXPECT_EQ(dynamic_cast<host::HostImage&>(*image.get()).RefCount(), 1u) << "the replaced image was let go";
     zelt.View().MainFrame().SearchTab().ReleaseGroups();
     EXPECT_TRUE(button->RefCount() == 1u && control->RefCount() == 1u);
@@ -151,7 +137,7 @@ TEST_F(SearchTab, CreateGroup_KeepsTheOrderMadeRefusesAnEmptyIdAndASameIdTakesTh
 }
 
 TEST(SearchTabStop, LetsGoOfEverythingThePluginGaveTheSearchTab) {
-    host::ZeltHost running({VESK_PLUGIN_PATH, 1033, TestfordPath()});
+    host::ZeltHost running({VESK_PLUGIN_PATH, 1033, TestfordPath(), TempPath("appdata.tab")});
     running.Load();
     bool buttonGone = false, controlGone = false;
     {
