@@ -143,8 +143,12 @@ function sanitize(html, onLink) {
     for (const child of [...node.childNodes]) {
       if (child.nodeType === Node.TEXT_NODE) continue;
       if (child.nodeType !== Node.ELEMENT_NODE || !allowedTags.has(child.tagName)) {
-        if (child.nodeType === Node.ELEMENT_NODE) child.replaceWith(...child.childNodes);
-        else child.remove();
+        if (child.nodeType === Node.ELEMENT_NODE) {
+          clean(child);
+          child.replaceWith(...child.childNodes);
+        } else {
+          child.remove();
+        }
         continue;
       }
       const keep = { href: child.getAttribute("href"), src: child.getAttribute("src"),
