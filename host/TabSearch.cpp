@@ -61,16 +61,18 @@ HRESULT AskControl(ISearchGroupControl& control, HostSearchCriteria& criteria, S
 template <class Control> std::vector<zsys::ComPtr<Control>> InnerControls(const HostSearchTab& tab) {
     std::vector<zsys::ComPtr<Control>> found;
     for (const auto& group : tab.Groups())
-        for (const auto& control : group->Controls()) {
-            const auto container = control.try_as<IContainerControl>();
-            zsys::ComPtr<IUnknown> inner;
-            if (!container || FAILED(container->Control(inner.put())) || !inner) continue;
-            const auto standard = inner.try_as<IHostStandardControl>();
-            if (auto* own = dynamic_cast<Control*>(standard.get())) found.emplace_back(own);
-        }
+        for (const auto& control : group->Controls())
+            if (auto* own = dynamic_cast<Control*>(InnerControl(control).get())) found.emplace_back(own);
     return found;
 }
 } // namespace
+
+zsys::ComPtr<IHostStandardControl> InnerControl(const zsys::ComPtr<IUnknown>& control) {
+    const auto container = control.try_as<IContainerControl>();
+    zsys::ComPtr<IUnknown> inner;
+    if (!container || FAILED(container->Control(inner.put())) || !inner) return nullptr;
+    return inner.try_as<IHostStandardControl>();
+}
 
 HRESULT Run(HostView& view) {
     HostSearchTab& tab = view.MainFrame().SearchTab();

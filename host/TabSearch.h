@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Types.h"
 
@@ -19,6 +20,9 @@ namespace tab_search {
 // what it searched for, then shows the result. S_FALSE, showing nothing, when nothing on
 // the tab has a value; a failing call of a control or of ShowResults is returned.
 HRESULT Run(HostView& view);
+
+// The host's standard control that one of the tab's controls wraps; null when it wraps none.
+zsys::ComPtr<ZeltCore::IHostStandardControl> InnerControl(const zsys::ComPtr<IUnknown>& control);
 
 // The host's standard controls behind the tab's controls, in the order of the tab.
 std::vector<zsys::ComPtr<HostEditBox>> EditBoxes(const HostSearchTab& tab);

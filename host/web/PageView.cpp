@@ -4,13 +4,22 @@
 #include "host/CommandView.h"
 #include "host/HostCard.h"
 #include "host/HostCards.h"
+#include "host/HostComboBox.h"
 #include "host/HostDirPage.h"
+#include "host/HostEditBox.h"
 #include "host/HostImage.h"
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
+#include "host/HostSearchView.h"
+#include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
 #include "host/web/ImageStore.h"
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/ImageList.h"
+
+#include <cstdio>
+#include <memory>
 
 namespace host::web {
 namespace {
@@ -75,6 +84,140 @@ json PartJson(const HostCard::Part& part, IHostImageCollection* collection, Imag
             {"failed", false}};
 }
 
+// Where the combo's closed face and each item of its open list are drawn.
+constexpr RECT kComboRect{0, 0, 180, 16};
+// The item state and drawing action of an item drawn whole, and of one under the pointer.
+constexpr UINT kItemSelected = 0x2, kDrawEntire = 0x1;
+
+std::string ColorJson(COLORREF color) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", unsigned(color & 0xff), unsigned((color >> 8) & 0xff),
+                  unsigned((color >> 16) & 0xff));
+    return text;
+}
+
+json RectJson(const RECT& rect) {
+    return json::array({rect.left, rect.top, rect.right, rect.bottom});
+}
+
+// What was drawn on a context, call by call, for the page to draw again as it was drawn.
+json OperationsJson(HDC dc, ImageStore& images) {
+    json operations = json::array();
+    for (const zsys::DrawOp& op : zsys::RecordedOps(dc)) {
+        switch (op.kind) {
+        case zsys::DrawOp::Kind::Fill:
+            operations.push_back({{"op", "fill"},
+                                  {"rect", RectJson(op.rect)},
+                                  {"color", ColorJson(zsys::GetSysColor(op.colorIndex))}});
+            break;
+        case zsys::DrawOp::Kind::TextColor:
+            operations.push_back({{"op", "textColor"}, {"color", ColorJson(op.color)}});
+            break;
+        case zsys::DrawOp::Kind::BkMode:
+            operations.push_back({{"op", "bkMode"}, {"transparent", op.mode == TRANSPARENT}});
+            break;
+        case zsys::DrawOp::Kind::Text:
+            operations.push_back({{"op", "text"},
+                                  {"rect", RectJson(op.rect)},
+                                  {"text", Utf8(op.text)},
+                                  {"singleLine", (op.format & DT_SINGLELINE) != 0},
+                                  {"vcenter", (op.format & DT_VCENTER) != 0}});
+            break;
+        case zsys::DrawOp::Kind::Image: {
+            const std::string address = op.images ? images.Add(*op.images, op.index) : std::string();
+            if (address.empty()) break;
+            const auto size = op.images->ImageSize();
+            operations.push_back({{"op", "image"},
+                                  {"src", address},
+                                  {"x", op.x},
+                                  {"y", op.y},
+                                  {"w", size.width},
+                                  {"h", size.height}});
+            break;
+        }
+        }
+    }
+    return operations;
+}
+
+// Draws with `draw` on a fresh recording context: what was drawn, or null when the drawing failed.
+template <class Draw> json Drawing(Draw draw, ImageStore& images) {
+    const std::unique_ptr<DeviceContextRecord, bool (*)(HDC)> dc(zsys::CreateRecordingDC(), zsys::DeleteDC);
+    if (FAILED(draw(dc.get()))) return nullptr;
+    return OperationsJson(dc.get(), images);
+}
+
+json ComboJson(HostComboBox& combo, ImageStore& images) {
+    json items = json::array();
+    for (LONG i = 0; i < LONG(combo.Items().size()); ++i) {
+        const auto item = [&](UINT state) {
+            return Drawing([&](HDC dc) { return combo.DrawItem(i, state, kDrawEntire, dc, kComboRect); },
+                           images);
+        };
+        items.push_back({{"text", Utf8(combo.Items()[std::size_t(i)])},
+                         {"plain", item(0)},
+                         {"highlighted", item(kItemSelected)}});
+    }
+    return {{"kind", "combo"},
+            {"selected", combo.Selected()},
+            {"hint", Utf8(combo.Hint())},
+            {"width", kComboRect.right - kComboRect.left},
+            {"height", kComboRect.bottom - kComboRect.top},
+            {"face", Drawing([&](HDC dc) { return combo.DrawFace(dc, kComboRect); }, images)},
+            {"items", std::move(items)}};
+}
+
+// One of a group's controls: its texts and placement, and what the host's control it wraps shows.
+json ControlJson(const zsys::ComPtr<IUnknown>& control, std::size_t index, ImageStore& images) {
+    const CommandView view = ReadCommand(control);
+    json out = {{"index", index},
+                {"tag", Utf8(view.tag)},
+                {"caption", Utf8(view.caption)},
+                {"tooltip", Utf8(view.tooltip)},
+                {"placement", Utf8(view.placement)},
+                {"kind", "other"}};
+    const auto inner = tab_search::InnerControl(control);
+    if (auto* edit = dynamic_cast<HostEditBox*>(inner.get())) {
+        out["kind"] = "edit";
+        out["text"] = Utf8(edit->Text());
+        out["hint"] = Utf8(edit->Hint());
+    } else if (auto* combo = dynamic_cast<HostComboBox*>(inner.get())) {
+        out.update(ComboJson(*combo, images));
+    }
+    return out;
+}
+
+// A company as the organisation page lists it, with what the cell controller gives for it.
+json RowJson(ZeltHost& host, IStdDirectoryCellCustomController* cells, IUnknown* page,
+             IHostImageCollection* collection, ImageStore& images, std::int32_t id) {
+    const auto company = host.View().City().Find(CityDatabase::Type::Company, id);
+    if (!company) return nullptr;
+    json row = {{"id", id},
+                {"stableId", company->stableId},
+                {"name", Utf8(company->name)},
+                {"kind", Utf8(company->kind)}};
+    if (cells) {
+        const auto object = host.Cards().DirectoryObject(id);
+        row["note"] = PartJson(AskCell(*cells, false, 5, page, object.get()), collection, images);
+        row["marks"] = PartJson(AskCell(*cells, true, 2, page, object.get()), collection, images);
+    }
+    return row;
+}
+
+// The companies of `ids`, at most `limit`, as the organisation page lists them.
+json RowsJson(ZeltHost& host, ImageStore& images, const std::vector<std::int32_t>& ids, std::size_t limit) {
+    const auto cells = host.Cards().CellController();
+    IUnknown* page = static_cast<IHostDirPage*>(&host.View().MainFrame().Results().OrganisationPage());
+    const auto collection = cells ? CellImages(*cells.get(), page) : nullptr;
+    json rows = json::array();
+    for (const std::int32_t id : ids) {
+        if (rows.size() == limit) break;
+        json row = RowJson(host, cells.get(), page, collection.get(), images, id);
+        if (!row.is_null()) rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 json CommandsJson(ImageStore& images, const HostCardCommands& commands) {
     json buttons = json::array(), submenus = json::array();
     for (const HostCardCommands::Entry& entry : commands.Entries()) {
@@ -94,11 +237,17 @@ json CommandsJson(ImageStore& images, const HostCardCommands& commands) {
 } // namespace
 
 json SearchTabJson(ZeltHost& host, ImageStore& images) {
+    HostSearchTab& tab = host.View().MainFrame().SearchTab();
     json groups = json::array();
-    for (const auto& group : host.View().MainFrame().SearchTab().Groups()) {
-        json buttons = json::array();
+    // Taken first: the plug-in draws while the tab is read.
+    const auto held = tab.Groups();
+    for (const auto& group : held) {
+        json buttons = json::array(), controls = json::array();
         for (const auto& button : group->Buttons())
             buttons.push_back(CommandJson(images, button));
+        const auto members = group->Controls();
+        for (std::size_t i = 0; i < members.size(); ++i)
+            controls.push_back(ControlJson(members[i], i, images));
         groups.push_back({{"id", Utf8(group->Id())},
                           {"kind", group->Kind()},
                           {"placement", Utf8(group->Placement())},
@@ -109,37 +258,28 @@ json SearchTabJson(ZeltHost& host, ImageStore& images) {
                           {"resultTexts", TextsJson(group->ResultTexts())},
                           {"icon", ImageJson(images, group->Icon())},
                           {"image", ImageJson(images, group->Image())},
-                          {"buttons", std::move(buttons)}});
+                          {"buttons", std::move(buttons)},
+                          {"controls", std::move(controls)}});
     }
-    return {{"groups", std::move(groups)}};
+    return {{"name", Utf8(tab.NameText())}, {"groups", std::move(groups)}};
 }
 
-json ResultsJson(ZeltHost& host, ImageStore& images, std::size_t limit) {
+json DirectoryJson(ZeltHost& host, ImageStore& images, std::size_t limit) {
     CityDatabase& city = host.View().City();
-    const auto cells = host.Cards().CellController();
-    IUnknown* page = static_cast<IHostDirPage*>(&host.View().MainFrame().Results().OrganisationPage());
-    const auto collection = cells ? CellImages(*cells.get(), page) : nullptr;
-    json rows = json::array();
-    for (const std::int32_t id : city.FirstIds(CityDatabase::Type::Company, limit)) {
-        const auto company = city.Find(CityDatabase::Type::Company, id);
-        if (!company) continue;
-        json row = {{"id", id},
-                    {"stableId", company->stableId},
-                    {"name", Utf8(company->name)},
-                    {"kind", Utf8(company->kind)}};
-        if (cells) {
-            const auto object = host.Cards().DirectoryObject(id);
-            row["note"] =
-                PartJson(AskCell(*cells.get(), false, 5, page, object.get()), collection.get(), images);
-            row["marks"] =
-                PartJson(AskCell(*cells.get(), true, 2, page, object.get()), collection.get(), images);
-        }
-        rows.push_back(std::move(row));
-    }
     return {{"title", Utf8(city.Name())},
-            {"description", nullptr},
             {"count", city.Count(CityDatabase::Type::Company)},
-            {"rows", std::move(rows)}};
+            {"rows", RowsJson(host, images, city.FirstIds(CityDatabase::Type::Company, limit), limit)}};
+}
+
+json SearchJson(ZeltHost& host, ImageStore& images, std::size_t limit) {
+    const HostSearchView& results = host.View().MainFrame().Results();
+    if (!results.Shown()) return nullptr;
+    // Copied: the rows ask the plug-in, which might start a search of its own meanwhile.
+    const std::vector<std::int32_t> found = results.Found();
+    return {{"title", Utf8(results.Title())},
+            {"description", Utf8(results.Description())},
+            {"count", found.size()},
+            {"rows", RowsJson(host, images, found, limit)}};
 }
 
 json CardJson(ZeltHost& host, ImageStore& images) {

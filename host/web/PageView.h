@@ -15,12 +15,17 @@ class ImageStore;
 // them from the plug-in) each time it is asked for. Texts are UTF-8; images are addresses in
 // the store; HTML is the plug-in's, with the names of its images turned into addresses.
 
-// The search tab: the groups the plug-ins made, with texts, icon, image and buttons.
+// The search tab: the host's own company-name box, and the groups the plug-ins made with
+// texts, icon, image, buttons and controls. A text box gives its text and hint; a combo box
+// gives its items and its closed face as drawn (by the plug-in when it draws them), each
+// drawing the operations recorded on its device context.
 nlohmann::json SearchTabJson(ZeltHost& host, ImageStore& images);
-// The organisation page: the companies it lists, each with its note text (kind 5) and marks
-// (kind 2) as the cell controller gives them. Until a search is shown it lists the city's
-// companies, at most `limit` of them.
-nlohmann::json ResultsJson(ZeltHost& host, ImageStore& images, std::size_t limit);
+// The city's directory: its companies, at most `limit` of them, each with its note text
+// (kind 5) and marks (kind 2) as the cell controller gives them.
+nlohmann::json DirectoryJson(ZeltHost& host, ImageStore& images, std::size_t limit);
+// The organisation page of the search shown: its title, its description as the search gave
+// it, and the companies found (at most `limit`, each as in the directory); null before a search.
+nlohmann::json SearchJson(ZeltHost& host, ImageStore& images, std::size_t limit);
 // The current card: company, note (kind 0), marks (kind 1), buttons and submenus; null when
 // no card is open.
 nlohmann::json CardJson(ZeltHost& host, ImageStore& images);

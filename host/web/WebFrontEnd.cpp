@@ -3,8 +3,11 @@
 #include "host/CityDatabase.h"
 #include "host/CommandView.h"
 #include "host/HostCards.h"
+#include "host/HostComboBox.h"
+#include "host/HostEditBox.h"
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
+#include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
 #include "host/web/FilePicker.h"
@@ -105,6 +108,11 @@ struct WebFrontEnd::Impl {
     Reply Command(const json& body);
     Reply Link(const json& body);
     Reply GroupButton(const json& body);
+    Reply TypeName(const json& body);
+    Reply TypeText(const json& body);
+    Reply SelectItem(const json& body);
+    Reply Find(const json& body);
+    Reply ClearSearch(const json& body);
     Reply DialogAction(const json& body);
     Reply MessageAnswer(const json& body);
     Reply FileChoice(const json& body);
@@ -117,6 +125,9 @@ struct WebFrontEnd::Impl {
         if (!driver.Modals().empty()) throw Refusal(409, "a dialog is open");
     }
     HostCard& CardOf(const json& body);
+    HostSearchGroup& GroupOf(const json& body);
+    // The host's control that control "control" of the group wraps, when it is a `Control`.
+    template <class Control> zsys::ComPtr<Control> InnerOf(const json& body, const char* what);
     WebDriver::Modal& ModalOf(const json& body, WebDriver::Modal::Kind kind);
     Reply Executed(HRESULT hr);
 
@@ -250,6 +261,11 @@ void WebFrontEnd::Impl::Routes() {
     PostRoute("/api/card/command", &Impl::Command);
     PostRoute("/api/card/link", &Impl::Link);
     PostRoute("/api/search-tab/button", &Impl::GroupButton);
+    PostRoute("/api/search-tab/name", &Impl::TypeName);
+    PostRoute("/api/search-tab/text", &Impl::TypeText);
+    PostRoute("/api/search-tab/select", &Impl::SelectItem);
+    PostRoute("/api/search-tab/find", &Impl::Find);
+    PostRoute("/api/search-tab/clear", &Impl::ClearSearch);
     PostRoute("/api/dialog", &Impl::DialogAction);
     PostRoute("/api/message", &Impl::MessageAnswer);
     PostRoute("/api/file", &Impl::FileChoice);
@@ -287,7 +303,8 @@ json WebFrontEnd::Impl::Page() {
                 {"running", running},
                 {"language", {{"started", started}, {"chosen", chosen}, {"choices", std::move(languages)}}}};
     out["searchTab"] = SearchTabJson(zelt, images);
-    out["results"] = ResultsJson(zelt, images, options.listLimit);
+    out["directory"] = DirectoryJson(zelt, images, options.listLimit);
+    out["search"] = SearchJson(zelt, images, options.listLimit);
     out["card"] = CardJson(zelt, images);
     out["map"] = MapMarksJson(zelt, images);
     return out;
@@ -369,29 +386,86 @@ Reply WebFrontEnd::Impl::Command(const json& body) {
 
 Reply WebFrontEnd::Impl::Link(const json& body) {
     PageTakesInput();
-    const zsys::ComPtr<HostCard> card(&CardOf(body));
-    const std::string target = Text(body, "target");
-    const auto cells = zelt.Cards().CellController();
-    if (!cells) throw Refusal(409, "no controller is attached to the organisation page");
-    return Executed(cells->LinkFollowed(static_cast<ZeltCore::IHostCardContext*>(card.get()),
-                                        zsys::Bstr(Utf16(target)).get(), nullptr));
+    // A category mark's link starts the search for its category, shown on the organisation page.
+    HostCard& card = CardOf(body);
+    return Executed(card.FollowLink(Utf16(Text(body, "target"))));
+}
+
+HostSearchGroup& WebFrontEnd::Impl::GroupOf(const json& body) {
+    const std::string id = Text(body, "group");
+    for (const auto& group : zelt.View().MainFrame().SearchTab().Groups())
+        if (Utf8(group->Id()) == id) return *group.get();
+    throw Refusal(404, "the search tab has no group \"" + id + "\"");
+}
+
+template <class Control>
+zsys::ComPtr<Control> WebFrontEnd::Impl::InnerOf(const json& body, const char* what) {
+    const HostSearchGroup& group = GroupOf(body);
+    const std::int32_t index = Int(body, "control");
+    if (index < 0 || std::size_t(index) >= group.Controls().size())
+        throw Refusal(404, "the group has no control " + std::to_string(index));
+    zsys::ComPtr<Control> inner(
+        dynamic_cast<Control*>(tab_search::InnerControl(group.Controls()[std::size_t(index)]).get()));
+    if (!inner) throw Refusal(400, "control " + std::to_string(index) + " is no " + what);
+    return inner;
 }
 
 Reply WebFrontEnd::Impl::GroupButton(const json& body) {
     PageTakesInput();
-    const std::string id = Text(body, "group");
+    // Held while it runs: what the button does may empty the tab.
+    const zsys::ComPtr<HostSearchGroup> group(&GroupOf(body));
     const std::int32_t index = Int(body, "index");
-    for (const auto& group : zelt.View().MainFrame().SearchTab().Groups()) {
-        if (Utf8(group->Id()) != id) continue;
-        if (index < 0 || std::size_t(index) >= group->Buttons().size())
-            throw Refusal(404, "the group has no button " + std::to_string(index));
-        if (!ReadCommand(group->Buttons()[std::size_t(index)]).enabled)
-            throw Refusal(409, "the button is disabled");
-        // Held while it runs: what the button does may empty the tab.
-        const zsys::ComPtr<HostSearchGroup> held = group;
-        return Executed(held->PressButton(std::size_t(index)));
+    if (index < 0 || std::size_t(index) >= group->Buttons().size())
+        throw Refusal(404, "the group has no button " + std::to_string(index));
+    if (!ReadCommand(group->Buttons()[std::size_t(index)]).enabled)
+        throw Refusal(409, "the button is disabled");
+    return Executed(group->PressButton(std::size_t(index)));
+}
+
+// The person fills the search tab: the host's boxes hold what was typed and chosen, and the
+// plug-in reads them only when the search runs.
+Reply WebFrontEnd::Impl::TypeName(const json& body) {
+    PageTakesInput();
+    zelt.View().MainFrame().SearchTab().TypeName(Utf16(Text(body, "text")));
+    return {200, {{"ok", true}}};
+}
+
+Reply WebFrontEnd::Impl::TypeText(const json& body) {
+    PageTakesInput();
+    const auto box = InnerOf<HostEditBox>(body, "text box");
+    box->Type(Utf16(Text(body, "text")));
+    return {200, {{"ok", true}}};
+}
+
+Reply WebFrontEnd::Impl::SelectItem(const json& body) {
+    PageTakesInput();
+    const auto combo = InnerOf<HostComboBox>(body, "combo box");
+    const std::int32_t item = Int(body, "item");
+    // -1 leaves nothing selected.
+    if (!combo->Select(item)) throw Refusal(404, "the combo box has no item " + std::to_string(item));
+    return {200, {{"ok", true}}};
+}
+
+Reply WebFrontEnd::Impl::Find(const json&) {
+    PageTakesInput();
+    const HRESULT hr = tab_search::Run(zelt.View());
+    if (hr == S_FALSE) throw Refusal(409, "there is nothing on the search tab to search for");
+    return Executed(hr);
+}
+
+Reply WebFrontEnd::Impl::ClearSearch(const json&) {
+    PageTakesInput();
+    HostSearchTab& tab = zelt.View().MainFrame().SearchTab();
+    tab.TypeName(u"");
+    // Taken first: a control may change the tab while it clears.
+    const auto groups = tab.Groups();
+    for (const auto& group : groups) {
+        const auto controls = group->Controls();
+        for (const auto& control : controls)
+            if (const auto searching = control.try_as<ZeltCore::ISearchGroupControl>())
+                if (const HRESULT hr = searching->Clear(); FAILED(hr)) return Executed(hr);
     }
-    throw Refusal(404, "the search tab has no group \"" + id + "\"");
+    return Executed(S_OK);
 }
 
 WebDriver::Modal& WebFrontEnd::Impl::ModalOf(const json& body, WebDriver::Modal::Kind kind) {

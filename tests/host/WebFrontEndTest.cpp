@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <thread>
 
 extern const ResourceTable kVeskNotesResources;
@@ -151,6 +152,62 @@ TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
         EXPECT_EQ(Page(http), before) << "a refused request changed what the plug-in shows";
     });
     EXPECT_EQ(zelt.Cards().Current()->CompanyId(), testford::kCafe);
+}
+
+TEST_F(WebFrontEndTest, SearchTabRequestsWithBadInputAreRefusedAndChangeNothing) {
+    const std::string group = R"("group": "VeskNotes.SearchByNode")";
+    Serve([&](httplib::Client& http) {
+        // The plug-in's controls by their tags, wherever the group put them.
+        const json tab = Page(http)["searchTab"];
+        std::map<std::string, int> index;
+        for (const json& control : tab["groups"][0]["controls"])
+            index[control["tag"]] = control["index"];
+        ASSERT_EQ(index.size(), 2u);
+        const std::string combo = group + R"(, "control": )" + std::to_string(index["MY_NOTECOLORTAG"]);
+        const std::string text = group + R"(, "control": )" + std::to_string(index["MY_NOTETEXTTAG"]);
+
+        const Answer empty = Post(http, "/api/search-tab/find", "{}");
+        EXPECT_EQ(empty.status, 409);
+        EXPECT_NE(empty.body.value("error", "").find("nothing"), std::string::npos);
+        EXPECT_TRUE(Page(http)["search"].is_null()) << "a search with nothing to search for was shown";
+
+        ASSERT_EQ(Post(http, "/api/search-tab/select", "{" + combo + R"(, "item": 2})").status, 200);
+        ASSERT_EQ(Post(http, "/api/search-tab/text", "{" + text + R"(, "text": "cake"})").status, 200);
+        ASSERT_EQ(Post(http, "/api/search-tab/name", R"({"text": "Cafe"})").status, 200);
+        const json before = Page(http);
+        ASSERT_EQ(before["searchTab"]["name"], "Cafe");
+        const struct {
+            const char* what;
+            std::string path, body;
+            int status;
+            std::string error;
+        } cases[] = {
+            {"an item the combo lacks", "/api/search-tab/select", "{" + combo + R"(, "item": 18})", 404,
+             "no item 18"},
+            {"an item below none", "/api/search-tab/select", "{" + combo + R"(, "item": -2})", 404,
+             "no item -2"},
+            {"an item given as text", "/api/search-tab/select", "{" + combo + R"(, "item": "red"})", 400,
+             "whole number"},
+            {"an item of the text box", "/api/search-tab/select", "{" + text + R"(, "item": 0})", 400,
+             "no combo box"},
+            {"a text that is a number", "/api/search-tab/text", "{" + text + R"(, "text": 5})", 400,
+             "must be a text"},
+            {"a text for the combo", "/api/search-tab/text", "{" + combo + R"(, "text": "red"})", 400,
+             "no text box"},
+            {"a control the group lacks", "/api/search-tab/text",
+             "{" + group + R"(, "control": 2, "text": "x"})", 404, "no control 2"},
+            {"a group the tab lacks", "/api/search-tab/text", R"({"group": "x", "control": 0, "text": "x"})",
+             404, "no group"},
+            {"a name that is no text", "/api/search-tab/name", R"({"text": null})", 400, "must be a text"},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            const Answer answer = Post(http, c.path, c.body);
+            EXPECT_EQ(answer.status, c.status);
+            EXPECT_NE(answer.body.value("error", "").find(c.error), std::string::npos) << answer.body.dump();
+        }
+        EXPECT_EQ(Page(http), before) << "a refused request changed the search tab";
+    });
 }
 
 TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {

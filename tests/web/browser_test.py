@@ -2,8 +2,9 @@
 """The reference host's page in a real browser: headless Chromium driven through WebDriver.
 
 Starts `zelt-host --web` on the demo city with fresh folders, then walks the flows a person
-would, one scenario per flow, each step checked on the page. Screenshots of the card, the map
-and each dialog go to OUT/screenshots. Run as:
+would, one scenario per flow, each step checked on the page. Screenshots of the card, the map,
+the search tab with its combo, a result page, the whole page and each dialog go to
+OUT/screenshots. Run as:
 
     /usr/bin/python3 browser_test.py --host build/default/host/zelt-host --out build/default/tests/web
 """
@@ -80,6 +81,10 @@ class Page(unittest.TestCase):
         cls.folder = tempfile.mkdtemp(prefix="web.", dir=ARGS.out)
         cls.shots = os.path.join(ARGS.out, "screenshots")
         os.makedirs(cls.shots, exist_ok=True)
+        # What an earlier run left of its failures would tell of this one.
+        for name in os.listdir(cls.shots):
+            if name.startswith("failed-"):
+                os.remove(os.path.join(cls.shots, name))
         cls.host = Host(ARGS.host, cls.folder)
         cls.browser = make_browser(os.path.join(cls.folder, "profile"))
         cls.browser.get(cls.host.address)
@@ -202,11 +207,10 @@ class Page(unittest.TestCase):
         kept = self.find('#panel .filter[data-block="NodesIcon3"]')
         self.assertIn("Millbrook Blooms", kept.text)
         self.shot("map", self.find("#map-panel"))
-        self.shot("page")
 
     def open_settings(self):
         self.settle()
-        self.click("#search-tab .group .controls button")
+        self.click('#search-tab .group .buttons button[data-tag="VeskNotes.RibbonOptions"]')
         return self.dialog(115)
 
     def press(self, dialog, control):
@@ -292,13 +296,96 @@ class Page(unittest.TestCase):
         self.open_card(COMPANY)
         self.wait(lambda b: NOTE in b.find_element(By.ID, "card-note").text)
 
-    def test_5_deleting_all_notes_empties_the_card_and_the_map(self):
+    def note_box(self):
+        return self.find('#search-tab .search-control[data-tag="MY_NOTETEXTTAG"] input')
+
+    def type_into(self, box, text):
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(text)
+
+    def find_companies(self, count_text):
+        """Runs the search from the tab and waits for its result page saying `count_text`."""
+        self.settle()
+        self.click("#find")
+        self.settle()
+        self.wait(lambda b: b.find_element(By.ID, "results-count").text == count_text)
+
+    def found(self):
+        self.find('#results[data-listing="search"]')
+        return [int(li.get_attribute("data-company")) for li in self.browser.find_elements(By.CSS_SELECTOR, "#results li")]
+
+    def combo_item(self, n):
+        self.settle()
+        self.click("#search-tab .combo-face")
+        return self.find('#search-tab .combo-list li[data-item="%d"]' % n)
+
+    def test_5_the_search_tab_finds_companies_by_note_text_and_by_category(self):
+        # The note's text in another letter case finds the company, with its note and marks.
+        box = self.note_box()
+        self.assertEqual(box.get_attribute("placeholder"), "Text")
+        self.type_into(box, "FLORIST")
+        self.find_companies("1 company found")
+        self.assertEqual(self.text_of("#results-title"), "Found companies")
+        self.assertEqual(self.found(), [COMPANY])
+        row = self.find('#results li[data-company="%d"]' % COMPANY)
+        self.assertEqual(row.find_element(By.CSS_SELECTOR, ".note").text, NOTE)
+        self.assertEqual(len(row.find_elements(By.CSS_SELECTOR, ".marks img")), 2)
+        # A text no note holds, sent with Enter, finds nothing.
+        self.type_into(self.note_box(), "bakery" + Keys.ENTER)
+        self.wait(lambda b: b.find_element(By.ID, "results-count").text == "No company found")
+        self.assertEqual(self.found(), [])
+
+        # Clear empties the boxes; the closed combo shows the plug-in's grey hint.
+        self.click("#clear")
+        self.settle()
+        self.wait(lambda b: self.note_box().get_attribute("value") == "")
+        hint = self.find("#search-tab .combo-face .text span")
+        self.assertEqual((hint.text, hint.value_of_css_property("color")), ("Name", "rgba(128, 128, 128, 1)"))
+
+        # The open list as the plug-in draws it: a swatch and a name per category.
+        item = self.combo_item(3)
+        items = self.browser.find_elements(By.CSS_SELECTOR, "#search-tab .combo-list li")
+        self.assertEqual(len(items), 18)
+        self.assertTrue(all(i.find_elements(By.CSS_SELECTOR, ".plain img") for i in items))
+        self.assertEqual(item.text, "Suppliers")
+        self.shot("search-tab", self.find("#search-panel"))
+        self.find('#search-tab .combo-list li[data-item="1"]').click()
+        self.find_companies("No company found")
+        self.assertIn("yellow", self.text_of("#results-description"))
+
+        item = self.combo_item(3)
+        item.click()
+        self.wait(lambda b: b.find_element(By.CSS_SELECTOR, "#search-tab .combo-face .text").text == "Suppliers")
+        self.assertTrue(self.find("#search-tab .combo-face img").get_attribute("src"))
+        self.find_companies("1 company found")
+        self.assertEqual(self.found(), [COMPANY])
+        self.assertIn("Suppliers", self.text_of("#results-description"))
+        self.shot("result-page", self.find("#search-panel"))
+
+    def test_6_a_mark_on_the_card_starts_the_search_for_its_category(self):
+        # The city's companies are a click away from the result page, and the mark brings it back.
+        self.click("#results-switch")
+        self.find('#results[data-listing="directory"]')
+        self.assertGreater(len(self.browser.find_elements(By.CSS_SELECTOR, "#results li")), 100)
+        self.open_card(COMPANY)
+        self.click('#card-marks a[data-target="MYUNIQUETAG0"]')
+        self.settle()
+        self.wait(lambda b: b.find_element(By.ID, "results-title").text == "Search by note category")
+        self.assertEqual(self.found(), [COMPANY])
+        self.assertIn('Category "red"', self.text_of("#results-description"))
+        self.find('#card .company[data-company="%d"]' % COMPANY)
+        self.shot("page")
+
+    def test_7_deleting_all_notes_empties_the_card_the_map_and_the_result_page(self):
         self.open_card(COMPANY)
         self.find("#map .house.marked")
         dialog = self.open_settings()
         self.press(dialog, 123)
         self.assertIn("Are you sure", self.message("yes", "delete-question"))
         self.close_settings(dialog)
+        # The search shown ran again: no note is left to find.
+        self.wait(lambda b: b.find_element(By.ID, "results-count").text == "No company found")
+        self.click("#results-switch")
         self.close_card()
         self.open_card(COMPANY)
         self.wait(lambda b: b.find_element(By.ID, "card-note").text == "")

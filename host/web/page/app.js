@@ -13,6 +13,9 @@ const view = {
   selectedBuilding: null,
   menuOpen: false,
   files: {},            // per file dialog serial: the folder shown and the name typed
+  typing: new Map(),    // search-tab box -> what was typed there and not yet sent
+  comboOpen: null,      // the search-tab combo whose list is dropped down
+  showDirectory: false, // the city's companies rather than the search shown
 };
 
 // ---------------------------------------------------------------- talking to the host
@@ -143,8 +146,12 @@ function sanitize(html, onLink) {
     for (const child of [...node.childNodes]) {
       if (child.nodeType === Node.TEXT_NODE) continue;
       if (child.nodeType !== Node.ELEMENT_NODE || !allowedTags.has(child.tagName)) {
-        if (child.nodeType === Node.ELEMENT_NODE) child.replaceWith(...child.childNodes);
-        else child.remove();
+        if (child.nodeType === Node.ELEMENT_NODE) {
+          clean(child);
+          child.replaceWith(...child.childNodes);
+        } else {
+          child.remove();
+        }
         continue;
       }
       const keep = { href: child.getAttribute("href"), src: child.getAttribute("src"),
@@ -157,6 +164,12 @@ function sanitize(html, onLink) {
       }
       if (child.tagName === "FONT" && keep.color && /^#?[0-9a-zA-Z]+$/.test(keep.color)) child.setAttribute("color", keep.color);
       if (keep.title) child.setAttribute("title", keep.title);
+      if (child.tagName === "A" && !onLink) {
+        // A link nobody follows here is shown as what it holds.
+        clean(child);
+        child.replaceWith(...child.childNodes);
+        continue;
+      }
       if (child.tagName === "A") {
         const target = (keep.href || "").trim();
         child.setAttribute("href", "#");
@@ -194,7 +207,7 @@ function render() {
     document.getElementById("city").textContent = page.city;
     part("language", { language: page.language, running: page.running }, () => renderLanguage(page));
     part("searchTab", page.searchTab, renderSearchTab);
-    part("results", page.results, renderResults);
+    part("results", { directory: page.directory, search: page.search, showDirectory: view.showDirectory }, renderResults);
     part("card", page.card, renderCard);
     part("map", page.map, renderMap);
   }
@@ -216,9 +229,159 @@ function renderLanguage(page) {
   if (!page.running) note.textContent += " The plug-in is not running.";
 }
 
+// ---------------------------------------------------------------- the search tab
+
+// What is typed into a box of the search tab reaches the host's box shortly after, and
+// always before the search runs.
+function typed(key, value, send) {
+  const pending = view.typing.get(key);
+  if (pending) clearTimeout(pending.timer);
+  view.typing.set(key, { value, send, timer: setTimeout(flushTyping, 400) });
+}
+
+// Flushes run one after the other, so that a search waits for the text a timer is still sending.
+let flushing = Promise.resolve();
+function flushTyping() {
+  flushing = flushing.then(async () => {
+    for (const [key, pending] of [...view.typing]) {
+      clearTimeout(pending.timer);
+      view.typing.delete(key);
+      await act(...pending.send(pending.value));
+    }
+  });
+  return flushing;
+}
+
+function find() {
+  view.comboOpen = null;
+  view.showDirectory = false;
+  return flushTyping().then(() => act("/api/search-tab/find", {}));
+}
+
+function clearSearch() {
+  for (const pending of view.typing.values()) clearTimeout(pending.timer);
+  view.typing.clear();
+  view.comboOpen = null;
+  // After any text already on its way, which the clear then empties.
+  return flushing.then(() => act("/api/search-tab/clear", {}));
+}
+
+// A text box of the tab; `send` makes the request that puts a text into the host's box.
+function textBox(key, text, hint, title, send) {
+  const pending = view.typing.get(key);
+  const input = el("input", { type: "text", placeholder: hint, title, dataset: { key } });
+  input.value = pending ? pending.value : text;
+  input.addEventListener("input", () => typed(key, input.value, send));
+  input.addEventListener("keydown", (e) => { if (e.key === "Enter") { e.preventDefault(); find(); } });
+  return input;
+}
+
+// A drawing the host recorded for the page: the plug-in's calls, drawn again in their order.
+// The context starts with black text on an opaque white background, as a device context does.
+function drawing(operations, width, height, className) {
+  const box = el("div", { class: "drawing " + (className || "") });
+  Object.assign(box.style, { width: width + "px", height: height + "px" });
+  let color = "#000000", transparent = false;
+  const at = (node, [left, top, right, bottom]) => {
+    Object.assign(node.style, { left: left + "px", top: top + "px", width: right - left + "px", height: bottom - top + "px" });
+    return node;
+  };
+  for (const op of operations || []) {
+    if (op.op === "textColor") color = op.color;
+    else if (op.op === "bkMode") transparent = op.transparent;
+    else if (op.op === "fill") box.append(at(el("div", { class: "fill", style: "background:" + op.color }), op.rect));
+    else if (op.op === "image") box.append(at(el("img", { src: op.src, alt: "" }), [op.x, op.y, op.x + op.w, op.y + op.h]));
+    else if (op.op === "text") {
+      const text = at(el("div", { class: "text" + (op.vcenter ? " vcenter" : "") + (op.singleLine ? " single" : "") }), op.rect);
+      // An opaque background is painted behind the letters only.
+      text.append(el("span", { text: op.text, style: `color:${color};background:${transparent ? "none" : "#ffffff"}` }));
+      box.append(text);
+    }
+  }
+  return box;
+}
+
+// A combo box the plug-in draws: its closed face and the items of its list, each as drawn.
+function comboBox(key, control, title, select) {
+  const open = view.comboOpen === key;
+  const face = el("button", { type: "button", class: "combo-face", title, "aria-haspopup": "listbox", "aria-expanded": open ? "true" : "false",
+    dataset: { key, selected: control.selected } },
+    drawing(control.face, control.width, control.height), el("span", { class: "arrow", text: "▾" }));
+  const list = el("ul", { class: "combo-list", role: "listbox", hidden: !open });
+  const toggle = (show) => {
+    view.comboOpen = show ? key : null;
+    list.hidden = !show;
+    face.setAttribute("aria-expanded", show ? "true" : "false");
+    if (show) (list.querySelector("li.current") || list.firstChild)?.focus();
+  };
+  const choose = (index) => { toggle(false); face.focus(); select(index); };
+  list.append(...control.items.map((item, index) => el("li", {
+    role: "option", tabindex: "-1", class: index === control.selected ? "current" : null,
+    "aria-selected": index === control.selected ? "true" : "false", dataset: { item: index }, title: item.text,
+    onclick: () => choose(index),
+    onmouseover: (e) => e.currentTarget.focus(),
+    onkeydown: (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); choose(index); } },
+  }, drawing(item.plain, control.width, control.height, "plain"), drawing(item.highlighted, control.width, control.height, "highlighted"))));
+  face.addEventListener("click", () => toggle(list.hidden));
+  face.addEventListener("keydown", (e) => {
+    // As on a closed combo: the arrows step through the items, Enter searches.
+    const last = control.items.length - 1;
+    if (e.key === "ArrowDown" && e.altKey) { e.preventDefault(); toggle(true); }
+    else if (e.key === "ArrowDown" && control.selected < last) { e.preventDefault(); select(control.selected + 1); }
+    else if (e.key === "ArrowUp" && control.selected > 0) { e.preventDefault(); select(control.selected - 1); }
+    else if (e.key === "Enter") { e.preventDefault(); find(); }
+  });
+  list.addEventListener("keydown", (e) => {
+    if (e.key === "Escape") { e.preventDefault(); toggle(false); face.focus(); }
+    const step = e.key === "ArrowDown" ? "nextElementSibling" : e.key === "ArrowUp" ? "previousElementSibling" : null;
+    if (step && document.activeElement[step]) { e.preventDefault(); document.activeElement[step].focus(); }
+  });
+  return el("div", { class: "combo" }, face, list);
+}
+
+// Where the plug-in asked its control to go: its row, and its order in the row.
+function position(control) {
+  const xml = new DOMParser().parseFromString(control.placement || "<none/>", "application/xml");
+  const at = xml.querySelector("position");
+  return { row: at ? at.getAttribute("row_id") || "" : "", order: at ? Number(at.getAttribute("order_in_row")) || 0 : 0 };
+}
+
+function controlRows(group) {
+  const rows = new Map();
+  const placed = group.controls.map((c) => ({ c, ...position(c) }))
+    .sort((a, b) => a.row.localeCompare(b.row) || a.order - b.order || a.c.index - b.c.index);
+  for (const { c, row } of placed) {
+    if (!rows.has(row)) rows.set(row, []);
+    rows.get(row).push(c);
+  }
+  return [...rows.values()].map((controls) => el("div", { class: "control-row" }, ...controls.map((c) => {
+    const key = group.id + ":" + c.index;
+    const target = { group: group.id, control: c.index };
+    let widget;
+    if (c.kind === "edit") {
+      widget = textBox(key, c.text, c.hint, c.tooltip, (text) => ["/api/search-tab/text", { ...target, text }]);
+    } else if (c.kind === "combo") {
+      widget = comboBox(key, c, c.tooltip, (item) => act("/api/search-tab/select", { ...target, item }));
+    } else {
+      widget = el("span", { class: "empty", text: "(a control the page cannot show)" });
+    }
+    // A label would pass every click inside the combo's list on to its face.
+    return el(c.kind === "edit" ? "label" : "div", { class: "search-control", title: c.tooltip, dataset: { tag: c.tag, key } },
+      el("span", { class: "control-caption", text: caption(c.caption) }), widget);
+  })));
+}
+
 function renderSearchTab(tab) {
   const box = document.getElementById("search-tab");
-  box.replaceChildren(...tab.groups.map((group) => {
+  // The box the person is typing in is the same box after the tab is drawn anew.
+  const active = document.activeElement;
+  const focused = active && box.contains(active) && active.dataset.key
+    ? { key: active.dataset.key, start: active.selectionStart, end: active.selectionEnd } : null;
+  const own = el("div", { class: "group host-group" },
+    el("label", { class: "search-control", dataset: { key: "name" } },
+      el("span", { class: "control-caption", text: "Company name" }),
+      textBox("name", tab.name, "Name or part of it", "Companies whose name holds this text", (text) => ["/api/search-tab/name", { text }])));
+  const groups = tab.groups.map((group) => {
     const buttons = group.buttons.map((button, index) => el("button", {
       type: "button", title: button.tooltip, disabled: !button.enabled, dataset: { tag: button.tag },
       onclick: () => act("/api/search-tab/button", { group: group.id, index }),
@@ -226,21 +389,58 @@ function renderSearchTab(tab) {
     return el("div", { class: "group", dataset: { group: group.id } },
       el("div", { class: "group-head" }, image(group.icon, "", 32), el("h3", { text: group.caption }), image(group.image, "", 48)),
       el("p", { class: "description", text: group.description }),
-      el("div", { class: "controls" }, ...buttons));
-  }));
-  if (!tab.groups.length) box.append(el("p", { class: "empty", text: "No plug-in has put a group on the search tab." }));
+      el("div", { class: "controls" }, ...controlRows(group)),
+      buttons.length ? el("div", { class: "buttons" }, ...buttons) : null);
+  });
+  const actions = el("div", { class: "search-actions" },
+    el("button", { type: "button", id: "find", onclick: find }, "Find"),
+    el("button", { type: "button", id: "clear", onclick: clearSearch }, "Clear"));
+  box.replaceChildren(own, ...groups, actions);
+  if (!tab.groups.length) box.insertBefore(el("p", { class: "empty", text: "No plug-in has put a group on the search tab." }), actions);
+  if (focused) {
+    const again = box.querySelector(`[data-key="${CSS.escape(focused.key)}"]:is(input, button)`);
+    if (again) {
+      again.focus();
+      if (again.tagName === "INPUT" && focused.start !== null) again.setSelectionRange(focused.start, focused.end);
+    }
+  }
 }
 
-function renderResults(results) {
-  document.getElementById("results-title").textContent = results.title;
-  document.getElementById("results-description").textContent = results.description || "";
-  document.getElementById("results-count").textContent =
-    results.rows.length < results.count ? `${results.rows.length} of ${results.count} companies` : `${results.count} companies`;
+// ---------------------------------------------------------------- the organisation page
+
+// The description a search gave: its criteria, then what the person was looking for.
+function searchDescription(text) {
+  const template = document.createElement("template");
+  template.innerHTML = text || "";
+  const criteria = [...template.content.querySelectorAll("criterion")].map((c) => c.textContent.trim()).filter(Boolean);
+  const described = [...template.content.querySelectorAll("description")].map((d) => d.textContent.trim()).filter(Boolean);
+  if (!criteria.length && !described.length) return [el("span", { text: template.content.textContent })];
+  return [el("span", { class: "criteria", text: criteria.join(" ") }), " ", el("strong", { text: described.join(" ") })];
+}
+
+function renderResults({ directory, search, showDirectory }) {
+  const searching = search && !showDirectory;
+  const shownList = searching ? search : directory;
+  document.getElementById("results-title").textContent = shownList.title;
+  document.getElementById("results-description").replaceChildren(...(searching ? searchDescription(search.description) : []));
+  const rows = shownList.rows;
+  document.getElementById("results-count").textContent = searching
+    ? (search.count ? (rows.length < search.count ? `${rows.length} of ${search.count}` : `${search.count}`) + (search.count === 1 ? " company found" : " companies found") : "No company found")
+    : rows.length < directory.count ? `${rows.length} of ${directory.count} companies` : `${directory.count} companies`;
+  const switcher = document.getElementById("results-switch");
+  switcher.hidden = !search;
+  switcher.textContent = searching ? "All companies of " + directory.title : "Back to the companies found";
   const list = document.getElementById("results");
-  list.replaceChildren(...results.rows.map((row) => el("li", { dataset: { company: row.id } },
+  list.dataset.listing = searching ? "search" : "directory";
+  list.replaceChildren(...rows.map((row) => el("li", { dataset: { company: row.id } },
     el("button", { class: "name", type: "button", text: row.name, onclick: () => openCard(row.id) }),
     el("span", { class: "marks" }, html(row.marks)),
     el("span", { class: "note" }, html(row.note)))));
+}
+
+function showListing(directory) {
+  view.showDirectory = directory;
+  if (view.page) part("results", { directory: view.page.directory, search: view.page.search, showDirectory: view.showDirectory }, renderResults);
 }
 
 function openCard(company) {
@@ -279,7 +479,10 @@ function renderCard(card) {
     el("div", { class: "company", dataset: { company: card.id }, text: card.name }),
     card.address ? el("div", { class: "address", text: card.address }) : null,
     el("div", { class: "note", id: "card-note" }, html(card.note)),
-    el("div", { class: "marks", id: "card-marks" }, html(card.marks, (target) => act("/api/card/link", { card: card.id, target }))),
+    el("div", { class: "marks", id: "card-marks" }, html(card.marks, (target) => {
+      view.showDirectory = false;
+      act("/api/card/link", { card: card.id, target });
+    })),
     el("div", { class: "commands" }, ...menus, ...buttons),
     el("div", { class: "card-foot" },
       el("button", { type: "button", id: "card-close", onclick: () => { view.menuOpen = false; act("/api/card/close", { card: card.id }); } }, "Close card"),
@@ -638,10 +841,16 @@ function drawFileDialog(modal) {
 document.getElementById("language").addEventListener("change", (e) => act("/api/language", { language: Number(e.target.value) }));
 document.getElementById("restart").addEventListener("click", () => act("/api/restart", {}));
 document.getElementById("options").addEventListener("click", () => act("/api/options", {}));
+document.getElementById("results-switch").addEventListener("click", () => showListing(!view.showDirectory));
 document.addEventListener("click", (e) => {
   if (view.menuOpen && !e.target.closest(".menu")) {
     view.menuOpen = false;
     for (const list of document.querySelectorAll(".menu ul")) list.hidden = true;
+  }
+  if (view.comboOpen && !e.target.closest(".combo")) {
+    view.comboOpen = null;
+    for (const list of document.querySelectorAll(".combo-list")) list.hidden = true;
+    for (const face of document.querySelectorAll(".combo-face")) face.setAttribute("aria-expanded", "false");
   }
 });
 busy();
