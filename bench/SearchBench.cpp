@@ -12,6 +12,8 @@
 #include "store/NoteCollection.h"
 #include "tools/citygen/SyntheticCity.h"
 
+#include "bench/NoteTexts.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -25,23 +27,6 @@ constexpr int kNotes = 100'000;
 // Two words that meet in a few notes in a hundred: most notes are searched to their end.
 constexpr std::u16string_view kPattern = u"ДОГОВОР ПОДПИСАН";
 constexpr std::u16string_view kCategory = u"MYUNIQUETAG3";
-
-// A note text of 20 to 200 characters, Latin and Cyrillic words, now and then a line feed.
-std::u16string MakeText(std::mt19937& random) {
-    static const std::u16string words[] = {u"call",   u"back",   u"after",   u"lunch",    u"позвонить",
-                                           u"завтра", u"скидка", u"manager", u"Ирина",    u"closed",
-                                           u"on",     u"Monday", u"договор", u"подписан", u"ask",
-                                           u"for",    u"Пётр",   u"invoice"};
-    std::uniform_int_distribution<int> length(20, 200), word(0, std::size(words) - 1), breakChance(0, 15);
-    const std::size_t target = length(random);
-    std::u16string text;
-    while (text.size() < target) {
-        if (!text.empty()) text += breakChance(random) == 0 ? u'\n' : u' ';
-        text += words[word(random)];
-    }
-    text.resize(target);
-    return text;
-}
 
 // The controller's side of the text filter, over the matchers alone.
 class TextMatcher final : public IInfoMatcher {
@@ -98,7 +83,7 @@ private:
         std::uniform_int_distribution<int> categoryCount(0, 3), category(0, 17);
         std::vector<CollectionElement> texts(kNotes);
         for (CollectionElement& note : texts) {
-            note.SetText(MakeText(random));
+            note.SetText(bench::MakeNoteText(random));
             for (int c = categoryCount(random); c > 0; --c)
                 note.AddCategory(category(random));
         }

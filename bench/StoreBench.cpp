@@ -15,6 +15,8 @@
 #include "store/NotesStore.h"
 #include "tools/citygen/SyntheticCity.h"
 
+#include "bench/NoteTexts.h"
+
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 #include <unicode/ucnv.h>
@@ -43,25 +45,6 @@ struct NoteSample {
     std::u16string text;
     std::vector<std::int32_t> categories;
 };
-
-// A note text of 20 to 200 characters, Latin and Cyrillic words, now and then a line feed.
-std::u16string MakeText(std::mt19937& random) {
-    static const std::u16string words[] = {u"call",   u"back",   u"after",   u"lunch",    u"позвонить",
-                                           u"завтра", u"скидка", u"manager", u"Ирина",    u"closed",
-                                           u"on",     u"Monday", u"договор", u"подписан", u"ask",
-                                           u"for",    u"Пётр",   u"invoice"};
-    std::uniform_int_distribution<int> length(20, 200), word(0, std::size(words) - 1), breakChance(0, 15);
-    const std::size_t target = length(random);
-    std::u16string text;
-    while (text.size() < target) {
-        if (!text.empty()) text += breakChance(random) == 0 ? u'\n' : u' ';
-        text += words[word(random)];
-    }
-    text.resize(target);
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\n'))
-        text.back() = u'x';
-    return text;
-}
 
 // Writes pugixml's output with CR LF line ends, as the notes file has them.
 class CrLfFileWriter : public pugi::xml_writer {
@@ -126,8 +109,10 @@ private:
         std::uniform_int_distribution<int> categoryCount(0, 3), category(0, 17);
         for (int i = 0; i < kNotes; ++i) {
             const std::int32_t key = 1 + i * (kCompanies / kNotes);
-            NoteSample s{
-                key, database.Find(host::CityDatabase::Type::Company, key)->stableId, MakeText(random), {}};
+            NoteSample s{key,
+                         database.Find(host::CityDatabase::Type::Company, key)->stableId,
+                         bench::MakeNoteText(random),
+                         {}};
             for (int c = categoryCount(random); c > 0; --c)
                 s.categories.push_back(category(random));
             samples.push_back(std::move(s));

@@ -1,5 +1,6 @@
 #include "host/shell/ShellDriver.h"
 
+#include "host/DesktopWords.h"
 #include "host/Utf.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
@@ -47,21 +48,11 @@ void PrintUsage(std::ostream& out, std::string_view name, std::string_view argum
     out << usage << summary << "\n";
 }
 
-// What a control is, as the shell names it, and the text it shows.
+// What a control is, as the shell names it, and the text it shows (an icon's is its id).
 std::pair<std::string, std::u16string> Describe(HWND control) {
-    const std::u16string className = zsys::ClassName(control);
-    const DWORD style = zsys::Style(control);
-    std::u16string text = zsys::WindowText(control);
-    if (className == u"Button") {
-        const DWORD type = style & BS_TYPEMASK;
-        return {type == BS_GROUPBOX ? "group" : type == BS_DEFPUSHBUTTON ? "default-button" : "button", text};
-    }
-    if (className == u"Static" && (style & 0x1F) == SS_ICON)
-        return {"icon", u"#" + Utf16(std::to_string(zsys::IconId(control)))};
-    if (className == u"Edit") return {"edit", text};
-    if (className == u"Static") return {"static", text};
-    if (className == kListViewClass) return {"list", text};
-    return {Utf8(className), text};
+    std::string kind = ControlKind(control);
+    if (kind == "icon") return {kind, u"#" + Utf16(std::to_string(zsys::IconId(control)))};
+    return {kind, zsys::WindowText(control)};
 }
 
 void PrintDialog(std::ostream& out, HWND dialog) {
@@ -198,20 +189,6 @@ Buttons ButtonsOf(UINT type) {
     }
 }
 
-const char* IconOf(UINT type) {
-    switch (type & MB_ICONMASK) {
-    case MB_ICONERROR:
-        return "error";
-    case MB_ICONQUESTION:
-        return "question";
-    case MB_ICONWARNING:
-        return "warning";
-    case MB_ICONINFORMATION:
-        return "information";
-    default:
-        return "none";
-    }
-}
 } // namespace
 
 ShellDriver::ShellDriver(std::istream& in, std::ostream& out, bool prompt)
@@ -257,7 +234,7 @@ void ShellDriver::RunModal(HWND dialog) {
 int ShellDriver::MessageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT type) {
     const Buttons buttons = ButtonsOf(type);
     out_ << "message " << Quoted(text) << " caption=" << Quoted(caption) << " buttons=" << buttons.name
-         << " icon=" << IconOf(type) << "\n";
+         << " icon=" << MessageBoxIcon(type) << "\n";
     for (;;) {
         const auto line = NextLine();
         if (!line) return zsys::DefaultAnswer(type);

@@ -1,5 +1,6 @@
 #include "host/web/ModalView.h"
 
+#include "host/DesktopWords.h"
 #include "host/Utf.h"
 #include "host/web/FilePicker.h"
 #include "host/web/ImageStore.h"
@@ -16,39 +17,10 @@ using nlohmann::json;
 constexpr std::pair<int, const char*> kAnswers[] = {
     {IDOK, "ok"}, {IDCANCEL, "cancel"}, {IDYES, "yes"}, {IDNO, "no"}};
 
-const char* IconOf(UINT type) {
-    switch (type & MB_ICONMASK) {
-    case MB_ICONERROR:
-        return "error";
-    case MB_ICONQUESTION:
-        return "question";
-    case MB_ICONWARNING:
-        return "warning";
-    case MB_ICONINFORMATION:
-        return "information";
-    default:
-        return "none";
-    }
-}
-
-// What a control is, in the page's words.
-std::string KindOf(HWND control) {
-    const std::u16string className = zsys::ClassName(control);
-    const DWORD style = zsys::Style(control);
-    if (className == u"Button") {
-        const DWORD type = style & BS_TYPEMASK;
-        return type == BS_GROUPBOX ? "group" : type == BS_DEFPUSHBUTTON ? "default-button" : "button";
-    }
-    if (className == u"Static") return (style & 0x1F) == SS_ICON ? "icon" : "static";
-    if (className == u"Edit") return "edit";
-    if (className == kListViewClass) return "list";
-    return Utf8(className);
-}
-
 json ControlJson(HWND dialog, HWND control, ImageStore& images) {
     const RECT r = zsys::WindowRect(control);
     const POINT origin = zsys::ClientToScreen(dialog, {0, 0});
-    const std::string kind = KindOf(control);
+    const std::string kind = ControlKind(control);
     json out = {{"id", zsys::ControlId(control)},
                 {"kind", kind},
                 {"text", Utf8(zsys::WindowText(control))},
@@ -103,7 +75,7 @@ json MessageJson(const WebDriver::Modal& modal) {
             {"text", Utf8(modal.text)},
             {"caption", Utf8(modal.caption)},
             {"buttons", std::move(buttons)},
-            {"icon", IconOf(modal.type)}};
+            {"icon", MessageBoxIcon(modal.type)}};
 }
 
 json FileJson(const WebDriver::Modal& modal, const FilePicker& files) {

@@ -1,0 +1,36 @@
+#include "host/DesktopWords.h"
+
+#include "host/Utf.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowStyles.h"
+
+namespace host {
+std::string ControlKind(HWND control) {
+    const std::u16string className = zsys::ClassName(control);
+    const DWORD style = zsys::Style(control);
+    if (className == u"Button") {
+        const DWORD type = style & BS_TYPEMASK;
+        return type == BS_GROUPBOX ? "group" : type == BS_DEFPUSHBUTTON ? "default-button" : "button";
+    }
+    if (className == u"Static") return (style & 0x1F) == SS_ICON ? "icon" : "static";
+    if (className == u"Edit") return "edit";
+    if (className == kListViewClass) return "list";
+    return Utf8(className);
+}
+
+const char* MessageBoxIcon(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONERROR:
+        return "error";
+    case MB_ICONQUESTION:
+        return "question";
+    case MB_ICONWARNING:
+        return "warning";
+    case MB_ICONINFORMATION:
+        return "information";
+    default:
+        return "none";
+    }
+}
+} // namespace host
