@@ -26,26 +26,20 @@ std::string Narrow(std::u16string_view text) {
 }
 } // namespace
 
+// Russian and Latin letters found in either case, ё with Ё, and an empty text passing every
+// note are seen through the host, over a city of notes; here, what folding leaves apart.
 TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
     struct Case {
         std::u16string note, pattern;
         bool found;
     };
     const Case cases[] = {
-        {u"встреча в москве", u"Москва", false}, // МОСКВЕ is not МОСКВА: a literal test after folding
-        {u"встреча в москве", u"москв", true},
-        {u"встреча в МОСКВЕ", u"в москве", true},
-        {u"Ёлка у входа", u"ёлка", true},
-        {u"ёлка у входа", u"ЁЛКА", true},
         {u"Елка", u"ёлка", false}, // е and ё stay apart
         {u"Cafe", u"Cаfe", false}, // a Latin letter never matches a Cyrillic one
         {u"Ї", u"ї", false},       // Ukrainian letters are not folded
         {u"Café", u"CAFÉ", false}, // nor accented Latin ones
-        {u"CAFÉ", u"caf", true},
-        {u"Call Back Monday", u"back mon", true},
-        {u"ab", u"abc", false},
-        {u"", u"", true}, // an empty pattern passes every noted company
-        {u"any text", u"", true},
+        {u"CAFÉ", u"caf", true},   {u"ab", u"abc", false},
+        {u"", u"", true}, // a note of categories only passes an empty pattern
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.note) + " / " + Narrow(c.pattern));
@@ -57,17 +51,15 @@ TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
     }
 }
 
+// The host refuses a link without the prefix before it asks for the number.
 TEST(SearchMatchers, Category_IsReadAfterTheFirstElevenCharacters) {
     struct Case {
         std::u16string value;
         std::int32_t category;
     };
     const Case cases[] = {
-        {u"MYUNIQUETAG3", 3},
-        {u"MYUNIQUETAG17", 17},
         {u"ANYELEVENCH3", 3}, // the prefix is not compared
         {u"MYUNIQUETAG", -1}, // the bare prefix names none
-        {u"MYUNIQ", -1},
         {u"", -1},
         {u"MYUNIQUETAG \t+4", 4},
         {u"MYUNIQUETAG-2", -2},
@@ -78,31 +70,6 @@ TEST(SearchMatchers, Category_IsReadAfterTheFirstElevenCharacters) {
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.value));
         EXPECT_EQ(criteria::CategoryOfCriterion(c.value), c.category);
-    }
-}
-
-TEST(SearchMatchers, Category_PassesTheNotesThatCarryIt) {
-    NoteCollection notes;
-    notes.Set(1, Note(u"", {3}));
-    notes.Set(2, Note(u"text", {5, 3}));
-    notes.Set(3, Note(u"text"));
-    NoteMatchers matchers(notes);
-    struct Case {
-        std::u16string value;
-        std::int32_t first, second, third;
-    };
-    const Case cases[] = {
-        {u"MYUNIQUETAG3", 0, 0, -1},
-        {u"MYUNIQUETAG5", 1, 0, -1},
-        {u"MYUNIQUETAG", 1, 1, -1},
-        {u"MYUNIQUETAG-1", 1, 1, -1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Narrow(c.value));
-        matchers.SetCategory(c.value);
-        EXPECT_EQ(matchers.MatchCategory(1), c.first);
-        EXPECT_EQ(matchers.MatchCategory(2), c.second);
-        EXPECT_EQ(matchers.MatchCategory(3), c.third);
     }
 }
 
@@ -123,15 +90,13 @@ TEST(SearchMatchers, AFailingCompanyIsToldTheDistanceToTheNextNote) {
         EXPECT_EQ(matchers.MatchText(c.company), c.distance);
         EXPECT_EQ(matchers.MatchCategory(c.company), c.distance);
     }
-}
 
-TEST(SearchMatchers, AnEmptyCollectionEndsThePassAtOnce) {
-    NoteCollection notes;
-    NoteMatchers matchers(notes);
-    matchers.SetText(u"");
-    matchers.SetCategory(u"MYUNIQUETAG0");
-    EXPECT_EQ(matchers.MatchText(INT32_MIN), -1);
-    EXPECT_EQ(matchers.MatchCategory(0), -1);
+    const NoteCollection none;
+    NoteMatchers nothing(none);
+    nothing.SetText(u"");
+    nothing.SetCategory(u"MYUNIQUETAG0");
+    EXPECT_EQ(nothing.MatchText(INT32_MIN), -1) << "an empty collection ends the pass at once";
+    EXPECT_EQ(nothing.MatchCategory(0), -1);
 }
 
 TEST(SearchMatchers, ANoteChangedAfterTheCriterionWasSetIsTestedAsItIsNow) {
