@@ -1,5 +1,6 @@
-// The collection in memory: copies in and out, key order, and taking every note out. Merging files into
-// it is tested through the store, where the files come from.
+// The collection's key order, which the search's distances walk. Storing, erasing and taking every
+// note out are seen through the cards and the settings' deletion; merging files into it through the
+// store.
 #include "StoreFixture.h"
 
 #include "store/NoteCollection.h"
@@ -7,25 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <vector>
-
-TEST(NoteCollection, GetCopiesAndSetIgnoresEmptyNotes) {
-    NoteCollection notes;
-    CollectionElement absent = notes.Get(5);
-    EXPECT_TRUE(absent.IsEmpty());
-    notes.Set(5, absent);
-    EXPECT_FALSE(notes.Contains(5));
-
-    notes.Set(5, Note(105, u"first"));
-    CollectionElement copy = notes.Get(5);
-    copy.SetText(u"changed");
-    EXPECT_EQ(notes.Get(5).Text(), u"first") << "callers get copies";
-    notes.Set(5, copy);
-    EXPECT_EQ(notes.Get(5).Text(), u"changed");
-    EXPECT_EQ(notes.Count(), 1u);
-    EXPECT_EQ(notes.Erase(5), 1u);
-    EXPECT_EQ(notes.Erase(5), 0u);
-    EXPECT_EQ(notes.Count(), 0u);
-}
 
 TEST(NoteCollection, KeysRunInSignedOrder) {
     NoteCollection notes;
@@ -38,18 +20,4 @@ TEST(NoteCollection, KeysRunInSignedOrder) {
     EXPECT_EQ(notes.KeyAfter(-3), 0);
     EXPECT_EQ(notes.KeyAfter(7), 2147483647);
     EXPECT_EQ(notes.KeyAfter(2147483647), std::nullopt);
-}
-
-TEST(NoteCollection, RemoveAllTellsEveryStableIdInKeyOrderThenEmpties) {
-    NoteCollection notes;
-    notes.Set(3, Note(103, u"c"));
-    notes.Set(1, Note(101, u"a"));
-    std::vector<std::int32_t> told;
-    EXPECT_EQ(notes.RemoveAll([&](std::int32_t id) {
-        told.push_back(id);
-        EXPECT_EQ(notes.Count(), 2u) << "the notes go only after every callback";
-    }),
-              2u);
-    EXPECT_EQ(told, (std::vector<std::int32_t>{101, 103}));
-    EXPECT_EQ(notes.Count(), 0u);
 }
