@@ -3,27 +3,16 @@
 // closes their cards, and the host's failures while the blocks are registered. What the shell
 // shows (the blocks' captions after a rename, the panel's filters and their descriptions, the
 // marks following a card, the failures where cards meet the map) is tested through it.
-#include "core/LangLocal.h"
-#include "core/VeskNotesModule.h"
-#include "host/CityDatabase.h"
 #include "host/HostFrame.h"
 #include "host/HostMap.h"
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
-#include "host/ZeltHost.h"
-#include "platform/system/AppData.h"
-#include "platform/system/Language.h"
-#include "plugin/CommunicationManager.h"
+#include "tests/plugin/ControllerFixture.h"
 #include "tests/support/HostObjects.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/Testford.h"
-
-#include <gtest/gtest.h>
 
 #include <set>
 
 using namespace ZeltCore;
-using namespace testsupport::testford;
 using zsys::Bstr;
 using zsys::ComPtr;
 using Heard = std::vector<host::HostLayerBlockSink::Announcement>;
@@ -43,32 +32,8 @@ Heard Announced(std::vector<ULONG> marked, std::vector<ULONG> unmarked = {}) {
     return heard;
 }
 
-class MapOfNotes : public testing::Test {
+class MapOfNotes : public ControllerFixture {
 protected:
-    ~MapOfNotes() override {
-        zelt_.Cards().CloseAll();
-        controller_.reset();
-        Map().ReleaseBlocks();
-        // The notes group keeps the plug-in's controls and button until the host drops it.
-        zelt_.View().MainFrame().SearchTab().ReleaseGroups();
-        EXPECT_EQ(zelt_.ForeignHostReferences(), 0) << "something of the plug-in or the host is still held";
-        zsys::SetAppDataFolder("");
-        SetThreadUILanguage(0);
-    }
-
-    void Start() {
-        controller_ = std::make_unique<CommunicationManager>(
-            ComPtr<IHostView>(&zelt_.View()), std::make_shared<LangLocal>(TheModule().Instance()));
-    }
-    void Note(std::int32_t company, std::vector<std::int32_t> categories, std::u16string text = {}) {
-        CollectionElement note;
-        note.SetId(zelt_.View().City().Find(host::CityDatabase::Type::Company, company)->stableId);
-        note.SetText(std::move(text));
-        for (const std::int32_t c : categories)
-            note.AddCategory(c);
-        controller_->Notes().Set(company, note);
-    }
-
     host::HostMap& Map() const { return zelt_.View().MainFrame().CityMap(); }
     const std::vector<host::HostLayerBlockList::Entry>& Blocks() const { return Map().Blocks().Entries(); }
     const host::HostLayerBlockSink& Sink(std::size_t category) const {
@@ -81,10 +46,6 @@ protected:
             if (!Sink(c).Announcements().empty()) announcing.insert(c);
         return announcing;
     }
-
-    testsupport::TempFolder appData_{"map_layers"};
-    host::ZeltHost zelt_{{"", 1033, testsupport::TestfordPath(), appData_.Path().string()}};
-    std::unique_ptr<CommunicationManager> controller_;
 };
 } // namespace
 
@@ -300,8 +261,7 @@ TEST_F(MapOfNotes, Registration_EndsTheStartAtAHostFailureLeavingTheBlocksAddedS
         if (c.blocksLeft) {
             EXPECT_TRUE(Map().PanelOf(kMill12).filters.empty());
         }
-        Map().ReleaseBlocks();
-        zelt_.View().MainFrame().SearchTab().ReleaseGroups();
+        zelt_.Stop();
         EXPECT_EQ(zelt_.ForeignHostReferences(), 0);
     }
 }

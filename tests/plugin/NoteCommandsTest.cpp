@@ -1,51 +1,20 @@
 // The note commands as the controller runs them by name, in the same process as the
 // reference host's objects: how a command name is read, and what a command does with
 // no card to work on.
-#include "core/LangLocal.h"
-#include "core/VeskNotesModule.h"
-#include "host/HostCards.h"
-#include "host/ZeltHost.h"
-#include "platform/system/AppData.h"
-#include "platform/system/Language.h"
-#include "plugin/CommunicationManager.h"
-
-#include <gtest/gtest.h>
+#include "tests/plugin/ControllerFixture.h"
 
 #include <climits>
-#include <filesystem>
+#include <optional>
 
 namespace {
-namespace fs = std::filesystem;
-
-class NoteCommands : public ::testing::Test {
+class NoteCommands : public ControllerFixture {
 protected:
-    NoteCommands() {
-        char pattern[] = "/tmp/note_commands.XXXXXX";
-        appData_ = mkdtemp(pattern);
-        host_ = std::make_unique<host::ZeltHost>(host::ZeltHost::Options{"", 0, "", appData_.string()});
-        SetThreadUILanguage(1033);
-        controller_ =
-            std::make_unique<CommunicationManager>(zsys::ComPtr<ZeltCore::IHostView>(&host_->View()),
-                                                   std::make_shared<LangLocal>(TheModule().Instance()));
-    }
-    ~NoteCommands() override {
-        host_->Cards().CloseAll();
-        controller_.reset();
-        host_.reset();
-        zsys::SetAppDataFolder("");
-        SetThreadUILanguage(0);
-        fs::remove_all(appData_);
-    }
-    // The categories of the first company's note; none when it has no note.
+    NoteCommands() { Start(); }
+    // The categories of the Café's note; none when it has no note.
     std::optional<std::vector<std::int32_t>> Categories() const {
-        if (!controller_->Notes().Contains(kCompany)) return std::nullopt;
-        return controller_->Notes().Get(kCompany).CategoryList();
+        if (!controller_->Notes().Contains(kCafe)) return std::nullopt;
+        return controller_->Notes().Get(kCafe).CategoryList();
     }
-
-    static constexpr std::int32_t kCompany = 1;
-    fs::path appData_;
-    std::unique_ptr<host::ZeltHost> host_;
-    std::unique_ptr<CommunicationManager> controller_;
 };
 } // namespace
 
@@ -75,7 +44,7 @@ TEST_F(NoteCommands, CategoryToggle_ReadsItsNumberAsTheCLibraryDoes) {
         // "addCategory" is looked for first, whatever else the name holds.
         {u"deleteNodeaddCategory", 0},
     };
-    const host::HostCard& card = host_->Cards().Open(kCompany);
+    const host::HostCard& card = zelt_.Cards().Open(kCafe);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
         controller_->OnButtonClick(c.name);
@@ -87,7 +56,7 @@ TEST_F(NoteCommands, CategoryToggle_ReadsItsNumberAsTheCLibraryDoes) {
 }
 
 TEST_F(NoteCommands, UnknownName_ChangesNothingButRebuildsTheCard) {
-    const host::HostCard& card = host_->Cards().Open(kCompany);
+    const host::HostCard& card = zelt_.Cards().Open(kCafe);
     controller_->OnButtonClick(u"addCategory2");
     controller_->OnButtonClick(u"frobnicate");
     EXPECT_EQ(Categories(), std::vector<std::int32_t>{2});
