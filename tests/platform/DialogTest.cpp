@@ -116,9 +116,13 @@ TEST(Dialog, EndDialogDuringInitSkipsTheRun) {
     EXPECT_EQ(d.calls, std::vector<std::string>{"init"});
 }
 
-// Without a driver the note dialog is not shown either, tested through the host.
-TEST(Dialog, CannotBeShownWithoutTemplateAndThenRunsNoHandler) {
+TEST(Dialog, CannotBeShownWithoutDriverOrTemplateAndThenRunsNoHandler) {
     const long windows = zsys::LiveWindowCount();
+    {
+        ProbeDialog d{TestDialogs()};
+        EXPECT_EQ(d.Run(114), -1); // no driver
+        EXPECT_TRUE(d.calls.empty());
+    }
     ScriptedDriver driver;
     for (const auto& [module, id] :
          {std::pair{TestDialogs(), WORD(999)}, std::pair{HMODULE(nullptr), WORD(114)}}) {

@@ -1,11 +1,11 @@
 // The category table: renaming, names read from a file, and the images it registers with the
-// reference host. A host failure while it registers them ends the plug-in's start, as the host's
-// tests of the start show.
+// reference host.
 #include "StoreFixture.h"
 
 #include "host/HostImage.h"
 #include "platform/com/SafeArray.h"
 #include "platform/ui/ImageList.h"
+#include "tests/support/ComErrorExpect.h"
 
 #include <gtest/gtest.h>
 
@@ -115,4 +115,13 @@ TEST_F(CategoriesTest, RegisterImagesGivesTheHostMenuCardAndMapSetsAndLoadsTheSw
     EXPECT_EQ(swatches->ImageSize(), (zsys::ImageList::Size{15, 16}));
     EXPECT_EQ(swatches->Pixel(0, 0, 0).a, 0) << "the background is transparent";
     EXPECT_EQ(swatches->Pixel(17, 7, 8).a, 255);
+}
+
+// The host's tests of the start fail the notes icon's image first, which ends the start before
+// the category images are asked for.
+TEST_F(CategoriesTest, HostFailuresAreRaisedWithTheirInterface) {
+    Faults().Fail("IHostFactory.CreateImageFromPng", E_OUTOFMEMORY);
+    EXPECT_TRUE(testsupport::RaisesComError([&] { categories->RegisterImages(view.get()); }, E_OUTOFMEMORY,
+                                            ZeltCore::IHostFactory::iid));
+    EXPECT_EQ(categories->MenuImages().Collection(), nullptr) << "a failed set stays empty";
 }
