@@ -34,8 +34,8 @@ protected:
 };
 } // namespace
 
-// The import's and the export's answers (an existing file, a missing one refused and asked
-// again, an existing one overwritten unasked) are tested through the host's shell.
+// The import's and the export's answers (the default extension, an existing file, a missing one
+// refused and asked again, an existing one overwritten unasked) are tested through the host's shell.
 TEST_F(FileDialog, TheAnswerIsCheckedAsTheSystemDialogDoes) {
     struct Case {
         const char* what;

@@ -50,8 +50,8 @@ protected:
 };
 } // namespace
 
-// The default names in each language are the string tables', read through the settings' list and the
-// notes file; the names a rename may give, through the settings dialog.
+// The default names are the string table's, read in English through the settings' list and in the
+// notes store's test of the file's format; the names a rename may give, through the settings dialog.
 TEST_F(CategoriesTest, EighteenCategoriesAndARenameOnlyOfAValidIndexToAnotherName) {
     EXPECT_EQ(categories->CategoryCount(), 18);
     EXPECT_EQ(categories->CategoryName(18), u"");
