@@ -84,10 +84,8 @@ TEST(TextFunctions, FromUtf8_RefusesMalformedBytesAndDecodesOverlongFormsAndSurr
         {u"", "\xFC"},
         {u"", "\xFF"},
         // a lead byte followed by something other than a continuation byte
-        {u"", "\xC3"
-              "A"},
-        {u"", "\xE2\x82"
-              "A"},
+        {u"", "\xC3\x41"},
+        {u"", "\xE2\x82\x41"},
         {u"", "\xF0\x9F\x98\xC0"},
         {u"", "\xC3\xC3\xA9"},
         // past the last code point
@@ -97,9 +95,7 @@ TEST(TextFunctions, FromUtf8_RefusesMalformedBytesAndDecodesOverlongFormsAndSurr
         // overlong forms are decoded
         {std::u16string(1, u'\0'), std::string("\xC0\x80", 2)},
         {u"\x7F", "\xC1\xBF"},
-        {std::u16string(u"\0a", 2), std::string("\xE0\x80\x80"
-                                                "a",
-                                                4)},
+        {std::u16string(u"\0a", 2), std::string("\xE0\x80\x80\x61", 4)},
         {Units{0x7FF}, "\xE0\x9F\xBF"},
         {std::u16string(1, u'\0'), std::string("\xF0\x80\x80\x80", 4)},
         {Units{0xFFFF}, "\xF0\x8F\xBF\xBF"},
@@ -122,31 +118,14 @@ TEST(TextFunctions, FromUtf8_SequenceCutByTheEndOfTheView_GivesEmptyThoughMoreBy
 TEST(TextFunctions, ToAnsi_UnpairedSurrogates_BecomeReplacementCharacter) {
     EXPECT_EQ(ToAnsi(Units{u'a', 0xD800}), "a\xEF\xBF\xBD");
     EXPECT_EQ(ToAnsi(Units{0xDC00, 0xD800}), "\xEF\xBF\xBD\xEF\xBF\xBD");
-    EXPECT_EQ(ToAnsi(Units{0xDBFF, 0xDBFF, 0xDFFF, u'z'}), "\xEF\xBF\xBD\xF4\x8F\xBF\xBF"
-                                                           "z");
+    EXPECT_EQ(ToAnsi(Units{0xDBFF, 0xDBFF, 0xDFFF, u'z'}), "\xEF\xBF\xBD\xF4\x8F\xBF\xBF\x7A");
 }
 
-TEST(TextFunctions, HtmlEscaping_EntitiesBreaksAndTextTypedAsEntities) {
-    const std::pair<std::u16string_view, std::u16string_view> escaped[] = {
-        {u"<a href=\"x\">Tom & Jerry</a>", u"&lt;a href=&quot;x&quot;&gt;Tom &amp; Jerry&lt;/a&gt;"},
-        {u"a\r\nb", u"a<br/>b"},
-        {u"\ra\rb\n\n", u"ab<br/><br/>"},
-        {u"&lt;", u"&amp;lt;"},
-        {u"<br/>", u"&lt;br/&gt;"},
-    };
-    for (const auto& [text, html] : escaped)
-        EXPECT_EQ(EscapeHtml(text), html);
-    const std::pair<std::u16string_view, std::u16string_view> unescaped[] = {
-        {u"a<br/>b&gt;&lt;&quot;&amp;c", u"a\nb><\"&c"},
-        // turned back only once
-        {u"&amp;lt;", u"&lt;"},
-        {u"&amp;amp;", u"&amp;"},
-        {u"&lt;br/&gt;", u"<br/>"},
-        // other entities and broken ones are kept
-        {u"&nbsp;&#39;&GT;&lt <br>< br/><BR/>&&;<", u"&nbsp;&#39;&GT;&lt <br>< br/><BR/>&&;<"},
-    };
-    for (const auto& [html, text] : unescaped)
-        EXPECT_EQ(UnescapeHtml(html), text);
+// Longer than the mixes below, or of pieces they lack: other entities and broken ones are kept.
+TEST(TextFunctions, UnescapeHtml_TurnsBackOnlyItsOwnEntitiesAndOnlyOnce) {
+    EXPECT_EQ(UnescapeHtml(u"&lt;br/&gt;&amp;amp;"), u"<br/>&amp;");
+    EXPECT_EQ(UnescapeHtml(u"&nbsp;&#39;&GT;&lt <br>< br/><BR/>&&;<"),
+              u"&nbsp;&#39;&GT;&lt <br>< br/><BR/>&&;<");
 }
 
 TEST(TextFunctions, HtmlEscaping_MatchesReplacingStepByStep_ForEveryShortMix) {

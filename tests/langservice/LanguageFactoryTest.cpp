@@ -1,38 +1,17 @@
+// The language service's factory. The Windows identifiers of the six interface languages find the
+// string tables of each, whose texts the host shows in every one of them.
 #include "langservice/LanguageFactory.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-
 using LangService::GetLanguageOperation;
 
-TEST(LanguageFactory, EachCodeGivesItsLanguageWithItsWindowsIdentifier) {
-    const std::pair<std::u16string, std::uint16_t> languages[] = {
-        {u"ru", 1049}, {u"en", 1033}, {u"it", 1040}, {u"hy", 1067},
-        {u"cs", 1029}, {u"es", 3082}, {u"uk", 1058},
-    };
-    for (const auto& [code, id] : languages)
-        EXPECT_EQ(GetLanguageOperation(code)->WindowsLanguageId(), id);
-}
-
-TEST(LanguageFactory, UnknownOrEmptyCodeFallsBackToRussian) {
-    const auto russian = GetLanguageOperation(u"ru");
-    EXPECT_EQ(GetLanguageOperation(u"de"), russian);
-    EXPECT_EQ(GetLanguageOperation(u""), russian);
-    // The lookup is exact: a regional code is not its language.
-    EXPECT_EQ(GetLanguageOperation(u"en-us"), russian);
-}
-
-TEST(LanguageFactory, CodeIsLowerCasedBeforeTheLookup) {
+TEST(LanguageFactory, ACodeIsLowerCasedAndLookedUpExactlyElseRussianOneObjectPerLanguage) {
+    EXPECT_EQ(GetLanguageOperation(u"hy")->WindowsLanguageId(), 1067) << "the language no interface has";
     EXPECT_EQ(GetLanguageOperation(u"EN"), GetLanguageOperation(u"en"));
-    EXPECT_EQ(GetLanguageOperation(u"Uk"), GetLanguageOperation(u"uk"));
-    EXPECT_EQ(GetLanguageOperation(u"EN")->WindowsLanguageId(), 1033);
-}
-
-TEST(LanguageFactory, RepeatedRequestsShareOneObjectPerLanguage) {
-    const auto first = GetLanguageOperation(u"cs");
-    const auto second = GetLanguageOperation(u"cs");
-    EXPECT_EQ(first.get(), second.get());
-    EXPECT_NE(first.get(), GetLanguageOperation(u"es").get());
+    EXPECT_EQ(GetLanguageOperation(u"Uk")->WindowsLanguageId(), 1058);
+    EXPECT_NE(GetLanguageOperation(u"cs"), GetLanguageOperation(u"es"));
+    // The lookup is exact: a regional code is not its language.
+    for (const char16_t* unknown : {u"de", u"", u"en-us"})
+        EXPECT_EQ(GetLanguageOperation(unknown), GetLanguageOperation(u"ru"));
 }

@@ -34,6 +34,8 @@ protected:
 };
 } // namespace
 
+// The import's and the export's answers (the default extension, an existing file, a missing one
+// refused and asked again, an existing one overwritten unasked) are tested through the host's shell.
 TEST_F(FileDialog, TheAnswerIsCheckedAsTheSystemDialogDoes) {
     struct Case {
         const char* what;
@@ -45,17 +47,13 @@ TEST_F(FileDialog, TheAnswerIsCheckedAsTheSystemDialogDoes) {
     };
     const DWORD import = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
     const Case cases[] = {
-        {"default extension", true, 0, {u"$/exported"}, u"$/exported.xml", 0},
         {"an extension of its own", true, 0, {u"$/exported.txt"}, u"$/exported.txt", 0},
         {"a dot in the folder only", false, 0, {u"$.d/notes"}, u"$.d/notes.xml", 0},
-        {"existing file", false, import, {u"$/notes"}, u"$/notes.xml", 0},
-        {"missing, then existing", false, import, {u"$/missing.xml", u"$/notes.xml"}, u"$/notes.xml", 1},
         {"missing, then cancel", false, import, {u"$/missing"}, std::nullopt, 1},
         {"missing folder", true, OFN_PATHMUSTEXIST, {u"$/none/x.xml", u"$/x.xml"}, u"$/x.xml", 1},
         {"259 characters", true, 0, {u"#259"}, u"#259", 0},
         {"260 characters", true, 0, {u"#260", std::nullopt}, std::nullopt, 1},
         {"overwrite refused", true, OFN_OVERWRITEPROMPT, {u"$/notes.xml", u"$/new.xml"}, u"$/new.xml", 1},
-        {"export overwrites unasked", true, import & ~OFN_FILEMUSTEXIST, {u"$/notes.xml"}, u"$/notes.xml", 0},
         {"cancel", false, 0, {std::nullopt}, std::nullopt, 0},
     };
     for (const Case& c : cases) {

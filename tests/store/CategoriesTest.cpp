@@ -1,5 +1,5 @@
-// The category table: default names, renaming, names read from a file, and the images it registers
-// with the reference host.
+// The category table: renaming, names read from a file, and the images it registers with the
+// reference host.
 #include "StoreFixture.h"
 
 #include "host/HostImage.h"
@@ -50,23 +50,13 @@ protected:
 };
 } // namespace
 
-TEST_F(CategoriesTest, StartsWithTheDefaultNamesInTheInterfaceLanguage) {
+// The default names are the string table's, read in English through the settings' list and in the
+// notes store's test of the file's format; the names a rename may give, through the settings dialog.
+TEST_F(CategoriesTest, EighteenCategoriesAndARenameOnlyOfAValidIndexToAnotherName) {
     EXPECT_EQ(categories->CategoryCount(), 18);
-    EXPECT_EQ(categories->CategoryName(0), u"red");
-    EXPECT_EQ(categories->CategoryName(17), u"olive");
     EXPECT_EQ(categories->CategoryName(18), u"");
     EXPECT_EQ(categories->CategoryName(-1), u"");
-    EXPECT_EQ(categories->ImageName(3), u"MYUNIQUETAG3");
-    EXPECT_EQ(categories->ImageName(17), u"MYUNIQUETAG17");
     EXPECT_EQ(categories->ImageList(), nullptr) << "no swatches before the images are registered";
-
-    SetThreadUILanguage(1049);
-    const Categories russian(std::make_shared<LangLocal>(TheModule().Instance()));
-    EXPECT_NE(russian.CategoryName(0), u"red");
-    EXPECT_FALSE(russian.CategoryName(0).empty());
-}
-
-TEST_F(CategoriesTest, SetNameChangesOnlyAValidIndexToAnotherName) {
     EXPECT_FALSE(categories->SetName(2, u"green"));
     EXPECT_TRUE(categories->SetName(2, u"Clients & partners"));
     EXPECT_EQ(categories->CategoryName(2), u"Clients & partners");
@@ -124,15 +114,14 @@ TEST_F(CategoriesTest, RegisterImagesGivesTheHostMenuCardAndMapSetsAndLoadsTheSw
     EXPECT_EQ(swatches->Count(), 18);
     EXPECT_EQ(swatches->ImageSize(), (zsys::ImageList::Size{15, 16}));
     EXPECT_EQ(swatches->Pixel(0, 0, 0).a, 0) << "the background is transparent";
-    EXPECT_EQ(swatches->Pixel(0, 7, 8), (zsys::ImageList::Rgba{255, 56, 56, 255}));
-    EXPECT_EQ(swatches->Pixel(17, 7, 8), (zsys::ImageList::Rgba{169, 191, 139, 255}));
+    EXPECT_EQ(swatches->Pixel(17, 7, 8).a, 255);
 }
 
+// The host's tests of the start fail the notes icon's image first, which ends the start before
+// the category images are asked for.
 TEST_F(CategoriesTest, HostFailuresAreRaisedWithTheirInterface) {
     Faults().Fail("IHostFactory.CreateImageFromPng", E_OUTOFMEMORY);
     EXPECT_TRUE(testsupport::RaisesComError([&] { categories->RegisterImages(view.get()); }, E_OUTOFMEMORY,
                                             ZeltCore::IHostFactory::iid));
     EXPECT_EQ(categories->MenuImages().Collection(), nullptr) << "a failed set stays empty";
-    Faults().Clear();
-    EXPECT_THROW(categories->RegisterImages(nullptr), zsys::ComError);
 }
