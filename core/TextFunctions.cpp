@@ -1,6 +1,8 @@
 #include "core/TextFunctions.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -196,4 +198,20 @@ std::u16string UnescapeHtml(std::u16string_view text) {
     }
     unescaped.append(text.substr(plainFrom));
     return unescaped;
+}
+
+std::int32_t ReadDecimal(std::u16string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    // Counted a little past the range, which is enough to know the side it sticks to.
+    constexpr std::int64_t kBeyond = std::int64_t{1} << 32;
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        magnitude = std::min(magnitude * 10 + (text[i] - u'0'), kBeyond);
+    return static_cast<std::int32_t>(std::clamp(negative ? -magnitude : magnitude,
+                                                std::int64_t{std::numeric_limits<std::int32_t>::min()},
+                                                std::int64_t{std::numeric_limits<std::int32_t>::max()}));
 }

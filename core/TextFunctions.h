@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,3 +18,8 @@ std::u16string EscapeHtml(std::u16string_view text);
 
 // Text of an HTML fragment: <br/> and &gt; &lt; &quot; &amp; are turned back; anything else is kept.
 std::u16string UnescapeHtml(std::u16string_view text);
+
+// A decimal number as the C library's wcstol reads it where a long has 32 bits: leading
+// blanks and a sign allowed, digits up to the first other character, 0 without digits, and
+// a number beyond the range stuck at the limit on its side.
+std::int32_t ReadDecimal(std::u16string_view text);

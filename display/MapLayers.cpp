@@ -1,6 +1,7 @@
 #include "display/MapLayers.h"
 
 #include "core/LangLocal.h"
+#include "core/TextFunctions.h"
 #include "display/NodesInfoBlock.h"
 #include "display/NodesInfoLayerBlockGroup.h"
 #include "platform/com/Variant.h"
@@ -96,9 +97,6 @@ LONG ToLong(const zsys::Variant& value) {
     }
 }
 
-bool IsCBlank(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
 } // namespace
 
 MapLayers::MapLayers() = default;
@@ -209,19 +207,5 @@ std::vector<ULONG> MapLayers::Buildings(IHostDirObject& company) {
 }
 
 std::int32_t MapLayers::CategoryOfBlockName(std::u16string_view name) {
-    std::u16string_view rest = name.substr(std::min(name.size(), kBlockPrefix.size()));
-    while (!rest.empty() && IsCBlank(rest.front()))
-        rest.remove_prefix(1);
-    bool negative = false;
-    if (!rest.empty() && (rest.front() == u'+' || rest.front() == u'-')) {
-        negative = rest.front() == u'-';
-        rest.remove_prefix(1);
-    }
-    // A number beyond a 32-bit long sticks at its limit, as wcstol's does.
-    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
-    long long value = 0;
-    for (; !rest.empty() && rest.front() >= u'0' && rest.front() <= u'9'; rest.remove_prefix(1))
-        value = std::min(value * 10 + (rest.front() - u'0'), kLimit);
-    if (negative) return static_cast<std::int32_t>(-value);
-    return static_cast<std::int32_t>(std::min(value, kLimit - 1));
+    return ReadDecimal(name.substr(std::min(name.size(), kBlockPrefix.size())));
 }

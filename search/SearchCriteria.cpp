@@ -1,5 +1,7 @@
 #include "search/SearchCriteria.h"
 
+#include "core/TextFunctions.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -13,10 +15,6 @@ constexpr char16_t SmallOf(char16_t folded) {
         return char16_t(folded + 0x20);
     if (folded == u'\u0401') return u'\u0451';
     return folded;
-}
-
-constexpr bool IsBlank(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
 }
 } // namespace
 
@@ -54,22 +52,6 @@ bool ContainsFolded(std::u16string_view text, std::u16string_view foldedPattern)
 
 std::int32_t CategoryOfCriterion(std::u16string_view value) {
     if (value.size() <= kPrefixLength) return -1;
-    std::u16string_view number = value.substr(kPrefixLength);
-    while (!number.empty() && IsBlank(number.front()))
-        number.remove_prefix(1);
-    bool negative = false;
-    if (!number.empty() && (number.front() == u'+' || number.front() == u'-')) {
-        negative = number.front() == u'-';
-        number.remove_prefix(1);
-    }
-    // A number past the 32-bit range stops at its end, as the host's long does.
-    std::int64_t read = 0;
-    for (const char16_t c : number) {
-        if (c < u'0' || c > u'9') break;
-        read = std::min<std::int64_t>(read * 10 + (c - u'0'), std::int64_t(1) << 32);
-    }
-    if (negative) read = -read;
-    return std::int32_t(std::clamp<std::int64_t>(read, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+    return ReadDecimal(value.substr(kPrefixLength));
 }
 } // namespace criteria

@@ -67,13 +67,6 @@ void NoteCollection::ForEach(const std::function<void(std::int32_t, const Collec
         visit(key, note);
 }
 
-std::optional<std::int32_t> NoteCollection::KeyAfter(std::int32_t key) const {
-    const auto next = std::upper_bound(notes_.begin(), notes_.end(), key,
-                                       [](std::int32_t k, const Entry& entry) { return k < entry.first; });
-    if (next == notes_.end()) return std::nullopt;
-    return next->first;
-}
-
 NoteCollection::Neighbourhood NoteCollection::Around(std::int32_t key) const {
     Neighbourhood around;
     auto at = Find(key);

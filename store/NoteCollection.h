@@ -37,8 +37,6 @@ public:
     std::size_t Count() const { return notes_.size(); }
     // Visits every note in ascending key order.
     void ForEach(const std::function<void(std::int32_t key, const CollectionElement& note)>& visit) const;
-    // The smallest key with a note above the given key; nothing when there is none.
-    std::optional<std::int32_t> KeyAfter(std::int32_t key) const;
     // The company's note, if it has one, and the next key after it that has a note, found with
     // one ordered lookup: the search asks this of every company of a result.
     struct Neighbourhood {
