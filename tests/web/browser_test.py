@@ -259,6 +259,8 @@ class Page(unittest.TestCase):
         self.wait(lambda b: b.find_element(By.CSS_SELECTOR, '.window[data-template="115"] .list .item[data-item="3"]').text == "Suppliers")
         self.close_settings(dialog)
         self.wait(lambda b: "Suppliers" in b.find_element(By.CSS_SELECTOR, '#legend li[data-block="NodesIcon3"]').text)
+        # The building's panel, still open from the map's test, follows the new name.
+        self.wait(lambda b: "Suppliers" in b.find_element(By.CSS_SELECTOR, '#panel .filter[data-block="NodesIcon3"]').text)
         self.click("#card .menu > button")
         item = self.find('#card .menu button[data-tag="addCategory3"]')
         self.assertEqual(item.text.split(), ["✓", "Suppliers"])

@@ -209,7 +209,11 @@ function render() {
     part("searchTab", page.searchTab, renderSearchTab);
     part("results", { directory: page.directory, search: page.search, showDirectory: view.showDirectory }, renderResults);
     part("card", page.card, renderCard);
-    part("map", page.map, renderMap);
+    // The open panel follows the map: a toggled category or a renamed one shows there too.
+    part("map", page.map, (marks) => {
+      renderMap(marks);
+      if (view.selectedBuilding !== null) loadPanel(view.selectedBuilding);
+    });
   }
   renderModals(view.modals);
 }
@@ -551,9 +555,13 @@ function renderMap(marks) {
   }
 }
 
-async function showPanel(building) {
+function showPanel(building) {
   view.selectedBuilding = building;
   if (view.page) renderMap(view.page.map);
+  return loadPanel(building);
+}
+
+async function loadPanel(building) {
   const box = document.getElementById("panel");
   try {
     const panel = await getJson("/api/panel?building=" + building);
