@@ -68,8 +68,24 @@ void NoteCollection::ForEach(const std::function<void(std::int32_t, const Collec
 }
 
 NoteCollection::Neighbourhood NoteCollection::Around(std::int32_t key) const {
+    // A result page asks company after company in ascending order: the search goes on from
+    // where the last one ended, galloping, so that each costs a step or two, not a search of
+    // the whole collection. Any other order falls back to the whole search.
+    auto at = notes_.begin();
+    if (aroundHint_ < notes_.size() && notes_[aroundHint_].first <= key) {
+        std::size_t low = aroundHint_, step = 1;
+        while (low + step < notes_.size() && notes_[low + step].first < key) {
+            low += step;
+            step *= 2;
+        }
+        const auto end = notes_.begin() + std::ptrdiff_t(std::min(low + step, notes_.size()));
+        at = std::lower_bound(notes_.begin() + std::ptrdiff_t(low), end, key,
+                              [](const Entry& entry, std::int32_t k) { return entry.first < k; });
+    } else {
+        at = Find(key);
+    }
+    aroundHint_ = std::size_t(at - notes_.begin());
     Neighbourhood around;
-    auto at = Find(key);
     if (at != notes_.end() && at->first == key) around.note = &(at++)->second;
     if (at != notes_.end()) around.next = at->first;
     return around;

@@ -84,5 +84,7 @@ private:
     int Merge(std::vector<Entry>& arrivals, bool replace);
 
     std::vector<Entry> notes_;
+    // Where the last Around ended; only a place to start from, checked before it is used.
+    mutable std::size_t aroundHint_ = 0;
     zsys::ComPtr<ZeltCore::IHostTable> table_;
 };
