@@ -47,14 +47,6 @@ std::optional<std::u16string> CriterionValue(IHostSearchCriteria& criteria, std:
     return text;
 }
 
-// The same object, by pointer or by identity.
-bool SameObject(IUnknown* a, IUnknown* b) {
-    if (a == b) return true;
-    if (!a || !b) return false;
-    zsys::ComPtr<IUnknown> first, second;
-    return SUCCEEDED(a->QueryInterface(IUnknown::iid, first.put_void())) &&
-           SUCCEEDED(b->QueryInterface(IUnknown::iid, second.put_void())) && first.get() == second.get();
-}
 } // namespace
 
 NodesDirController::NodesDirController(zsys::ComPtr<IHostView> view, IDirectoryInterface* manager)
@@ -80,7 +72,7 @@ void NodesDirController::RefreshResultPage(IHostView& view) {
     zsys::ComPtr<IUnknown> shown;
     zsys::CheckOn<IHostSearchView>(results->CurrentPage(shown.put()));
     const auto page = OrganisationPage(*results.get());
-    if (!shown || !SameObject(shown.get(), page.get())) return;
+    if (!shown || !zsys::SameObject(shown.get(), page.get())) return;
     zsys::ComPtr<IHostSearchCriteria> criteria;
     zsys::CheckOn<IHostSearchView>(results->CurrentCriteria(criteria.put()));
     zsys::Bstr title, description;

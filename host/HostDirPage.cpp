@@ -5,14 +5,6 @@
 #include <algorithm>
 
 namespace host {
-namespace {
-zsys::ComPtr<IUnknown> Identity(IUnknown* object) {
-    zsys::ComPtr<IUnknown> identity;
-    if (FAILED(object->QueryInterface(IUnknown::iid, identity.put_void()))) return nullptr;
-    return identity;
-}
-} // namespace
-
 HostDirPage::HostDirPage(std::shared_ptr<Faults> faults) : faults_(std::move(faults)) {}
 
 HostDirPage::~HostDirPage() {
@@ -27,7 +19,7 @@ HRESULT HostDirPage::AttachController(IUnknown* controller) noexcept try {
             controller->QueryInterface(ZeltCore::IStdDirectoryCustomController::iid, directory.put_void())) ||
         !directory)
         return E_INVALIDARG;
-    auto identity = Identity(controller);
+    auto identity = zsys::IdentityOf(controller);
     if (!identity) return E_INVALIDARG;
     if (std::find(controllers_.begin(), controllers_.end(), identity) != controllers_.end()) return S_FALSE;
     controllers_.push_back(std::move(identity));
@@ -39,7 +31,7 @@ HRESULT HostDirPage::AttachController(IUnknown* controller) noexcept try {
 HRESULT HostDirPage::DetachController(IUnknown* controller) noexcept try {
     if (!controller) return E_INVALIDARG;
     if (const auto planted = faults_->Enter("IHostDirPage.DetachController")) return *planted;
-    const auto identity = Identity(controller);
+    const auto identity = zsys::IdentityOf(controller);
     const auto found = std::find(controllers_.begin(), controllers_.end(), identity);
     if (!identity || found == controllers_.end()) return S_FALSE;
     // Taken out first: the controller may reach back into the page while it goes.

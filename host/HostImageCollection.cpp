@@ -36,8 +36,8 @@ HRESULT HostImageCollection::Add(BSTR name, IUnknown* image) noexcept try {
     if (FAILED(image->QueryInterface(ZeltCore::IHostImage::iid, asImage.put_void())) || !asImage)
         return E_INVALIDARG;
     // Kept by its identity, which is what a look-up hands back.
-    zsys::ComPtr<IUnknown> identity;
-    if (FAILED(image->QueryInterface(IUnknown::iid, identity.put_void())) || !identity) return E_INVALIDARG;
+    auto identity = zsys::IdentityOf(image);
+    if (!identity) return E_INVALIDARG;
     pending_.insert_or_assign(std::u16string(zsys::View(name)), std::move(identity));
     return S_OK;
 } catch (...) {

@@ -7,12 +7,6 @@
 
 namespace host {
 namespace {
-zsys::ComPtr<IUnknown> IdentityOf(IUnknown* object) {
-    zsys::ComPtr<IUnknown> identity;
-    if (FAILED(object->QueryInterface(IUnknown::iid, identity.put_void()))) return nullptr;
-    return identity;
-}
-
 // A text the block gives; the block's failure raised.
 HRESULT Label(ZeltCore::IControlAppearance& appearance, HRESULT (ZeltCore::IControlAppearance::*read)(BSTR*),
               std::u16string& text) {
@@ -36,7 +30,7 @@ HRESULT HostLayerBlockList::Add(IUnknown* block) noexcept try {
     if (FAILED(block->QueryInterface(ZeltCore::IMapInfoLayerBlock::iid, layerBlock.put_void())) ||
         !layerBlock)
         return E_INVALIDARG;
-    Entry entry{IdentityOf(block), nullptr, {}, {}};
+    Entry entry{zsys::IdentityOf(block), nullptr, {}, {}};
     if (!entry.block) return E_INVALIDARG;
     if (std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.block == entry.block; }))
         return S_FALSE;
@@ -62,7 +56,7 @@ HRESULT HostLayerBlockList::Add(IUnknown* block) noexcept try {
 HRESULT HostLayerBlockList::Remove(IUnknown* block) noexcept try {
     if (!block) return E_INVALIDARG;
     if (const auto planted = faults_->Enter("IHostLayerBlockList.Remove")) return *planted;
-    const auto identity = IdentityOf(block);
+    const auto identity = zsys::IdentityOf(block);
     const auto it =
         std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.block == identity; });
     if (it == entries_.end()) return S_FALSE;

@@ -24,10 +24,7 @@ HRESULT HostLayers::BlockList(IUnknown* layer, ZeltCore::IHostLayerBlockList** l
     *list = nullptr;
     if (!layer) return E_INVALIDARG;
     if (const auto planted = faults_->Enter("IHostLayers.BlockList")) return *planted;
-    zsys::ComPtr<IUnknown> identity;
-    if (FAILED(layer->QueryInterface(IUnknown::iid, identity.put_void())) ||
-        identity.get() != buildings_.get())
-        return E_INVALIDARG;
+    if (zsys::IdentityOf(layer).get() != buildings_.get()) return E_INVALIDARG;
     return zsys::ComPtr<ZeltCore::IHostLayerBlockList>(list_).CopyTo(list);
 } catch (...) {
     return zsys::Boundary();

@@ -5,16 +5,6 @@
 #include <utility>
 
 namespace host {
-namespace {
-// The object's identity, which is what the host compares and keeps; null when the
-// object does not give one.
-zsys::ComPtr<IUnknown> Identity(IUnknown* object) {
-    zsys::ComPtr<IUnknown> identity;
-    if (FAILED(object->QueryInterface(IUnknown::iid, identity.put_void()))) return nullptr;
-    return identity;
-}
-} // namespace
-
 HostSearchGroup::HostSearchGroup(std::shared_ptr<Faults> faults, LONG kind, std::u16string id,
                                  std::u16string placement, std::u16string caption)
     : faults_(std::move(faults)), kind_(kind), id_(std::move(id)), placement_(std::move(placement)),
@@ -36,7 +26,7 @@ HRESULT HostSearchGroup::SetPicture(const char* operation, IUnknown* image, zsys
     zsys::ComPtr<ZeltCore::IHostImage> asImage;
     if (FAILED(image->QueryInterface(ZeltCore::IHostImage::iid, asImage.put_void())) || !asImage)
         return E_INVALIDARG;
-    auto identity = Identity(image);
+    auto identity = zsys::IdentityOf(image);
     if (!identity) return E_INVALIDARG;
     picture = std::move(identity);
     return S_OK;
@@ -46,7 +36,7 @@ HRESULT HostSearchGroup::Append(const char* operation, IUnknown* object,
                                 std::vector<zsys::ComPtr<IUnknown>>& list) {
     if (!object) return E_INVALIDARG;
     if (const auto planted = faults_->Enter(operation)) return *planted;
-    auto identity = Identity(object);
+    auto identity = zsys::IdentityOf(object);
     if (!identity) return E_INVALIDARG;
     list.push_back(std::move(identity));
     return S_OK;

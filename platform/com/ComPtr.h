@@ -105,4 +105,18 @@ template <class T, class U> bool operator==(const ComPtr<T>& a, const ComPtr<U>&
 template <class T> bool operator==(const ComPtr<T>& a, std::nullptr_t) {
     return a.get() == nullptr;
 }
+// An object's identity: its IUnknown, one pointer for all of its interfaces; null for none
+// or for an object that gives none.
+inline ComPtr<IUnknown> IdentityOf(IUnknown* object) {
+    ComPtr<IUnknown> identity;
+    if (!object || FAILED(object->QueryInterface(IUnknown::iid, identity.put_void()))) return nullptr;
+    return identity;
+}
+
+// Whether two interface pointers reach the same object.
+inline bool SameObject(IUnknown* a, IUnknown* b) {
+    if (a == b) return true;
+    const auto identity = IdentityOf(a);
+    return identity && identity == IdentityOf(b);
+}
 } // namespace zsys
