@@ -5,6 +5,7 @@
 #include "plugin/CommunicationManager.h"
 #include "resources/ResourceIds.h"
 
+#include <new>
 #include <string>
 
 namespace {
@@ -61,6 +62,8 @@ HRESULT PluginImpl::GetXmlInfo(BSTR* xml) noexcept try {
     static const std::u16string description = DescriptionXml(*language_);
     *xml = zsys::AllocBstr(description);
     return S_OK;
+} catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY; // the copy for the host could not be made
 } catch (...) {
     return zsys::Boundary();
 }

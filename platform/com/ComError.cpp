@@ -28,9 +28,6 @@ void Log(const SourceLocation& where, const char* what, HRESULT result) noexcept
 HRESULT Boundary(SourceLocation where) noexcept {
     try {
         throw;
-    } catch (const std::bad_alloc& e) {
-        if (LogBoundary()) Log(where, e.what(), E_OUTOFMEMORY);
-        return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
         // A ComError's text carries its HRESULT and interface identifier.
         if (LogBoundary()) Log(where, e.what(), E_FAIL);

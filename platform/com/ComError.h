@@ -89,7 +89,8 @@ private:
 #endif
 
 // Called inside a catch (...) at the end of every operation the other side calls:
-// turns what was caught into a result (E_OUTOFMEMORY for memory, E_FAIL otherwise).
+// turns what was caught into E_FAIL, the result of an operation that failed inside, a lack
+// of memory included; an operation that documents another result catches that first.
 // With VESK_LOG_BOUNDARY=1 in the environment it also writes to standard error where
 // the failure was caught and what it was.
 ZSYS_API HRESULT Boundary(SourceLocation where = SourceLocation::current()) noexcept;
