@@ -1,6 +1,7 @@
 #include "store/LegacyNotesImport.h"
 
 #include "core/TextFunctions.h"
+#include "store/FileDescriptor.h"
 #include "store/NoteCollection.h"
 
 #include <unicode/ucnv.h>
@@ -10,11 +11,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -85,25 +84,24 @@ std::u16string TextOf(std::string_view written) {
     return text;
 }
 
-// The whole of a regular file; false for anything else, without ever waiting on a pipe.
+// The whole of a regular file; false for anything else.
 bool ReadFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t got = 0;
-        while (ok && got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n == 0) break;
-            if (n < 0 && errno != EINTR) ok = false;
-            if (n > 0) got += static_cast<std::size_t>(n);
+    std::size_t size = 0;
+    const FileDescriptor file = FileDescriptor::OpenRegular(path, size);
+    if (!file.valid()) return false;
+    bytes.resize(size);
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
         }
-        bytes.resize(got);
+        got += static_cast<std::size_t>(n);
     }
-    ::close(fd);
-    return ok;
+    bytes.resize(got);
+    return true;
 }
 
 // A statement of the file about one company: the company's key and stable id, and what follows the

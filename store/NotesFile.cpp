@@ -7,6 +7,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/system/AppData.h"
 #include "resources/ResourceIds.h"
+#include "store/FileDescriptor.h"
 
 #include <atomic>
 #include <cerrno>
@@ -43,23 +44,6 @@ zsys::ComPtr<ZeltCore::IHostBase> CurrentBase(ZeltCore::IHostView* view) {
     zsys::CheckOn<ZeltCore::IHostView>(zsys::Required(view)->CurrentBase(base.put()));
     return zsys::Required(std::move(base));
 }
-
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now, reporting the failure that a delayed write may only show here.
-    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -196,12 +180,12 @@ public:
 
     // Reads a regular file whole; false for anything else, without ever waiting on a pipe.
     bool Read(const std::string& path) {
-        FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        struct stat info {};
-        if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+        std::size_t expected = 0;
+        const FileDescriptor file = FileDescriptor::OpenRegular(path, expected);
+        if (!file.valid()) return false;
         // One byte more than the file has tells its end without a second read.
         size_ = 0;
-        Reserve(static_cast<std::size_t>(info.st_size) + 1);
+        Reserve(expected + 1);
         for (;;) {
             if (size_ == capacity_) Reserve(capacity_ * 2);
             const ssize_t got = ::read(file.get(), data_ + size_, capacity_ - size_);
