@@ -352,6 +352,7 @@ void CommunicationManager::ShowSettings() {
 }
 
 void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>& names) {
+    const NotesStore::Batch renaming(store_); // the new names reach the journal as one change
     bool changed = namesNotShown_;
     for (std::size_t i = 0; i < names.size(); ++i)
         changed = categories_.SetName(static_cast<int>(i), names[i]) || changed;

@@ -43,6 +43,7 @@ void Categories::Load(pugi::xml_node parent) {
     }
     // A table that does not name every category is not trusted for any of them.
     if (names_.size() != static_cast<std::size_t>(CategoryCount())) RestoreDefaultNames();
+    if (listener_) listener_();
 }
 
 std::u16string Categories::CategoryName(int index) const {
@@ -59,6 +60,7 @@ bool Categories::SetName(int index, std::u16string_view name) {
     std::u16string& current = names_[static_cast<std::size_t>(index)];
     if (current == name) return false;
     current = name;
+    if (listener_) listener_();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "store/ITiXmlSaveLoad.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ public:
 
     // Renames a category; false, changing nothing, for an index outside the categories or the same name.
     bool SetName(int index, std::u16string_view name);
+    // Every name in category order.
+    const std::vector<std::u16string>& Names() const { return names_; }
+    // Told after the names changed, by a rename or a read.
+    void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
     ~Categories() override;
 
@@ -56,4 +61,5 @@ private:
     CategoryImageSet mapImages_;
     std::unique_ptr<zsys::ImageList> imageList_;
     std::shared_ptr<const LangLocal> language_;
+    std::function<void()> listener_;
 };

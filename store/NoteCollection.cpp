@@ -49,16 +49,21 @@ CollectionElement NoteCollection::Get(std::int32_t key) const {
 void NoteCollection::Set(std::int32_t key, CollectionElement note) {
     if (note.IsEmpty()) return;
     const auto found = Find(key);
+    auto stored = found;
     if (found != notes_.end() && found->first == key)
         found->second = std::move(note);
     else
-        notes_.emplace(found, key, std::move(note));
+        stored = notes_.emplace(found, key, std::move(note));
+    if (listener_) listener_({stored->second});
 }
 
 std::size_t NoteCollection::Erase(std::int32_t key) {
     const auto found = Find(key);
     if (found == notes_.end() || found->first != key) return 0;
+    CollectionElement gone;
+    gone.SetId(found->second.Id());
     notes_.erase(found);
+    if (listener_) listener_({gone});
     return 1;
 }
 
@@ -92,10 +97,14 @@ NoteCollection::Neighbourhood NoteCollection::Around(std::int32_t key) const {
 }
 
 std::size_t NoteCollection::RemoveAll(const std::function<void(std::int32_t)>& callback) {
-    for (const auto& [key, note] : notes_)
+    std::vector<CollectionElement> gone;
+    for (const auto& [key, note] : notes_) {
         callback(note.Id());
+        if (listener_) gone.emplace_back().SetId(note.Id());
+    }
     const std::size_t removed = notes_.size();
     notes_.clear();
+    if (listener_ && removed > 0) listener_(gone);
     return removed;
 }
 
@@ -122,8 +131,16 @@ int NoteCollection::Merge(std::vector<Entry>& arrivals, bool replace) {
         std::adjacent_find(arrivals.begin(), arrivals.end(), [](const Entry& a, const Entry& b) {
             return a.first == b.first;
         }) == arrivals.end();
+    std::vector<CollectionElement> changed;
+    const auto tell = [&] {
+        if (listener_ && !changed.empty()) listener_(changed);
+    };
     if (notes_.empty() && distinct) {
         notes_ = std::move(arrivals); // a city's notes file read at start
+        if (listener_)
+            for (const Entry& entry : notes_)
+                changed.push_back(entry.second);
+        tell();
         return static_cast<int>(notes_.size());
     }
 
@@ -143,16 +160,19 @@ int NoteCollection::Merge(std::vector<Entry>& arrivals, bool replace) {
             stored += static_cast<int>(others - arrival);
             merged.push_back(std::move(*(others - 1)));
             if (known) ++kept;
+            if (listener_) changed.push_back(merged.back().second);
         } else if (known) {
             merged.push_back(std::move(*kept++));
         } else {
             ++stored;
             merged.push_back(std::move(*arrival));
+            if (listener_) changed.push_back(merged.back().second);
         }
         arrival = others;
     }
     std::move(kept, notes_.end(), std::back_inserter(merged));
     notes_ = std::move(merged);
+    tell();
     return stored;
 }
 
@@ -189,7 +209,7 @@ int NoteCollection::LoadFrom(pugi::xml_node parent, bool replace) {
 }
 
 int NoteCollection::ReplaceAllFrom(pugi::xml_node parent) {
-    notes_.clear();
+    RemoveAll([](std::int32_t) {});
     return LoadFrom(parent, true);
 }
 
@@ -198,11 +218,20 @@ void NoteCollection::SetAll(std::vector<Entry> notes) {
     Merge(notes, true);
 }
 
+void NoteCollection::Apply(std::vector<Entry> notes) {
+    if (notes.empty()) return;
+    Merge(notes, true); // an empty note stands in the place of the one it removes until the purge
+    std::erase_if(notes_, [](const Entry& entry) { return entry.second.IsEmpty(); });
+}
+
 std::size_t NoteCollection::PurgeCategoriesOutside(std::int32_t low, std::int32_t high) {
-    return std::erase_if(notes_, [&](Entry& entry) {
-        entry.second.RemoveCategoriesOutside(low, high);
+    std::vector<CollectionElement> changed;
+    const std::size_t erased = std::erase_if(notes_, [&](Entry& entry) {
+        if (entry.second.RemoveCategoriesOutside(low, high) > 0 && listener_) changed.push_back(entry.second);
         return entry.second.IsEmpty();
     });
+    if (listener_ && !changed.empty()) listener_(changed);
+    return erased;
 }
 
 NoteList NoteCollection::ReadList(pugi::xml_node parent) {

@@ -73,6 +73,14 @@ public:
     // Stores the notes with Set, one after another in the order given, at the cost of one pass over the
     // collection.
     void SetAll(std::vector<std::pair<std::int32_t, CollectionElement>> notes);
+    // Stores each note as Set does, and removes the company's note where the one given is empty, at the
+    // cost of one pass over the collection.
+    void Apply(std::vector<std::pair<std::int32_t, CollectionElement>> notes);
+
+    // Told once per operation that changed notes, after it: the companies' notes as they now are, by
+    // stable id, an empty one for a company whose note went. None is told while none is set.
+    using ChangeListener = std::function<void(const std::vector<CollectionElement>& changed)>;
+    void SetChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
 
 private:
     using Entry = std::pair<std::int32_t, CollectionElement>;
@@ -87,4 +95,5 @@ private:
     // Where the last Around ended; only a place to start from, checked before it is used.
     mutable std::size_t aroundHint_ = 0;
     zsys::ComPtr<ZeltCore::IHostTable> table_;
+    ChangeListener listener_;
 };

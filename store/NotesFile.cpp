@@ -144,22 +144,6 @@ std::optional<pid_t> WriterOf(std::string_view name) {
     return static_cast<pid_t>(std::stol(std::string(name.substr(0, dash))));
 }
 
-// Keeps the file at the path under the first free name of its name followed by ".unreadable", "-2",
-// "-3"...: as a second name of the same file, so that the path never stands empty, or by a rename
-// where the file system has no second names. True when there was nothing to keep or it is kept.
-bool KeepAside(const std::string& file) {
-    struct stat info {};
-    if (::lstat(file.c_str(), &info) != 0) return errno == ENOENT;
-    for (int n = 1;; ++n) {
-        const std::string aside = file + ".unreadable" + (n == 1 ? std::string() : "-" + std::to_string(n));
-        if (::lstat(aside.c_str(), &info) == 0) continue; // an earlier kept file stays
-        if (errno != ENOENT) return false;
-        if (::link(file.c_str(), aside.c_str()) == 0) return true;
-        if (errno == EEXIST) continue;
-        return ::rename(file.c_str(), aside.c_str()) == 0;
-    }
-}
-
 [[noreturn]] void RaiseWriteFailure(const LangLocal& language, int error) {
     std::u16string message = language.LoadString(IDS_EXPORT_FAILED);
     if (const std::u16string description = FromUtf8(std::strerror(error)); !description.empty())
@@ -304,7 +288,7 @@ void NotesFile::Write(const pugi::xml_document& document, std::u16string_view pa
     const bool written =
         writer.Flush() && ::fsync(file.get()) == 0 &&
         (::stat(target.c_str(), &old) != 0 || ::fchmod(file.get(), old.st_mode & 07777) == 0) &&
-        file.Close() && (!keepOldAside || KeepAside(target)) &&
+        file.Close() && (!keepOldAside || NotesFile::KeepAside(target)) &&
         ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!written) {
         const int error = errno;
@@ -314,6 +298,19 @@ void NotesFile::Write(const pugi::xml_document& document, std::u16string_view pa
     // The rename itself lasts only once the folder is on disk; a failure here loses nothing.
     FileDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
+}
+
+bool NotesFile::KeepAside(const std::string& file) {
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0) return errno == ENOENT;
+    for (int n = 1;; ++n) {
+        const std::string aside = file + ".unreadable" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        if (::lstat(aside.c_str(), &info) == 0) continue; // an earlier kept file stays
+        if (errno != ENOENT) return false;
+        if (::link(file.c_str(), aside.c_str()) == 0) return true;
+        if (errno == EEXIST) continue;
+        return ::rename(file.c_str(), aside.c_str()) == 0;
+    }
 }
 
 void NotesFile::RemoveStaleTemporaries(std::u16string_view path) {

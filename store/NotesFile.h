@@ -45,6 +45,11 @@ void Read(std::u16string_view path, const LangLocal& language, pugi::xml_documen
 void Write(const pugi::xml_document& document, std::u16string_view path, const LangLocal& language,
            bool keepOldAside = false);
 
+// Keeps the file under the first free name of its name followed by ".unreadable", "-2", "-3"...: as a
+// second name of the same file, so that the path never stands empty, or by a rename where the file
+// system has no second names. True when there was nothing to keep or it is kept.
+bool KeepAside(const std::string& file);
+
 // Removes what writers that are gone left beside the file (or the file its link names): temporary files
 // of their making, named ".notes-<process>-<n>.tmp", whose process no longer runs.
 void RemoveStaleTemporaries(std::u16string_view path);

@@ -10,7 +10,12 @@
 #include "store/NotesFile.h"
 #include "store/XmlText.h"
 
+#include <algorithm>
 #include <cassert>
+#include <exception>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -97,10 +102,12 @@ int NotesStore::MergeFile(std::u16string_view path, Mode mode) {
 }
 
 int NotesStore::ImportReplace(std::u16string_view path) {
+    const Batch batch(*this);
     return MergeFile(path, Mode::Replace);
 }
 
 int NotesStore::ImportKeep(std::u16string_view path) {
+    const Batch batch(*this);
     return MergeFile(path, Mode::Keep);
 }
 
@@ -136,6 +143,8 @@ std::size_t NotesStore::LoadAtStartup() {
     try {
         path = NotesFilePath();
         NotesFile::RemoveStaleTemporaries(path);
+        // Taken before the read: a file replaced meanwhile is merged again at the end, never overwritten.
+        known_ = FileState::Of(ToAnsi(path));
         const bool existed = NotesFile::Exists(path);
         try {
             loaded = MergeFile(path, Mode::Load);
@@ -146,15 +155,176 @@ std::size_t NotesStore::LoadAtStartup() {
     } catch (...) {
         loaded = 0; // the city starts with what could be read
     }
-    if (loaded == 0 && !NotesFile::Exists(path))
-        return ImportLegacyNotes(NotesFile::LegacyPathFor(view_.get()), notes_, categories_.CategoryCount());
+    std::exception_ptr failure;
+    try {
+        if (loaded == 0 && !NotesFile::Exists(path))
+            ImportLegacyNotes(NotesFile::LegacyPathFor(view_.get()), notes_, categories_.CategoryCount());
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!path.empty()) {
+        journalBeside_ = ToAnsi(path);
+        ReplayDeadJournals();
+        Listen(true);
+    }
+    if (failure) std::rethrow_exception(failure);
     return notes_.Count();
+}
+
+void NotesStore::ReplayDeadJournals() {
+    adopted_ = ChangeJournal::TakeOverDead(journalBeside_);
+    std::optional<std::vector<std::u16string>> names;
+    std::vector<CollectionElement> replayed;
+    for (const ChangeJournal& journal : adopted_) {
+        const auto ending = journal.Read([&](ChangeJournal::Change&& change) {
+            if (change.names) names = std::move(change.names);
+            std::move(change.notes.begin(), change.notes.end(), std::back_inserter(replayed));
+        });
+        adoptedDamaged_.push_back(ending == ChangeJournal::Ending::Damaged);
+    }
+    if (!names && replayed.empty()) return;
+    try {
+        if (names) {
+            for (std::size_t i = 0; i < names->size(); ++i)
+                categories_.SetName(static_cast<int>(i), (*names)[i]);
+            namesChangedHere_ = true;
+        }
+        std::vector<std::pair<std::int32_t, CollectionElement>> resolved;
+        resolved.reserve(replayed.size());
+        for (CollectionElement& note : replayed) {
+            changedHere_.insert(note.Id());
+            // A company the loaded data does not have loses its note here, as when the file is read.
+            if (const std::optional<std::int32_t> key = notes_.KeyOfStableId(note.Id()))
+                resolved.emplace_back(*key, std::move(note));
+        }
+        notes_.Apply(std::move(resolved));
+    } catch (...) {
+        // The host could not tell the companies: the journals are let go for a later start to replay.
+        adopted_.clear();
+        adoptedDamaged_.clear();
+        return;
+    }
+    if (notesChanged_) notesChanged_();
+}
+
+void NotesStore::Listen(bool on) {
+    if (!on) {
+        notes_.SetChangeListener(nullptr);
+        categories_.SetChangeListener(nullptr);
+        return;
+    }
+    notes_.SetChangeListener([this](const std::vector<CollectionElement>& changed) { NotesChanged(changed); });
+    categories_.SetChangeListener([this] {
+        pending_.names = categories_.Names();
+        namesChangedHere_ = true;
+        if (batches_ == 0) FlushJournal();
+    });
+}
+
+void NotesStore::NotesChanged(const std::vector<CollectionElement>& changed) {
+    for (const CollectionElement& note : changed) {
+        changedHere_.insert(note.Id());
+        pending_.notes.push_back(note);
+    }
+    if (batches_ == 0) FlushJournal();
+}
+
+void NotesStore::FlushJournal() noexcept {
+    if (pending_.Empty()) return;
+    try {
+        if (!journal_ && NotesFile::EnsureFolder(NotesFile::Folder()))
+            if (std::optional<ChangeJournal> made = ChangeJournal::Create(journalBeside_))
+                journal_.emplace(std::move(*made));
+        // A journal that cannot be written leaves the change in memory alone, to be written at the end.
+        if (journal_) journal_->Append(pending_);
+        pending_ = ChangeJournal::Change();
+        const std::uint64_t limit = std::max<std::uint64_t>(kCompactionFloor, std::max<off_t>(known_.size, 0));
+        if (journal_ && journal_->Size() > limit) WriteMerged(NotesFilePath(), false);
+    } catch (...) {
+        pending_ = ChangeJournal::Change(); // the notes stay in memory; the end writes them
+    }
+}
+
+NotesStore::FileState NotesStore::FileState::Of(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return {};
+    return {info.st_dev, info.st_ino, info.st_size,
+            std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+void NotesStore::MergeFromDisk(const std::u16string& path) {
+    pugi::xml_document document;
+    NotesFile::Read(path, *language_, document);
+    const pugi::xml_node root = FirstElement(document);
+    std::string scratch;
+    const auto fileCity = ElementText(root.child("MapName"), scratch);
+    if (!fileCity || FromUtf8(*fileCity) != CityName()) return; // not this city's notes: nothing to take
+
+    if (!namesChangedHere_) categories_.Load(root);
+    const NoteList theirs = NoteCollection::ReadList(root);
+    std::unordered_set<std::int32_t> onDisk;
+    std::vector<std::pair<std::int32_t, CollectionElement>> taken;
+    for (const CollectionElement& note : *theirs) {
+        onDisk.insert(note.Id());
+        if (changedHere_.contains(note.Id())) continue;
+        if (const std::optional<std::int32_t> key = notes_.KeyOfStableId(note.Id())) taken.emplace_back(*key, note);
+    }
+    // A note the other host removed is gone here too, unless this host changed it.
+    notes_.ForEach([&](std::int32_t key, const CollectionElement& note) {
+        if (!changedHere_.contains(note.Id()) && !onDisk.contains(note.Id())) taken.emplace_back(key, CollectionElement());
+    });
+    notes_.Apply(std::move(taken));
+    notes_.PurgeCategoriesOutside(0, categories_.CategoryCount() - 1);
+}
+
+void NotesStore::WriteMerged(const std::u16string& path, bool ending) {
+    const std::string file = ToAnsi(path);
+    // Hosts of one city write its file one at a time, so that each merges what the other wrote.
+    const FileDescriptor lock(::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (lock.valid()) ::flock(lock.get(), LOCK_EX);
+    const bool listening = !journalBeside_.empty();
+    Listen(false);
+    try {
+        // Three ways, company by company and name by name: what this host did not change since the file
+        // it knows takes what is on disk now; what it changed stays its own. Where both hosts changed
+        // a company, the later writer wins.
+        if (listening && unreadable_.empty() && FileState::Of(file) != known_) {
+            try {
+                MergeFromDisk(path);
+            } catch (const zsys::ComError&) {
+                throw;
+            } catch (...) {
+                // A file that cannot be read now is replaced by what this host holds, as at the end.
+            }
+        }
+        WriteNotes(path);
+    } catch (...) {
+        Listen(listening);
+        throw;
+    }
+    Listen(listening && !ending);
+    known_ = FileState::Of(file);
+    changedHere_.clear();
+    namesChangedHere_ = false;
+    // The changes are in the file now: the journals go, a damaged one kept aside.
+    if (journal_) {
+        if (ending) {
+            journal_->Remove();
+            journal_.reset();
+        } else {
+            journal_->Clear();
+        }
+    }
+    for (std::size_t i = 0; i < adopted_.size(); ++i)
+        adopted_[i].Remove(adoptedDamaged_[i]);
+    adopted_.clear();
+    adoptedDamaged_.clear();
 }
 
 bool NotesStore::SaveAtEnd() noexcept {
     try {
         if (!NotesFile::EnsureFolder(NotesFile::Folder())) return false;
-        WriteNotes(NotesFilePath());
+        WriteMerged(NotesFilePath(), true);
         return true;
     } catch (...) {
         return false;

@@ -2,6 +2,7 @@
 
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
+#include "store/ChangeJournal.h"
 #include "store/NoteList.h"
 
 #include <pugixml.hpp>
@@ -11,6 +12,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
+#include <unordered_set>
+#include <vector>
 
 class Categories;
 class LangLocal;
@@ -42,13 +46,33 @@ public:
 
     // Reads the city's notes file in place of the notes in memory, after removing the temporary files
     // that killed writers left beside it; when nothing could be loaded and the city has no notes file,
-    // takes over its legacy file. Returns the number of notes afterwards. Read
+    // takes over its legacy file. Then replays the journals of hosts that ended without writing the file,
+    // and from here on journals every change. Returns the number of notes afterwards. Read
     // errors are swallowed; host failures from the legacy import are raised as COM errors.
     std::size_t LoadAtStartup();
-    // Writes the notes to the city's notes file, creating its folder; a notes file that could not be read
-    // at start is kept aside under a new name once the new file is complete. Every error is swallowed: false
-    // when nothing was written.
+    // Writes the notes to the city's notes file, creating its folder, then removes the journals it
+    // holds; a notes file that could not be read at start is kept aside under a new name once the new
+    // file is complete. Every error is swallowed: false when nothing was written.
     bool SaveAtEnd() noexcept;
+
+    // While one lives, the changes made are journaled as one record when the outermost one ends, so that
+    // after a crash an operation of many changes is wholly there or wholly absent.
+    class Batch {
+    public:
+        explicit Batch(NotesStore& store) : store_(store) { ++store_.batches_; }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        ~Batch() {
+            if (--store_.batches_ == 0) store_.FlushJournal();
+        }
+
+    private:
+        NotesStore& store_;
+    };
+
+    // A journal outgrowing the notes file, or this many bytes when the file is smaller, is folded into
+    // the notes file.
+    static constexpr std::uint64_t kCompactionFloor = 1u << 20;
 
     // The loaded city's display name; raises a COM error on a host failure.
     std::u16string CityName() const;
@@ -60,6 +84,30 @@ private:
     int Merge(const pugi::xml_document& document, Mode mode);
     int MergeFile(std::u16string_view path, Mode mode);
 
+    // Journals the changes of a batch, or these alone when none is open, and folds a long journal into
+    // the notes file. A failure is swallowed: the notes stay in memory for the end.
+    void FlushJournal() noexcept;
+    void Listen(bool on);
+    void NotesChanged(const std::vector<CollectionElement>& changed);
+    // Reads the journals of hosts that are gone onto memory.
+    void ReplayDeadJournals();
+    // Writes the notes file under the folder's lock, merging what another host wrote meanwhile; the
+    // journals' changes are in the file afterwards.
+    void WriteMerged(const std::u16string& path, bool ending);
+    // Takes what another host wrote to the notes file for the companies and names this host did not
+    // change.
+    void MergeFromDisk(const std::u16string& path);
+
+    // Tells one state of the notes file from another: another host's write replaces the file.
+    struct FileState {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = -1;
+        std::int64_t modified = 0;
+        friend bool operator==(const FileState&, const FileState&) = default;
+        static FileState Of(const std::string& path);
+    };
+
     NoteCollection& notes_;
     Categories& categories_;
     zsys::ComPtr<ZeltCore::IHostView> view_;
@@ -67,4 +115,17 @@ private:
     std::function<void()> notesChanged_;
     // A notes file that existed at start but could not be loaded; it is kept aside before it is replaced.
     std::u16string unreadable_;
+
+    std::string journalBeside_; // the notes file the journals go with; empty when there is none
+    std::optional<ChangeJournal> journal_; // this host's, made at the first change
+    std::vector<ChangeJournal> adopted_;   // of hosts that are gone, held until their changes are written
+    std::vector<bool> adoptedDamaged_;
+    int batches_ = 0;
+    ChangeJournal::Change pending_;
+    // What this host changed since the notes file it knows was read or written: these win over another
+    // host's; everything else takes what is on disk.
+    std::unordered_set<std::int32_t> changedHere_;
+    bool namesChangedHere_ = false;
+    FileState known_;
+
 };

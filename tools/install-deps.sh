@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config binutils
-  libicu-dev libpugixml-dev libsqlite3-dev libpng-dev libcpp-httplib-dev nlohmann-json3-dev
+  libicu-dev libpugixml-dev libsqlite3-dev libpng-dev zlib1g-dev libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils
 )
 for extra in "$@"; do
