@@ -216,22 +216,26 @@ ChangeJournal::Ending ChangeJournal::Read(const std::function<void(Change&&)>& v
     }
     const std::string_view all(bytes);
     std::size_t at = 0;
+    bool damaged = false;
     Change change;
     while (at < all.size()) {
-        if (all.size() - at < kHeader) return Ending::TornTail;
+        if (all.size() - at < kHeader) return damaged ? Ending::Damaged : Ending::TornTail;
         std::uint32_t length = 0, checksum = 0;
         std::memcpy(&length, all.data() + at, sizeof length);
         std::memcpy(&checksum, all.data() + at + 4, sizeof checksum);
         if (length > kLargestRecord) return Ending::Damaged;
-        if (all.size() - at - kHeader < length) return Ending::TornTail;
+        if (all.size() - at - kHeader < length) return damaged ? Ending::Damaged : Ending::TornTail;
         const std::string_view payload = all.substr(at + kHeader, length);
         const bool last = at + kHeader + length == all.size();
-        if (Checksum(payload) != checksum) return last ? Ending::TornTail : Ending::Damaged;
-        if (!Decode(payload, change)) return Ending::Damaged;
-        visit(std::move(change));
+        if (Checksum(payload) == checksum && Decode(payload, change))
+            visit(std::move(change));
+        else if (last && !damaged)
+            return Ending::TornTail;
+        else
+            damaged = true; // a damaged record is passed over by its length: the records after it still count
         at += kHeader + length;
     }
-    return Ending::Whole;
+    return damaged ? Ending::Damaged : Ending::Whole;
 }
 
 bool ChangeJournal::Clear() {

@@ -40,7 +40,7 @@ public:
     // was, when it cannot be written.
     bool Append(const Change& change, bool sync = true);
     // Hands every record from the start to `visit`, in order. A short or bad last record was never
-    // acknowledged and is dropped (TornTail); a bad record before the end stops the read (Damaged).
+    // acknowledged and is dropped (TornTail); a bad record before the end is passed over (Damaged).
     Ending Read(const std::function<void(Change&&)>& visit) const;
     // The journal's size in bytes.
     std::uint64_t Size() const { return size_; }

@@ -1,0 +1,181 @@
+// The journal of a session: what a host that dies leaves is replayed at the next start, torn or damaged
+// journals lose nothing that was acknowledged, a long session folds its journal into the notes file, and
+// two hosts of one city keep each other's changes.
+#include "StoreFixture.h"
+
+#include "store/ChangeJournal.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+namespace {
+namespace fs = std::filesystem;
+
+// One more host's plug-in store on the fixture's city; dropping it without `End` is a host killed.
+struct Session {
+    Session(zsys::ComPtr<ZeltCore::IHostView> view, std::shared_ptr<LangLocal> language,
+            zsys::ComPtr<ZeltCore::IHostTable> table)
+        : notes(std::move(table)), categories(language),
+          store(notes, categories, view, language, nullptr) {
+        store.LoadAtStartup();
+    }
+    bool End() { return store.SaveAtEnd(); }
+    NoteCollection notes;
+    Categories categories;
+    NotesStore store;
+};
+
+class ChangeJournalTest : public StoreFixture {
+protected:
+    std::unique_ptr<Session> Start() {
+        return std::make_unique<Session>(view, language, testsupport::TableOf(zelt));
+    }
+    fs::path NotesFolder() const { return folder.Path() / "Zelt" / "DirNotes"; }
+    // The files beside the notes file whose name holds the word.
+    std::vector<fs::path> FilesWith(const std::string& word) const {
+        std::vector<fs::path> found;
+        if (fs::exists(NotesFolder()))
+            for (const auto& entry : fs::directory_iterator(NotesFolder()))
+                if (entry.path().filename().string().find(word) != std::string::npos) found.push_back(entry.path());
+        return found;
+    }
+    fs::path OnlyJournal() const {
+        const auto journals = FilesWith(".journal-");
+        EXPECT_EQ(journals.size(), 1u);
+        return journals.empty() ? fs::path() : journals.front();
+    }
+    // A host killed after three acknowledged changes: a note, a renamed category, another note.
+    void DieAfterThreeChanges() {
+        auto host = Start();
+        host->notes.Set(kCafe, Note(kCafeStable, u"first", {2}));
+        host->categories.SetName(0, u"Urgent");
+        host->notes.Set(kDentist, Note(kDentistStable, u"second"));
+    }
+    // The records of a journal, by where they start.
+    static std::vector<std::uintmax_t> RecordStarts(const fs::path& journal) {
+        std::ifstream in(journal, std::ios::binary);
+        std::vector<std::uintmax_t> starts;
+        std::uint32_t header[2];
+        for (std::uintmax_t at = 0; in.read(reinterpret_cast<char*>(header), sizeof header); at += 8 + header[0]) {
+            starts.push_back(at);
+            in.seekg(header[0], std::ios::cur);
+        }
+        return starts;
+    }
+};
+} // namespace
+
+TEST_F(ChangeJournalTest, AKilledHostsChangesAreReplayedAtTheNextStartAndWrittenAtItsEnd) {
+    DieAfterThreeChanges();
+    for (int start = 0; start < 2; ++start) { // replaying twice changes nothing
+        auto next = Start();
+        EXPECT_EQ(next->notes.Get(kCafe), Note(kCafeStable, u"first", {2}));
+        EXPECT_EQ(next->notes.Get(kDentist), Note(kDentistStable, u"second"));
+        EXPECT_EQ(next->categories.CategoryName(0), u"Urgent");
+        if (start == 1) ASSERT_TRUE(next->End());
+    }
+    EXPECT_TRUE(FilesWith(".journal-").empty());
+    auto after = Start();
+    EXPECT_EQ(after->notes.Count(), 2u);
+    EXPECT_EQ(after->categories.CategoryName(0), u"Urgent");
+}
+
+TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAsideLosingNothingElse) {
+    struct Case {
+        const char* name;
+        bool tearLast; // else damage the second record's payload
+        bool renamed, dentist, keptAside;
+    };
+    for (const Case& c : {Case{"torn tail", true, true, false, false}, Case{"damaged middle", false, false, true, true}}) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(NotesFolder());
+        DieAfterThreeChanges();
+        const fs::path journal = OnlyJournal();
+        const auto starts = RecordStarts(journal);
+        ASSERT_EQ(starts.size(), 3u);
+        if (c.tearLast) {
+            fs::resize_file(journal, fs::file_size(journal) - 3);
+        } else {
+            std::fstream bytes(journal, std::ios::binary | std::ios::in | std::ios::out);
+            bytes.seekp(static_cast<std::streamoff>(starts[1] + 9));
+            bytes.put('\x7f');
+        }
+        auto next = Start();
+        EXPECT_EQ(next->notes.Get(kCafe).Text(), u"first");
+        EXPECT_EQ(next->categories.CategoryName(0) == u"Urgent", c.renamed);
+        EXPECT_EQ(next->notes.Contains(kDentist), c.dentist);
+        ASSERT_TRUE(next->End());
+        EXPECT_TRUE(FilesWith(".journal-").size() == (c.keptAside ? 1u : 0u));
+        EXPECT_EQ(FilesWith(".unreadable").size(), c.keptAside ? 1u : 0u);
+    }
+}
+
+TEST_F(ChangeJournalTest, ALongSessionFoldsItsJournalIntoTheNotesFileAndLosesNothingWhenKilledAfter) {
+    auto host = Start();
+    const std::u16string text(4000, u'j');
+    std::uintmax_t largest = 0;
+    for (int round = 0; round < 200; ++round) {
+        host->notes.Set(kCafe, Note(kCafeStable, text + FromUtf8(std::to_string(round))));
+        largest = std::max(largest, fs::file_size(OnlyJournal()));
+    }
+    host->notes.Set(kTaxis, Note(kTaxisStable, u"last"));
+    EXPECT_LT(largest, NotesStore::kCompactionFloor + 9000);
+    EXPECT_LT(fs::file_size(OnlyJournal()), NotesStore::kCompactionFloor);
+    EXPECT_TRUE(fs::exists(NotesFolder() / "Data_Testford.xml")) << "the journal was folded into the file";
+    host.reset(); // killed
+
+    auto next = Start();
+    EXPECT_EQ(next->notes.Get(kTaxis).Text(), u"last");
+    EXPECT_EQ(next->notes.Get(kCafe).Text(), text + u"199");
+}
+
+TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEndsFirst) {
+    for (const bool firstEndsFirst : {true, false}) {
+        SCOPED_TRACE(firstEndsFirst ? "first ends first" : "second ends first");
+        fs::remove_all(NotesFolder());
+        {
+            auto before = Start();
+            before->notes.Set(kGhost, Note(kGhostStable, u"before both"));
+            before->notes.Set(kTaxis, Note(kTaxisStable, u"removed by the second"));
+            ASSERT_TRUE(before->End());
+        }
+        auto first = Start(), second = Start();
+        first->notes.Set(kCafe, Note(kCafeStable, u"first's"));
+        first->categories.SetName(1, u"First's name");
+        first->notes.Set(kGhost, Note(kGhostStable, u"both changed: first"));
+        second->notes.Set(kDentist, Note(kDentistStable, u"second's"));
+        second->notes.Erase(kTaxis);
+        second->notes.Set(kGhost, Note(kGhostStable, u"both changed: second"));
+        ASSERT_TRUE((firstEndsFirst ? first : second)->End());
+        ASSERT_TRUE((firstEndsFirst ? second : first)->End());
+
+        auto after = Start();
+        EXPECT_EQ(after->notes.Get(kCafe).Text(), u"first's");
+        EXPECT_EQ(after->notes.Get(kDentist).Text(), u"second's");
+        EXPECT_FALSE(after->notes.Contains(kTaxis));
+        EXPECT_EQ(after->categories.CategoryName(1), u"First's name");
+        EXPECT_EQ(after->notes.Get(kGhost).Text(), firstEndsFirst ? u"both changed: second" : u"both changed: first")
+            << "the later end wins a company both changed";
+        EXPECT_TRUE(FilesWith(".journal-").empty());
+    }
+}
+
+TEST(ChangeJournalRecords, ARecordReadsBackAsTheChangeItHolds) {
+    ChangeJournal::Change change;
+    change.names = std::vector<std::u16string>{u"one", u"", u"thrée"};
+    change.notes.push_back(Note(INT32_MIN, u"text\nwith lines", {3, 0, 17}));
+    change.notes.push_back(Note(7, u""));
+    const std::string payload = ChangeJournal::Encode(change);
+    ChangeJournal::Change back;
+    ASSERT_TRUE(ChangeJournal::Decode(payload, back));
+    EXPECT_EQ(back.names, change.names);
+    ASSERT_EQ(back.notes.size(), 2u);
+    EXPECT_EQ(back.notes[0].Id(), INT32_MIN);
+    EXPECT_EQ(back.notes[0].CategoryList(), (std::vector<std::int32_t>{3, 0, 17}));
+    EXPECT_EQ(back.notes[0], change.notes[0]);
+    EXPECT_TRUE(back.notes[1].IsEmpty());
+    for (std::size_t cut = 0; cut < payload.size(); ++cut)
+        EXPECT_FALSE(ChangeJournal::Decode(std::string_view(payload).substr(0, cut), back)) << cut;
+}
