@@ -26,6 +26,18 @@ struct CityError : std::runtime_error {
 //   branches  (id INTEGER PRIMARY KEY, stable_id, company_id, position, building_id NULL)
 //   UNIQUE INDEX branches_of_company ON branches (company_id, position)
 //
+// A city with coordinates (one imported from OpenStreetMap) also has, and this reader
+// leaves for the map:
+//
+//   city             "attribution": whose data it is and under which licence
+//   building_places  (building_id INTEGER PRIMARY KEY, lon, lat, outline NULL)
+//   street_lines     (street_id, line)
+//
+// Positions are WGS84 in units of 1e-7 degree. A line is little-endian 32-bit pairs
+// (lon, lat); an outline is its rings one after the other, each a 32-bit count of points
+// and then the points, outer and inner rings alike (even-odd). A building without an
+// address has an empty number and no street.
+//
 // A company's branches are its rows in `branches` in ascending position; its main
 // address is the building of its first branch. A branch without premises has no
 // building. The stable ids of companies are indexed in memory when the file is opened,

@@ -9,6 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config binutils
   libicu-dev libpugixml-dev libsqlite3-dev libpng-dev zlib1g-dev libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils
+  libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev libexpat1-dev
 )
 for extra in "$@"; do
   case "$extra" in

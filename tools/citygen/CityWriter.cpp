@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <stdexcept>
 
 namespace citygen {
@@ -13,12 +14,15 @@ PRAGMA journal_mode = OFF;
 PRAGMA synchronous = OFF;
 CREATE TABLE city (key TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE streets (id INTEGER PRIMARY KEY, stable_id INTEGER NOT NULL, name TEXT NOT NULL);
-CREATE TABLE buildings (id INTEGER PRIMARY KEY, stable_id INTEGER NOT NULL, street_id INTEGER NOT NULL,
+CREATE TABLE buildings (id INTEGER PRIMARY KEY, stable_id INTEGER NOT NULL, street_id INTEGER,
                         number TEXT NOT NULL);
 CREATE TABLE companies (id INTEGER PRIMARY KEY, stable_id INTEGER NOT NULL, name TEXT NOT NULL,
                         kind TEXT NOT NULL);
 CREATE TABLE branches (id INTEGER PRIMARY KEY, stable_id INTEGER NOT NULL, company_id INTEGER NOT NULL,
                        position INTEGER NOT NULL, building_id INTEGER);
+CREATE TABLE building_places (building_id INTEGER PRIMARY KEY, lon INTEGER NOT NULL, lat INTEGER NOT NULL,
+                              outline BLOB);
+CREATE TABLE street_lines (street_id INTEGER NOT NULL, line BLOB NOT NULL);
 BEGIN;
 )sql";
 
@@ -44,6 +48,14 @@ public:
     }
     Statement& Bind(int i, std::string_view text) {
         sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& Bind(int i, std::span<const std::byte> blob) {
+        if (blob.empty()) {
+            sqlite3_bind_null(stmt_, i);
+            return *this;
+        }
+        sqlite3_bind_blob(stmt_, i, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT);
         return *this;
     }
     Statement& Bind(int i, std::optional<std::int32_t> v) {
@@ -78,8 +90,10 @@ struct Statements {
           building(db, "INSERT INTO buildings (id, stable_id, street_id, number) VALUES (?1, ?2, ?3, ?4)"),
           company(db, "INSERT INTO companies (id, stable_id, name, kind) VALUES (?1, ?2, ?3, ?4)"),
           branch(db, "INSERT INTO branches (id, stable_id, company_id, position, building_id) "
-                     "VALUES (?1, ?2, ?3, ?4, ?5)") {}
-    Statement city, street, building, company, branch;
+                     "VALUES (?1, ?2, ?3, ?4, ?5)"),
+          place(db, "INSERT INTO building_places (building_id, lon, lat, outline) VALUES (?1, ?2, ?3, ?4)"),
+          streetLine(db, "INSERT INTO street_lines (street_id, line) VALUES (?1, ?2)") {}
+    Statement city, street, building, company, branch, place, streetLine;
 };
 
 sqlite3* Create(const std::string& path) {
@@ -139,7 +153,7 @@ void CityWriter::AddStreet(std::int32_t id, std::int32_t stableId, std::string_v
     impl_->Insert().street.Bind(1, id).Bind(2, stableId).Bind(3, name).Run();
 }
 
-void CityWriter::AddBuilding(std::int32_t id, std::int32_t stableId, std::int32_t streetId,
+void CityWriter::AddBuilding(std::int32_t id, std::int32_t stableId, std::optional<std::int32_t> streetId,
                              std::string_view number) {
     impl_->Insert().building.Bind(1, id).Bind(2, stableId).Bind(3, streetId).Bind(4, number).Run();
 }
@@ -158,6 +172,19 @@ void CityWriter::AddBranch(std::int32_t id, std::int32_t stableId, std::int32_t 
         .Bind(4, position)
         .Bind(5, buildingId)
         .Run();
+}
+
+void CityWriter::SetValue(std::string_view key, std::string_view value) {
+    impl_->Insert().city.Bind(1, key).Bind(2, value).Run();
+}
+
+void CityWriter::AddPlace(std::int32_t buildingId, std::int32_t lon, std::int32_t lat,
+                          std::span<const std::byte> outline) {
+    impl_->Insert().place.Bind(1, buildingId).Bind(2, lon).Bind(3, lat).Bind(4, outline).Run();
+}
+
+void CityWriter::AddStreetLine(std::int32_t streetId, std::span<const std::byte> line) {
+    impl_->Insert().streetLine.Bind(1, streetId).Bind(2, line).Run();
 }
 
 void CityWriter::Commit() {
