@@ -18,10 +18,12 @@
 #include "host/shell/HostShell.h"
 #include "host/web/WebFrontEnd.h"
 
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -48,7 +50,9 @@ std::optional<long> Whole(const char* text, long first, long last) {
     return n;
 }
 
-// Serves the page until SIGINT or SIGTERM, then stops the plug-in and accounts for it.
+// Serves the page until SIGINT or SIGTERM, then stops the plug-in and accounts for it. The stop
+// cuts every client off, so it never waits for them; a second signal ends the process at once,
+// though never before the notes are written.
 int ServeWeb(host::ZeltHost& zelt, const host::web::WebFrontEnd::Options& options) {
     // The signals are taken by a thread of their own, so that the interface thread is never
     // interrupted inside the plug-in.
@@ -57,18 +61,40 @@ int ServeWeb(host::ZeltHost& zelt, const host::web::WebFrontEnd::Options& option
     sigaddset(&stop, SIGINT);
     sigaddset(&stop, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stop, nullptr);
-    host::web::WebFrontEnd web(zelt, options);
-    std::cout << "serving " << web.Address() << " (Ctrl-C stops)" << std::endl;
+    std::optional<host::web::WebFrontEnd> web(std::in_place, zelt, options);
+    std::cout << "serving " << web->Address() << " (Ctrl-C stops)" << std::endl;
+    std::mutex mutex;
+    bool written = false, released = false;
+    std::condition_variable changed;
     std::thread waiter([&] {
-        int signal = 0;
-        sigwait(&stop, &signal);
-        web.Quit();
+        for (int signals = 0;;) {
+            int signal = 0;
+            sigwait(&stop, &signal);
+            std::unique_lock lock(mutex);
+            if (released) return;
+            if (++signals == 1 && !written) {
+                web->Quit();
+                continue;
+            }
+            changed.wait(lock, [&] { return written; });
+            std::cout << "stopped at once; the notes are written" << std::endl;
+            std::_Exit(130);
+        }
     });
-    web.Run();
-    // Woken by the page's own end (a quit from elsewhere): the waiter is released the same way.
+    web->Run();
+    zelt.Stop();
+    {
+        std::lock_guard lock(mutex);
+        written = true;
+        changed.notify_all();
+    }
+    web.reset();
+    {
+        std::lock_guard lock(mutex);
+        released = true;
+    }
     pthread_kill(waiter.native_handle(), SIGTERM);
     waiter.join();
-    zelt.Stop();
     const long objects = zelt.PluginObjects(), references = zelt.ForeignHostReferences();
     std::cout << "stopped; plug-in objects alive: " << objects
               << ", host references held by the plug-in: " << references << std::endl;

@@ -122,7 +122,7 @@ int CreateTemporaryBeside(const std::string& target, std::string& name) {
         FolderOf(target) + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_string(counter++) + std::string(kTemporarySuffix);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;

@@ -6,9 +6,9 @@
 #include <vector>
 
 namespace host::web {
-// The folders the page's file dialogs may reach: the application-data folder and the run's
-// exchange folder, with everything below them. Any other path is refused, whatever the
-// browser sends: "..", a symbolic link out, or another folder altogether.
+// The folders the page's file dialogs may reach: the exchange folder and the application-data
+// folder, with everything below them. Any other path is refused, whatever the browser sends:
+// "..", a symbolic link anywhere on the way or at its end, or another folder altogether.
 class FilePicker {
 public:
     struct Root {
@@ -25,12 +25,13 @@ public:
     explicit FilePicker(std::vector<Root> roots);
 
     const std::vector<Root>& Roots() const { return roots_; }
-    // The path as it resolves on disk (the last part may not exist yet), when it lies in a
-    // root or is one; none otherwise, and for an empty or relative path.
-    std::optional<std::filesystem::path> Inside(const std::string& path) const;
+    // The path with its folder as it resolves on disk (the file itself may not exist yet), when
+    // that folder lies in a root or is one and the last part is no symbolic link; none
+    // otherwise, with why in `why` when given.
+    std::optional<std::filesystem::path> Inside(const std::string& path, std::string* why = nullptr) const;
     // The entries of a folder inside the roots, folders first, each group by name; none for a
-    // path outside them or no folder.
-    std::optional<std::vector<Entry>> List(const std::string& folder) const;
+    // path outside them or no folder, with why in `why` when given.
+    std::optional<std::vector<Entry>> List(const std::string& folder, std::string* why = nullptr) const;
 
 private:
     std::vector<Root> roots_;

@@ -1,7 +1,8 @@
-// The browser front end's server as any client meets it: refusals of bad requests that leave
-// the host and the plug-in as they were, the file dialog's folders, modals that a vanished
-// page leaves behind, and clients acting at once. The page itself is driven by the browser
-// test (tests/web).
+// The browser front end's server as any client meets it: refusals of bad requests and of
+// requests from anything but its own page that leave the host and the plug-in as they were,
+// the file dialog's folders, modals that a vanished page leaves behind, clients acting at once,
+// slow clients, and a stop whatever clients do. The page itself is driven by the browser test
+// (tests/web).
 #include "host/web/WebFrontEnd.h"
 #include "host/web/InterfaceThread.h"
 #include "platform/ui/FileDialog.h"
@@ -13,6 +14,14 @@
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -37,22 +46,30 @@ protected:
         EXPECT_EQ(zelt.Start(), S_OK);
     }
 
-    host::web::WebFrontEnd& Web(std::chrono::milliseconds patience = std::chrono::seconds(30)) {
+    host::web::WebFrontEnd& Web(std::chrono::milliseconds patience = std::chrono::seconds(30),
+                                const std::function<void(host::web::WebFrontEnd::Options&)>& adjust = {}) {
         host::web::WebFrontEnd::Options options;
         options.patience = patience;
         options.maxBody = 4096;
         options.exchangeFolder = (appData / "exchange").string();
+        if (adjust) adjust(options);
         web = std::make_unique<host::web::WebFrontEnd>(zelt, options);
         return *web;
+    }
+
+    // A client of the front end that carries the run's key, as the page does.
+    std::unique_ptr<httplib::Client> Client() {
+        auto http = std::make_unique<httplib::Client>("127.0.0.1", web->Port());
+        http->set_default_headers({{"X-Zelt-Key", web->Key()}});
+        http->set_read_timeout(30);
+        return http;
     }
 
     // Runs `client` against the front end until it returns, serving its requests meanwhile.
     void Serve(const std::function<void(httplib::Client&)>& client) {
         auto& front = web ? *web : Web();
         std::thread worker([&] {
-            httplib::Client http("127.0.0.1", front.Port());
-            http.set_read_timeout(30);
-            client(http);
+            client(*Client());
             front.Quit();
         });
         front.Run();
@@ -70,14 +87,15 @@ struct Answer {
     json body;
 };
 
-Answer Post(httplib::Client& http, const std::string& path, const std::string& body) {
-    const auto response = http.Post(path, body, "application/json");
+Answer Post(httplib::Client& http, const std::string& path, const std::string& body,
+            const httplib::Headers& headers = {}, const char* type = "application/json") {
+    const auto response = http.Post(path, headers, body, type);
     if (!response) return {-1, nullptr};
     return {response->status, json::parse(response->body, nullptr, false)};
 }
 
-Answer Get(httplib::Client& http, const std::string& path) {
-    const auto response = http.Get(path);
+Answer Get(httplib::Client& http, const std::string& path, const httplib::Headers& headers = {}) {
+    const auto response = http.Get(path, headers);
     if (!response) return {-1, nullptr};
     return {response->status, json::parse(response->body, nullptr, false)};
 }
@@ -86,6 +104,40 @@ Answer Get(httplib::Client& http, const std::string& path) {
 json Page(httplib::Client& http) {
     return Get(http, "/api/state").body["page"];
 }
+
+// A client that connects and then sends as slowly as it likes, or nothing at all.
+class RawClient {
+public:
+    explicit RawClient(int port) : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ = ::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        const timeval patience{5, 0};
+        setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+    }
+    ~RawClient() { ::close(socket_); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    bool Send(const std::string& text) {
+        return connected_ && ::send(socket_, text.data(), text.size(), MSG_NOSIGNAL) == ssize_t(text.size());
+    }
+    // Whether the server ended the connection within `wait`; what it answered first goes to `answer`.
+    bool Ended(std::chrono::milliseconds wait, std::string* answer = nullptr) {
+        pollfd ready{socket_, POLLIN, 0};
+        if (::poll(&ready, 1, int(wait.count())) <= 0) return false;
+        char bytes[512];
+        for (ssize_t n; (n = ::recv(socket_, bytes, sizeof bytes, 0)) > 0;)
+            if (answer) answer->append(bytes, std::size_t(n));
+        return true;
+    }
+
+private:
+    int socket_;
+    bool connected_ = false;
+};
 
 HMODULE PluginDialogs() {
     static const HMODULE module = RegisterModule("WebDialogs", &kVeskNotesResources, nullptr);
@@ -97,15 +149,32 @@ std::string Id(std::int32_t id) {
 }
 } // namespace
 
-TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
+TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndChangeNothing) {
     struct Case {
         const char* what;
         std::string method, path, body;
         int status;
         std::string error; // part of the refusal's text
+        httplib::Headers headers = {};
+        const char* type = "application/json";
     };
-    const std::string card = Id(testford::kCafe);
+    const std::string card = Id(testford::kCafe), open = R"({"company": )" + Id(testford::kDentist) + "}";
+    const std::string port = std::to_string(Web().Port());
     const std::vector<Case> cases = {
+        {"a host name rebound onto the loopback address", "GET", "/api/state", "", 403, "answers only to",
+         {{"Host", "evil.example:" + port}}},
+        {"a change under a rebound host name", "POST", "/api/open", open, 403, "answers only to",
+         {{"Host", "evil.example:" + port}}},
+        {"a change from another page", "POST", "/api/open", open, 403, "its own page",
+         {{"Origin", "http://127.0.0.1:1"}}},
+        {"a change sent as text", "POST", "/api/open", open, 415, "application/json", {}, "text/plain"},
+        {"a form's post", "POST", "/api/open", "company=2", 415, "application/json", {},
+         "application/x-www-form-urlencoded"},
+        {"a change without the run's key", "POST", "/api/open", open, 403, "key", {{"X-Zelt-Key", ""}}},
+        {"a change with another key", "POST", "/api/open", open, 403, "key",
+         {{"X-Zelt-Key", std::string(64, '0')}}},
+        {"the state without the run's key", "GET", "/api/state", "", 403, "key", {{"X-Zelt-Key", ""}}},
+        {"a change by another method", "PUT", "/api/open", open, 405, "POST"},
         {"a company the city lacks", "POST", "/api/open", R"({"company": 424242})", 404, "no company"},
         {"a body that is no JSON", "POST", "/api/open", R"({"company": 11)", 400, "no JSON"},
         {"a body that is no object", "POST", "/api/open", "[11]", 400, "object"},
@@ -144,12 +213,37 @@ TEST_F(WebFrontEndTest, BadRequestsAreRefusedClearlyAndChangeNothing) {
         ASSERT_TRUE(before["card"].is_object());
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
-            const Answer answer = c.method == "GET" ? Get(http, c.path) : Post(http, c.path, c.body);
+            Answer answer;
+            if (c.method == "GET") answer = Get(http, c.path, c.headers);
+            else if (c.method == "POST") answer = Post(http, c.path, c.body, c.headers, c.type);
+            else if (const auto put = http.Put(c.path, c.headers, c.body, c.type))
+                answer = {put->status, json::parse(put->body, nullptr, false)};
             EXPECT_EQ(answer.status, c.status);
             ASSERT_TRUE(answer.body.is_object()) << "the refusal is JSON";
             EXPECT_NE(answer.body.value("error", "").find(c.error), std::string::npos) << answer.body.dump();
         }
         EXPECT_EQ(Page(http), before) << "a refused request changed what the plug-in shows";
+
+        // The printed address sets the key as a cookie only scripts of no page can read, which
+        // then serves in the header's stead; every answer carries the protective headers.
+        const auto page = http.Get("/?key=" + web->Key());
+        ASSERT_TRUE(page);
+        EXPECT_EQ(page->get_header_value("Set-Cookie"),
+                  "zelt-key-" + port + "=" + web->Key() + "; HttpOnly; SameSite=Strict; Path=/");
+        const auto state =
+            http.Get("/api/state", {{"X-Zelt-Key", ""}, {"Cookie", "zelt-key-" + port + "=" + web->Key()}});
+        ASSERT_TRUE(state);
+        EXPECT_EQ(state->status, 200);
+        EXPECT_EQ(state->get_header_value("Cache-Control"), "no-store");
+        const auto missing = http.Get("/api/nothing");
+        for (const httplib::Result* answer : {&page, &state, &missing}) {
+            ASSERT_TRUE(*answer);
+            const std::string policy = (*answer)->get_header_value("Content-Security-Policy");
+            EXPECT_NE(policy.find("frame-ancestors 'none'"), std::string::npos) << policy;
+            EXPECT_NE(policy.find("script-src 'self';"), std::string::npos) << policy;
+            EXPECT_EQ((*answer)->get_header_value("X-Content-Type-Options"), "nosniff");
+            EXPECT_EQ((*answer)->get_header_value("Referrer-Policy"), "no-referrer");
+        }
     });
     EXPECT_EQ(zelt.Cards().Current()->CompanyId(), testford::kCafe);
 }
@@ -232,7 +326,7 @@ TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
         }
         ASSERT_EQ(modal.value("kind", ""), "file");
         ASSERT_EQ(modal["roots"].size(), 2u);
-        const std::string exchange = modal["roots"][1]["path"];
+        const std::string exchange = modal["roots"][0]["path"];
         for (const std::string& outside :
              std::vector<std::string>{"/etc/notes.xml", exchange + "/../../notes.xml", "notes.xml", ""}) {
             SCOPED_TRACE(outside);
@@ -240,12 +334,24 @@ TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
                 Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", outside}}.dump());
             EXPECT_EQ(refused.status, 403);
         }
-        // A link inside the folder that leads out of it is no way out either.
-        fs::create_directory_symlink("/etc", fs::path(exchange) / "etc");
-        EXPECT_EQ(Post(http, "/api/file",
-                       json{{"serial", modal["serial"]}, {"path", exchange + "/etc/x.xml"}}.dump())
-                      .status,
-                  403);
+        // Links inside the folder that lead out of it are no way out either: a folder link
+        // reached through "..", a link on the way, and a dangling link a write would create.
+        const fs::path outside = appData / "outside";
+        fs::create_directories(outside);
+        fs::create_directory_symlink(outside, fs::path(exchange) / "link");
+        fs::create_symlink(outside / "y.xml", fs::path(exchange) / "x.xml");
+        for (const std::string& escape : {exchange + "/missing/../link/notes.xml", exchange + "/link/notes.xml",
+                                          exchange + "/x.xml", exchange + "/link"}) {
+            SCOPED_TRACE(escape);
+            EXPECT_EQ(Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", escape}}.dump()).status,
+                      403);
+            EXPECT_EQ(Get(http, "/api/files?path=" + escape).status, 403);
+        }
+        EXPECT_TRUE(fs::is_empty(outside));
+        const Answer tooLong = Post(
+            http, "/api/file", json{{"serial", modal["serial"]}, {"path", exchange + "/" + std::string(300, 'n')}}.dump());
+        EXPECT_EQ(tooLong.status, 403);
+        EXPECT_EQ(tooLong.body.value("error", ""), "The file name is too long");
         EXPECT_FALSE(asked) << "a refused path ended the dialog";
         EXPECT_EQ(
             Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", exchange + "/notes"}}.dump())
@@ -306,7 +412,8 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
         EXPECT_EQ(modal["w"], 293 + 6);
         EXPECT_EQ(modal["h"], 115 + 26 + 3);
         // A second client acting on the page is refused: the main window takes no input.
-        httplib::Client other("127.0.0.1", front.Port());
+        const auto otherClient = Client();
+        httplib::Client& other = *otherClient;
         const Answer refused = Post(other, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}");
         EXPECT_EQ(refused.status, 409);
         EXPECT_EQ(refused.body.value("error", ""), "a dialog is open");
@@ -338,7 +445,8 @@ TEST_F(WebFrontEndTest, TwoClientsActingAtOnceAreServedOneRequestAtATime) {
     Serve([&](httplib::Client& http) {
         ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
         const auto toggle = [&](const char* tag) {
-            httplib::Client mine("127.0.0.1", web->Port());
+            const auto client = Client();
+            httplib::Client& mine = *client;
             for (int i = 0; i < kToggles; ++i) {
                 const Answer answer =
                     Post(mine, "/api/card/command", json{{"card", testford::kCafe}, {"tag", tag}}.dump());
@@ -356,4 +464,95 @@ TEST_F(WebFrontEndTest, TwoClientsActingAtOnceAreServedOneRequestAtATime) {
             EXPECT_FALSE(item["checked"].get<bool>()) << item["tag"];
     });
     EXPECT_EQ(failures, 0);
+}
+
+TEST_F(WebFrontEndTest, ARequestDribbledInIsCutOffAndClientsPastTheBoundAreTurnedAway) {
+    Web(std::chrono::seconds(30), [](host::web::WebFrontEnd::Options& options) {
+        options.requestTime = std::chrono::milliseconds(500);
+        options.connections = 3;
+    });
+    Serve([&](httplib::Client& http) {
+        const int port = web->Port();
+        {
+            RawClient first(port), second(port), third(port), fourth(port);
+            std::string answer;
+            ASSERT_TRUE(fourth.Ended(std::chrono::seconds(5), &answer));
+            EXPECT_EQ(answer.rfind("HTTP/1.1 503", 0), 0u) << answer;
+            // The three that say nothing are cut in their turn.
+            EXPECT_TRUE(third.Ended(std::chrono::seconds(5)));
+        }
+        // Each line comes well within any wait for one read; the request as a whole does not.
+        RawClient slow(port);
+        ASSERT_TRUE(slow.Send("GET /api/state HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) + "\r\n"));
+        bool cut = false;
+        for (int line = 0; line < 100 && !cut; ++line) {
+            slow.Send("X-Line: " + std::to_string(line) + "\r\n");
+            cut = slow.Ended(std::chrono::milliseconds(100));
+        }
+        EXPECT_TRUE(cut) << "a request that never ends held its connection";
+        EXPECT_EQ(Get(http, "/api/state").status, 200);
+    });
+}
+
+TEST(WebHostProcess, StopsWithItsNotesWrittenWithinFiveSecondsWhateverSlowClientsDo) {
+    const fs::path appData = TempPath("web.stop");
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        execl(VESK_HOST_PATH, VESK_HOST_PATH, "--web", "--lang", "1033", "--city", TestfordPath().c_str(),
+              "--appdata", appData.c_str(), "--plugin", VESK_PLUGIN_PATH, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ::close(out[1]);
+    FILE* output = fdopen(out[0], "r");
+    std::string printed;
+    int port = 0;
+    std::string key;
+    for (char line[512]; !port && std::fgets(line, sizeof line, output);) {
+        printed += line;
+        char found[80] = {};
+        if (std::sscanf(line, "serving http://127.0.0.1:%d/?key=%64[0-9a-f]", &port, found) == 2) key = found;
+    }
+    ASSERT_NE(port, 0) << printed;
+    ASSERT_EQ(key.size(), 64u);
+    httplib::Client http("127.0.0.1", port);
+    http.set_default_headers({{"X-Zelt-Key", key}});
+    ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+    ASSERT_EQ(Post(http, "/api/card/command", json{{"card", testford::kCafe}, {"tag", "addCategory4"}}.dump()).status,
+              200);
+
+    std::vector<std::unique_ptr<RawClient>> slow;
+    for (int i = 0; i < 30; ++i) {
+        slow.push_back(std::make_unique<RawClient>(port));
+        slow.back()->Send("GET /api/state HTTP/1.1\r\nX-Line: 1\r\n");
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(kill(child, SIGTERM), 0);
+    int status = -1;
+    while (waitpid(child, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (waitpid(child, &status, WNOHANG) == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        FAIL() << "the host still ran 5 s after SIGTERM";
+    }
+    for (char line[512]; std::fgets(line, sizeof line, output);)
+        printed += line;
+    std::fclose(output);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << printed;
+    EXPECT_NE(printed.find("plug-in objects alive: 0, host references held by the plug-in: 0"), std::string::npos)
+        << printed;
+    // The category set through the page is in the notes file the stop wrote.
+    bool written = false;
+    for (const auto& entry : fs::recursive_directory_iterator(appData))
+        if (entry.path().extension() == ".xml") {
+            std::ifstream file(entry.path());
+            const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            written = written || text.find("<id>" + std::to_string(testford::kCafeStable) + "</id>") != std::string::npos;
+        }
+    EXPECT_TRUE(written) << "no notes file holds the change";
 }

@@ -26,8 +26,14 @@ function status(text, error) {
   line.className = error ? "error" : "";
 }
 
+// The run's key came with the address the host printed; the host set it as a cookie when the
+// page loaded, and the page sends it along too, then drops it from the address bar.
+const runKey = new URLSearchParams(location.search).get("key");
+if (runKey !== null) history.replaceState(null, "", location.pathname);
+const keyHeader = runKey ? { "X-Zelt-Key": runKey } : {};
+
 async function getJson(path) {
-  const response = await fetch(path, { cache: "no-store" });
+  const response = await fetch(path, { cache: "no-store", headers: keyHeader });
   const body = await response.json();
   if (!response.ok) throw new Error(body.error || response.statusText);
   return body;
@@ -41,7 +47,7 @@ async function act(path, body) {
   try {
     const response = await fetch(path, {
       method: "POST",
-      headers: { "Content-Type": "application/json" },
+      headers: { "Content-Type": "application/json", ...keyHeader },
       body: JSON.stringify(body),
     });
     const answer = await response.json();
@@ -627,21 +633,31 @@ function drawDialog(modal) {
   const serial = modal.serial;
   const send = (body) => act("/api/dialog", { serial, ...body });
   const node = el("div", { class: "window dialog", role: "dialog", "aria-modal": "true", dataset: { template: modal.template } });
-  const frame = windowFrame(modal.caption, async () => { await flush(); send({ action: "close" }); }, modal.client.y);
+  const frame = windowFrame(modal.caption, async () => { if (await flush()) send({ action: "close" }); }, modal.client.y);
   const client = el("div", { class: "client" });
-  node.append(frame.bar, client);
+  const trouble = el("div", { class: "dialog-error", role: "alert", hidden: true });
+  node.append(frame.bar, client, trouble);
   const edits = new Map(); // control id -> { input, dirty, timer }
   const controls = new Map();
 
-  // Typed text reaches the dialog before any click or key that follows it.
+  // Typed text reaches the dialog before any click or key that follows it. When it cannot, the
+  // dialog stays as it is and says why: nothing typed is dropped without a word.
   async function flush() {
     for (const [id, edit] of edits) {
       if (!edit.dirty) continue;
       clearTimeout(edit.timer);
       edit.dirty = false;
       const value = edit.multiline ? toWindows(edit.input.value) : edit.input.value;
-      await send({ action: "type", control: id, text: value });
+      const answer = await send({ action: "type", control: id, text: value });
+      if (!answer || answer.error) {
+        edit.dirty = true;
+        trouble.textContent = "What you typed did not reach the host: " + (answer ? answer.error : "the host cannot be reached") + ".";
+        trouble.hidden = false;
+        return false;
+      }
     }
+    trouble.hidden = true;
+    return true;
   }
 
   function makeControl(c) {
@@ -649,7 +665,7 @@ function drawDialog(modal) {
     const box = { left: c.x + "px", top: c.y + "px", width: c.w + "px", height: c.h + "px" };
     if (c.kind === "button" || c.kind === "default-button") {
       n = el("button", { type: "button", class: "control" + (c.kind === "default-button" ? " default" : ""),
-        dataset: { control: c.id }, onclick: async () => { await flush(); send({ action: "click", control: c.id }); } });
+        dataset: { control: c.id }, onclick: async () => { if (await flush()) send({ action: "click", control: c.id }); } });
     } else if (c.kind === "edit") {
       n = c.multiline ? el("textarea", { class: "control", dataset: { control: c.id } })
                       : el("input", { class: "control", type: "text", dataset: { control: c.id } });
@@ -662,7 +678,7 @@ function drawDialog(modal) {
       });
       n.addEventListener("keydown", async (e) => {
         // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
-        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); await flush(); send({ action: "key", key: "enter" }); }
+        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await flush()) send({ action: "key", key: "enter" }); }
       });
     } else if (c.kind === "group") {
       n = el("div", { class: "control group-box", dataset: { control: c.id } }, el("span"));
@@ -702,7 +718,7 @@ function drawDialog(modal) {
         return row;
       }
       const row = el("div", { class: "item", role: "option", dataset: { item: i },
-        onclick: async () => { await flush(); send({ action: "click-item", control: c.id, item: i }); } },
+        onclick: async () => { if (await flush()) send({ action: "click-item", control: c.id, item: i }); } },
         image(item.image, "", 16), el("span", { text: item.text }));
       Object.assign(row.style, at);
       return row;
@@ -715,9 +731,11 @@ function drawDialog(modal) {
     Object.assign(client.style, { left: m.client.x + "px", top: m.client.y + "px",
       width: m.w - 2 * m.client.x + "px", height: m.h - m.client.y - m.client.x + "px" });
     node.inert = !onTop;
-    for (const c of m.controls) {
-      let n = controls.get(c.id + ":" + c.kind);
-      if (!n) { n = makeControl(c); controls.set(c.id + ":" + c.kind, n); }
+    m.controls.forEach((c, index) => {
+      // Several static texts may share the id -1: those are told apart by their place.
+      const key = c.id === -1 ? "#" + index : c.id + ":" + c.kind;
+      let n = controls.get(key);
+      if (!n) { n = makeControl(c); controls.set(key, n); }
       if (c.kind === "button" || c.kind === "default-button") {
         n.textContent = caption(c.text);
         n.disabled = !c.enabled;
@@ -734,13 +752,13 @@ function drawDialog(modal) {
       } else if (c.kind === "static") {
         n.textContent = caption(c.text);
       }
-    }
+    });
   }
 
   node.addEventListener("keydown", async (e) => {
     if (e.key === "Escape") { e.preventDefault(); await flush(); send({ action: "key", key: "escape" }); }
     if (e.key === "Enter" && e.target.tagName !== "TEXTAREA" && e.target.tagName !== "BUTTON") {
-      e.preventDefault(); await flush(); send({ action: "key", key: "enter" });
+      e.preventDefault(); if (await flush()) send({ action: "key", key: "enter" });
     }
   });
   return { node, update };
