@@ -3,6 +3,7 @@
 #include "card/IChangingSupporter.h"
 #include "card/MenuButton.h"
 #include "core/LangLocal.h"
+#include "platform/system/Text.h"
 #include "resources/ResourceIds.h"
 #include "store/CategoryImageSet.h"
 #include "store/IMenuInformer.h"
@@ -14,14 +15,10 @@ using namespace ZeltCore;
 
 // The host's action groups on the card: the category submenu, then the three buttons.
 constexpr std::u16string_view kGroup = u"MY02notesgroup:";
+constexpr int kSubmenuGroup = 0, kEditGroup = 1, kDeleteCategoriesGroup = 2, kDeleteNoteGroup = 3;
 
 std::u16string Placement(int group) {
     return std::u16string(kGroup) + static_cast<char16_t>(u'0' + group);
-}
-
-std::u16string Decimal(int n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 // The plug-in's side of one of its commands; E_POINTER for a command without it.
@@ -44,25 +41,26 @@ NodeActions::NodeActions(std::shared_ptr<const LangLocal> language) : language_(
 
 NodeActions::~NodeActions() = default;
 
-zsys::ComPtr<IContainerControl> NodeActions::MakeButton(int placement, std::u16string tag, unsigned caption,
+zsys::ComPtr<IContainerControl> NodeActions::MakeButton(int group, NoteCommand::Kind kind, unsigned caption,
                                                         unsigned tooltip) {
     return MenuButton::Create(view_, sink_,
-                              {Placement(placement), std::move(tag), language_->LoadString(caption),
-                               language_->LoadString(tooltip)});
+                              {Placement(group), std::u16string(NoteCommand::NameOf(kind)),
+                               language_->LoadString(caption), language_->LoadString(tooltip)});
 }
 
 void NodeActions::Build(IOnButtonClick* sink, zsys::ComPtr<IHostView> view, const IMenuInformer* menu) {
     sink_ = sink;
     view_ = std::move(view);
     menu_ = menu;
-    editNote_ = MakeButton(1, std::u16string(kCommandNames[1]), IDS_ADD_NOTE, IDS_ADD_NOTE_TIP);
-    deleteCategories_ =
-        MakeButton(2, std::u16string(kCommandNames[2]), IDS_DELETE_CATEGORIES, IDS_DELETE_CATEGORIES_TIP);
-    deleteNote_ = MakeButton(3, std::u16string(kCommandNames[3]), IDS_DELETE_NOTE, IDS_DELETE_NOTE_TIP);
+    editNote_ = MakeButton(kEditGroup, NoteCommand::EditText, IDS_ADD_NOTE, IDS_ADD_NOTE_TIP);
+    deleteCategories_ = MakeButton(kDeleteCategoriesGroup, NoteCommand::DeleteCategories,
+                                   IDS_DELETE_CATEGORIES, IDS_DELETE_CATEGORIES_TIP);
+    deleteNote_ = MakeButton(kDeleteNoteGroup, NoteCommand::DeleteText, IDS_DELETE_NOTE, IDS_DELETE_NOTE_TIP);
     // The count is asked on every turn, as the menu may tell another one.
     for (int i = 0; i < zsys::Required(menu_)->CategoryCount(); ++i) {
-        std::u16string tag = std::u16string(kCommandNames[0]) + Decimal(i);
-        std::u16string placement = Placement(0) + tag;
+        std::u16string tag =
+            std::u16string(NoteCommand::NameOf(NoteCommand::ToggleCategory)) + zsys::Decimal(i);
+        std::u16string placement = Placement(kSubmenuGroup) + tag;
         categoryCommands_.push_back(MenuButton::Create(
             view_, sink_, {std::move(placement), std::move(tag), menu_->CategoryName(i), u""},
             MenuImage(*menu_, i)));
@@ -82,7 +80,7 @@ void NodeActions::UpdateForCard(IHostCardCommands* commands, const std::vector<s
 
     zsys::ComPtr<IHostCardCommands> submenu;
     zsys::CheckOn<IHostCardCommands>(
-        commands->AddSubmenu(zsys::Bstr(Placement(0)).get(),
+        commands->AddSubmenu(zsys::Bstr(Placement(kSubmenuGroup)).get(),
                              zsys::Bstr(language_->LoadString(IDS_SELECT_CATEGORY)).get(), submenu.put()));
     zsys::Required(submenu);
     for (const auto& command : categoryCommands_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card/NoteCommand.h"
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
 
@@ -18,10 +19,6 @@ class LangLocal;
 // commands and gets them added.
 class NodeActions {
 public:
-    // The four command names, in the order a command name is matched against them.
-    static constexpr std::u16string_view kCommandNames[] = {u"addCategory", u"addNode", u"deleteCategory",
-                                                            u"deleteNode"};
-
     explicit NodeActions(std::shared_ptr<const LangLocal> language);
     ~NodeActions();
     NodeActions(const NodeActions&) = delete;
@@ -44,7 +41,7 @@ public:
     }
 
 private:
-    zsys::ComPtr<ZeltCore::IContainerControl> MakeButton(int placement, std::u16string tag, unsigned caption,
+    zsys::ComPtr<ZeltCore::IContainerControl> MakeButton(int group, NoteCommand::Kind kind, unsigned caption,
                                                          unsigned tooltip);
 
     zsys::ComPtr<ZeltCore::IContainerControl> editNote_, deleteCategories_, deleteNote_;

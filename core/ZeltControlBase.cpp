@@ -11,10 +11,8 @@ IUnknown& ZeltControlFields::Control() const {
 HRESULT ZeltControlFields::CopyControl(IUnknown** control) const noexcept try {
     if (!control) return E_POINTER;
     *control = nullptr;
-    IUnknown& inner = Control();
-    inner.AddRef();
-    *control = &inner;
-    return S_OK;
+    Control(); // E_POINTER while there is no inner control
+    return control_.CopyTo(control);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -24,11 +22,3 @@ HRESULT ZeltControlFields::CopyImage(IUnknown** image) const noexcept {
     return image_.CopyTo(image);
 }
 
-HRESULT ZeltControlFields::CopyText(const std::u16string& text, BSTR* out) noexcept try {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    *out = zsys::AllocBstr(text);
-    return S_OK;
-} catch (...) {
-    return zsys::Boundary();
-}

@@ -28,16 +28,14 @@ public:
 
     // The host's side of the three interfaces, boundary included.
     HRESULT CopyControl(IUnknown** control) const noexcept;
-    HRESULT CopyPlacement(BSTR* placement) const noexcept { return CopyText(placement_, placement); }
-    HRESULT CopyTag(BSTR* tag) const noexcept { return CopyText(tag_, tag); }
-    HRESULT CopyCaption(BSTR* caption) const noexcept { return CopyText(caption_, caption); }
-    HRESULT CopyTooltip(BSTR* tooltip) const noexcept { return CopyText(tooltip_, tooltip); }
+    HRESULT CopyPlacement(BSTR* placement) const noexcept { return zsys::CopyTo(placement_, placement); }
+    HRESULT CopyTag(BSTR* tag) const noexcept { return zsys::CopyTo(tag_, tag); }
+    HRESULT CopyCaption(BSTR* caption) const noexcept { return zsys::CopyTo(caption_, caption); }
+    HRESULT CopyTooltip(BSTR* tooltip) const noexcept { return zsys::CopyTo(tooltip_, tooltip); }
     // S_OK and null when the control shows no image.
     HRESULT CopyImage(IUnknown** image) const noexcept;
 
 private:
-    static HRESULT CopyText(const std::u16string& text, BSTR* out) noexcept;
-
     zsys::ComPtr<ZeltCore::IHostView> view_;
     zsys::ComPtr<IUnknown> control_;
     std::u16string placement_, tag_, caption_, tooltip_;

@@ -1,10 +1,12 @@
 #include "display/MapLayers.h"
 
+#include "core/HostWalks.h"
 #include "core/LangLocal.h"
 #include "core/TextFunctions.h"
 #include "display/NodesInfoBlock.h"
 #include "display/NodesInfoLayerBlockGroup.h"
 #include "platform/com/Variant.h"
+#include "platform/system/Text.h"
 #include "resources/ResourceIds.h"
 #include "store/Categories.h"
 
@@ -15,6 +17,7 @@
 #include <string>
 
 using namespace ZeltCore;
+using host_walks::MapOf;
 using zsys::Bstr;
 using zsys::CheckOn;
 using zsys::ComPtr;
@@ -22,22 +25,8 @@ using zsys::Required;
 
 namespace {
 constexpr std::u16string_view kBuildingsLayer = u"Zelt_Map_UMLRHOUS";
-constexpr std::u16string_view kPanelBlock = u"Zelt.MapInfo.DirOrg";
 // A block's name is this prefix and its category number; it is also the block's image name.
 constexpr std::u16string_view kBlockPrefix = u"NodesIcon";
-
-std::u16string Decimal(long long n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
-ComPtr<IHostMap> MapOf(IHostView& view) {
-    ComPtr<IHostFrame> frame;
-    CheckOn<IHostView>(view.Frame(frame.put()));
-    ComPtr<IHostMap> map;
-    CheckOn<IHostFrame>(Required(frame)->Map(map.put()));
-    return Required(map);
-}
 
 // The buildings layer's block list; null when the host gives none.
 ComPtr<IHostLayerBlockList> BlockListOf(IHostView& view) {
@@ -112,7 +101,7 @@ void MapLayers::Register(IHostView& view, const Categories& categories, ComPtr<I
     CheckOn<IHostMap>(MapOf(view)->InfoPanel(info.put()));
     if (!info) return; // a map without its panel shows no note layers
     ComPtr<IUnknown> panelBlock;
-    CheckOn<IHostMapInfo>(info->Block(Bstr(kPanelBlock).get(), panelBlock.put()));
+    CheckOn<IHostMapInfo>(info->Block(Bstr(kCompaniesPanelBlock).get(), panelBlock.put()));
     if (!panelBlock) return;
 
     group_ = zsys::Make<NodesInfoLayerBlockGroup>(
@@ -126,7 +115,7 @@ void MapLayers::Register(IHostView& view, const Categories& categories, ComPtr<I
         ComPtr<IUnknown> images;
         CheckOn<IHostFactory>(factory->CreateImageCollection(images.put()));
         Required(images);
-        const std::u16string name = std::u16string(kBlockPrefix) + Decimal(category);
+        const std::u16string name = std::u16string(kBlockPrefix) + zsys::Decimal(category);
         ComPtr<IUnknown> image;
         CheckOn<IHostImageCollection>(Required(categories.MapImages().Collection())
                                           ->Image(Bstr(categories.ImageName(category)).get(), image.put()));
@@ -194,7 +183,7 @@ std::vector<ULONG> MapLayers::Buildings(IHostDirObject& company) {
     const LONG branches = ToLong(AttributeOf(company, u"fil_count"));
     std::set<ULONG> buildings;
     for (LONG n = 1; n <= branches; ++n) {
-        const auto branch = DirObjectOf(AttributeOf(company, u"fil_" + Decimal(n)));
+        const auto branch = DirObjectOf(AttributeOf(company, u"fil_" + zsys::Decimal(n)));
         if (!branch) throw zsys::ComError(E_POINTER, IHostDirObject::iid);
         // A branch without premises stands in no building.
         const auto building = DirObjectOf(AttributeOf(*branch.get(), u"addr_feature"));

@@ -2,21 +2,13 @@
 
 #include "core/LangLocal.h"
 #include "core/VeskNotesModule.h"
+#include "platform/system/Text.h"
 #include "platform/ui/Window.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 std::u16string Replaced(std::u16string_view text, std::u16string_view from, std::u16string_view to) {
-    std::u16string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        if (text.substr(i, from.size()) == from) {
-            result += to;
-            i += from.size();
-        } else {
-            result += text[i++];
-        }
-    }
+    std::u16string result(text);
+    zsys::ReplaceAll(result, from, to);
     return result;
 }
 } // namespace
@@ -26,7 +18,7 @@ NodeAskDialog::NodeAskDialog(std::u16string_view text, std::shared_ptr<const Lan
 
 INT_PTR NodeAskDialog::Show(HWND owner, POINT position) {
     position_ = position;
-    return DoModal(TheModule().Instance(), IDD_NOTE_EDIT, owner);
+    return DoModal(TheModule().Instance(), IDD, owner);
 }
 
 std::u16string NodeAskDialog::ResultText() const {

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Geometry.h"
+#include "resources/ResourceIds.h"
 
 #include <memory>
 #include <string>
@@ -9,12 +10,14 @@
 
 class LangLocal;
 
-// The note edit dialog (template 114): the note's text in a multi-line edit box where
+// The note edit dialog: the note's text in a multi-line edit box where
 // Enter starts a new line, opened at a given screen position above the other windows.
 // The box works with "\r\n" line breaks, the note with a lone "\n"; the dialog converts
 // both ways. OK keeps the box's text; Cancel, the close box and Escape leave it.
 class NodeAskDialog : public zsys::Dialog {
 public:
+    enum : WORD { IDD = IDD_NOTE_EDIT };
+
     // The text with every "\n" made "\r\n"; the captions come in the language's texts.
     NodeAskDialog(std::u16string_view text, std::shared_ptr<const LangLocal> language);
 

@@ -1,5 +1,6 @@
 #include "display/NodesDirController.h"
 
+#include "core/HostWalks.h"
 #include "core/IDirectoryInterface.h"
 #include "display/NodesCellController.h"
 #include "display/NodesQuickFilters.h"
@@ -9,28 +10,16 @@
 namespace {
 using namespace ZeltCore;
 
-// The criteria the plug-in's controls add (their kinds 0 and 1).
-constexpr std::u16string_view kTextCriterion = u"Kavo.SampleSearch.Criterion.ByText";
-constexpr std::u16string_view kCategoryCriterion = u"Kavo.SampleSearch.Criterion.ByColor";
-
-zsys::ComPtr<IHostSearchView> ResultView(IHostView& view) {
-    zsys::ComPtr<IHostFrame> frame;
-    zsys::CheckOn<IHostView>(view.Frame(frame.put()));
-    zsys::ComPtr<IHostSearchView> results;
-    zsys::CheckOn<IHostFrame>(zsys::Required(frame)->SearchView(results.put()));
-    return zsys::Required(results);
-}
-
 // The organisation page of the host's search result view; E_POINTER when there is none.
 zsys::ComPtr<IHostDirPage> OrganisationPage(IHostSearchView& results) {
     zsys::ComPtr<IUnknown> page;
-    zsys::CheckOn<IHostSearchView>(results.Page(zsys::Bstr(u"Zelt.DirPage.Org").get(), page.put()));
+    zsys::CheckOn<IHostSearchView>(results.Page(zsys::Bstr(kOrganisationPage).get(), page.put()));
     // A page that is no directory page is as good as none.
     return zsys::Required(zsys::Required(page).try_as<IHostDirPage>());
 }
 
 zsys::ComPtr<IHostDirPage> OrganisationPage(IHostView& view) {
-    return OrganisationPage(*ResultView(view).get());
+    return OrganisationPage(*host_walks::SearchViewOf(view).get());
 }
 
 // The search's value of a criterion, as text up to its first NUL; none when the search
@@ -68,7 +57,7 @@ void NodesDirController::Detach(IHostView& view, IStdDirectoryCustomController* 
 }
 
 void NodesDirController::RefreshResultPage(IHostView& view) {
-    const auto results = ResultView(view);
+    const auto results = host_walks::SearchViewOf(view);
     zsys::ComPtr<IUnknown> shown;
     zsys::CheckOn<IHostSearchView>(results->CurrentPage(shown.put()));
     const auto page = OrganisationPage(*results.get());
@@ -84,13 +73,13 @@ void NodesDirController::RefreshResultPage(IHostView& view) {
 HRESULT NodesDirController::InstallQuickFilters(IHostSearchCriteria* criteria,
                                                 IHostQuickFilterSet* filters) noexcept try {
     if (!criteria || !filters) return E_INVALIDARG;
-    if (const auto text = CriterionValue(*criteria, kTextCriterion)) {
+    if (const auto text = CriterionValue(*criteria, kNoteTextCriterion)) {
         IInfoMatcher* matcher = manager_;
         matcher->SetCriterion(*text);
         const zsys::ComPtr<IStdDirectoryQuickFilter> filter = zsys::Make<NodesQuickTextFilter>(matcher);
         zsys::CheckOn<IHostQuickFilterSet>(filters->Add(filter.get()));
     }
-    if (const auto category = CriterionValue(*criteria, kCategoryCriterion)) {
+    if (const auto category = CriterionValue(*criteria, kNoteCategoryCriterion)) {
         ICategoryMatcher* matcher = manager_;
         matcher->SetCriterion(*category);
         const zsys::ComPtr<IStdDirectoryQuickFilter> filter = zsys::Make<NodesQuickCategoryFilter>(matcher);
@@ -105,7 +94,5 @@ HRESULT NodesDirController::CellController(IUnknown* context, IUnknown** control
     if (!controller) return E_POINTER;
     *controller = nullptr;
     if (!context) return E_INVALIDARG;
-    *controller = cells_.get();
-    cells_->AddRef();
-    return S_OK;
+    return cells_.CopyTo(controller);
 }

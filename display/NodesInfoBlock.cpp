@@ -12,11 +12,6 @@ using namespace ZeltCore;
 
 namespace {
 constexpr std::u16string_view kPlacement = u"1111SampleInfoBlocks:0130";
-
-HRESULT CopyText(std::u16string_view text, BSTR* out) {
-    *out = zsys::AllocBstr(text);
-    return S_OK;
-}
 } // namespace
 
 NodesInfoBlock::NodesInfoBlock(zsys::ComPtr<IUnknown> panelBlock, std::u16string caption, std::u16string name,
@@ -33,21 +28,21 @@ HRESULT NodesInfoBlock::Tag(BSTR* tag) noexcept try {
     if (!tag) return E_POINTER;
     *tag = nullptr;
     if (name_.empty()) return S_OK;
-    return CopyText(name_, tag);
+    return zsys::CopyTo(name_, tag);
 } catch (...) {
     return zsys::Boundary();
 }
 
 HRESULT NodesInfoBlock::Caption(BSTR* caption) noexcept try {
     if (!caption) return E_POINTER;
-    return CopyText(caption_, caption);
+    return zsys::CopyTo(caption_, caption);
 } catch (...) {
     return zsys::Boundary();
 }
 
 HRESULT NodesInfoBlock::Tooltip(BSTR* tooltip) noexcept try {
     if (!tooltip) return E_POINTER;
-    return CopyText(tooltip_, tooltip);
+    return zsys::CopyTo(tooltip_, tooltip);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -65,7 +60,7 @@ HRESULT NodesInfoBlock::Image(IUnknown** image) noexcept try {
 
 HRESULT NodesInfoBlock::Placement(BSTR* placement) noexcept try {
     if (!placement) return E_POINTER;
-    return CopyText(kPlacement, placement);
+    return zsys::CopyTo(kPlacement, placement);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -151,14 +146,14 @@ HRESULT NodesInfoBlock::Description(BSTR* description) noexcept try {
     if (!description) return E_INVALIDARG;
     *description = nullptr;
     const std::u16string text = language_->LoadString(IDS_COMPANIES_IN_CATEGORY) + u" \"" + caption_ + u"\"";
-    return CopyText(EscapeHtml(text), description);
+    return zsys::CopyTo(EscapeHtml(text), description);
 } catch (...) {
     return zsys::Boundary();
 }
 
 HRESULT NodesInfoBlock::ImageName(BSTR* name) noexcept try {
     if (!name) return E_INVALIDARG;
-    return CopyText(imageName_, name);
+    return zsys::CopyTo(imageName_, name);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -174,7 +169,5 @@ HRESULT NodesInfoBlock::Parent(IUnknown** parent) noexcept {
     if (!parent) return E_POINTER;
     *parent = nullptr;
     if (!group_) return E_FAIL;
-    *parent = static_cast<IControlAppearance*>(group_.get());
-    (*parent)->AddRef();
-    return S_OK;
+    return zsys::ComPtr<IControlAppearance>(group_).CopyTo(parent);
 }

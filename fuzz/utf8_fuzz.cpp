@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the text functions: as UTF-8 to FromUtf8, and as UTF-16 (one unit per byte,
 // and one unit per two bytes) to ToUtf8, ToAnsi, EscapeHtml and UnescapeHtml.
 #include "core/TextFunctions.h"
+#include "platform/system/Text.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -82,28 +84,28 @@ std::u16string ReplaceUnpairedSurrogates(std::u16string_view text) {
     return replaced;
 }
 
-std::u16string ReplaceAll(std::u16string text, std::u16string_view from, std::u16string_view to) {
-    for (auto pos = text.find(from); pos != std::u16string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
+// Escaping as its steps are written: one replace-all after another.
+std::u16string
+ReplacedInOrder(std::u16string text,
+                std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> steps) {
+    for (const auto& [from, to] : steps)
+        zsys::ReplaceAll(text, from, to);
     return text;
 }
 
-// Escaping as its steps are written: one replace-all after another.
 std::u16string EscapeStepByStep(std::u16string text) {
-    text = ReplaceAll(std::move(text), u"&", u"&amp;");
-    text = ReplaceAll(std::move(text), u">", u"&gt;");
-    text = ReplaceAll(std::move(text), u"<", u"&lt;");
-    text = ReplaceAll(std::move(text), u"\"", u"&quot;");
-    text = ReplaceAll(std::move(text), u"\n", u"<br/>");
-    return ReplaceAll(std::move(text), u"\r", u"");
+    return ReplacedInOrder(std::move(text), {{u"&", u"&amp;"},
+                                             {u">", u"&gt;"},
+                                             {u"<", u"&lt;"},
+                                             {u"\"", u"&quot;"},
+                                             {u"\n", u"<br/>"},
+                                             {u"\r", u""}});
 }
 
 std::u16string UnescapeStepByStep(std::u16string text) {
-    text = ReplaceAll(std::move(text), u"<br/>", u"\n");
-    text = ReplaceAll(std::move(text), u"&gt;", u">");
-    text = ReplaceAll(std::move(text), u"&lt;", u"<");
-    text = ReplaceAll(std::move(text), u"&quot;", u"\"");
-    return ReplaceAll(std::move(text), u"&amp;", u"&");
+    return ReplacedInOrder(
+        std::move(text),
+        {{u"<br/>", u"\n"}, {u"&gt;", u">"}, {u"&lt;", u"<"}, {u"&quot;", u"\""}, {u"&amp;", u"&"}});
 }
 
 void CheckUtf8(std::string_view bytes) {

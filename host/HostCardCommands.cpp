@@ -35,9 +35,7 @@ HRESULT HostCardCommands::AddSubmenu(BSTR placement, BSTR caption,
     entry.placement = zsys::View(placement);
     entry.caption = zsys::View(caption);
     entries_.push_back(entry);
-    entry.submenu->AddRef();
-    *submenu = entry.submenu.get();
-    return S_OK;
+    return entry.submenu.CopyTo(submenu);
 } catch (...) {
     return zsys::Boundary();
 }

@@ -18,25 +18,9 @@ template <class Drawer> HRESULT TakeDrawer(IUnknown* object, Drawer*& drawer) {
 }
 } // namespace
 
-HostComboBox::HostComboBox(std::shared_ptr<Faults> faults) : faults_(std::move(faults)) {}
+HostComboBox::HostComboBox(std::shared_ptr<Faults> faults) : HostTextControl(std::move(faults)) {}
 
 HostComboBox::~HostComboBox() = default;
-
-HRESULT HostComboBox::SetStyle(LONG style) noexcept try {
-    if (const auto planted = faults_->Enter("IHostStandardControl.SetStyle")) return *planted;
-    style_ = style;
-    return S_OK;
-} catch (...) {
-    return zsys::Boundary();
-}
-
-HRESULT HostComboBox::SetHint(BSTR hint) noexcept try {
-    if (const auto planted = faults_->Enter("IHostControlText.SetHint")) return *planted;
-    hint_ = zsys::View(hint);
-    return S_OK;
-} catch (...) {
-    return zsys::Boundary();
-}
 
 HRESULT HostComboBox::Clear() noexcept try {
     if (const auto planted = faults_->Enter("IHostComboBox.Clear")) return *planted;
@@ -63,8 +47,7 @@ HRESULT HostComboBox::ItemText(LONG index, BSTR* text) noexcept try {
     *text = nullptr;
     if (const auto planted = faults_->Enter("IHostComboBox.ItemText")) return *planted;
     if (index < 0 || std::size_t(index) >= items_.size()) return E_INVALIDARG;
-    *text = zsys::AllocBstr(items_[std::size_t(index)]);
-    return S_OK;
+    return zsys::CopyTo(items_[std::size_t(index)], text);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -121,7 +104,7 @@ HRESULT HostComboBox::DrawFace(HDC dc, RECT rect) {
     }
     const bool chosen = selection_ >= 0;
     zsys::SetTextColor(dc, zsys::GetSysColor(chosen ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    zsys::DrawText(dc, chosen ? items_[std::size_t(selection_)] : hint_, rect, DT_SINGLELINE | DT_VCENTER);
+    zsys::DrawText(dc, chosen ? items_[std::size_t(selection_)] : Hint(), rect, DT_SINGLELINE | DT_VCENTER);
     return S_OK;
 }
 

@@ -1,25 +1,19 @@
 #pragma once
 
-#include "hostapi/ZeltCore.h"
-#include "platform/com/ComObject.h"
+#include "host/HostTextControl.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace host {
-class Faults;
-
 // A standard combo box (kind 5) the host made for a plug-in's control: the list the
 // plug-in fills, the item the person selects, and the plug-in's drawers when it draws
 // the combo itself.
-class HostComboBox : public zsys::ComObject<HostComboBox, ZeltCore::IHostStandardControl,
-                                            ZeltCore::IHostControlText, ZeltCore::IHostComboBox> {
+class HostComboBox : public HostTextControl<HostComboBox, ZeltCore::IHostComboBox> {
 public:
     explicit HostComboBox(std::shared_ptr<Faults> faults);
 
-    HRESULT SetStyle(LONG style) noexcept override;
-    HRESULT SetHint(BSTR hint) noexcept override;
     HRESULT Clear() noexcept override;
     // A null text is the empty one; the data is not kept.
     HRESULT AddItem(BSTR text, VARIANT data, LONG* index) noexcept override;
@@ -38,8 +32,6 @@ public:
     bool Select(LONG index);
     const std::vector<std::u16string>& Items() const { return items_; }
     LONG Selected() const { return selection_; }
-    const std::u16string& Hint() const { return hint_; }
-    LONG Style() const { return style_; }
     bool OwnerDrawn() const { return ownerDraw_ != 0; }
 
     // Draws the closed face, or item `index` of the open list (with the item state and
@@ -51,11 +43,8 @@ public:
 private:
     ~HostComboBox() override;
 
-    std::shared_ptr<Faults> faults_;
     std::vector<std::u16string> items_;
-    std::u16string hint_;
     LONG selection_ = -1;
-    LONG style_ = 0;
     LONG ownerDraw_ = 0;
     ZeltCore::IListBoxItemDrawer* itemDrawer_ = nullptr;
     ZeltCore::IEditAreaDrawer* faceDrawer_ = nullptr;

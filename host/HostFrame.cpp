@@ -43,9 +43,7 @@ HRESULT HostFrame::SearchView(ZeltCore::IHostSearchView** view) noexcept try {
     if (!view) return E_POINTER;
     *view = nullptr;
     if (const auto planted = faults_->Enter("IHostFrame.SearchView")) return *planted;
-    results_->AddRef();
-    *view = results_.get();
-    return S_OK;
+    return results_.CopyTo(view);
 } catch (...) {
     return zsys::Boundary();
 }

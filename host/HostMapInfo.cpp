@@ -4,7 +4,8 @@
 
 namespace host {
 HostMapInfo::HostMapInfo(std::shared_ptr<Faults> faults)
-    : faults_(std::move(faults)), companies_(zsys::Make<HostMapPart>(u"Zelt.MapInfo.DirOrg")) {}
+    : faults_(std::move(faults)),
+      companies_(zsys::Make<HostMapPart>(std::u16string(ZeltCore::kCompaniesPanelBlock))) {}
 
 HostMapInfo::~HostMapInfo() = default;
 

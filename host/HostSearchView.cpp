@@ -10,9 +10,7 @@
 namespace host {
 namespace {
 HRESULT CopyText(const std::u16string& text, bool shown, BSTR* out) {
-    if (!shown) return S_FALSE;
-    *out = zsys::AllocBstr(text);
-    return S_OK;
+    return shown ? zsys::CopyTo(text, out) : S_FALSE;
 }
 } // namespace
 
@@ -25,10 +23,8 @@ HRESULT HostSearchView::Page(BSTR name, IUnknown** page) noexcept try {
     if (!page) return E_POINTER;
     *page = nullptr;
     if (const auto planted = faults_->Enter("IHostSearchView.Page")) return *planted;
-    if (zsys::View(name) != u"Zelt.DirPage.Org") return S_FALSE;
-    *page = static_cast<ZeltCore::IHostDirPage*>(orgPage_.get());
-    (*page)->AddRef();
-    return S_OK;
+    if (zsys::View(name) != ZeltCore::kOrganisationPage) return S_FALSE;
+    return zsys::ComPtr<ZeltCore::IHostDirPage>(orgPage_).CopyTo(page);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -38,9 +34,7 @@ HRESULT HostSearchView::CurrentPage(IUnknown** page) noexcept try {
     *page = nullptr;
     if (const auto planted = faults_->Enter("IHostSearchView.CurrentPage")) return *planted;
     if (!shown_) return S_FALSE;
-    *page = static_cast<ZeltCore::IHostDirPage*>(orgPage_.get());
-    (*page)->AddRef();
-    return S_OK;
+    return zsys::ComPtr<ZeltCore::IHostDirPage>(orgPage_).CopyTo(page);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -77,11 +71,11 @@ std::vector<std::int32_t> HostSearchView::Candidates(ZeltCore::IHostSearchCriter
     std::u16string name;
     if (const auto* own = dynamic_cast<const HostSearchCriteria*>(&criteria)) {
         // The host reads its own object directly.
-        name = own->Text(kNameCriterion).value_or(u"");
+        name = own->Text(ZeltCore::kNameCriterion).value_or(u"");
     } else {
         zsys::Variant value;
         zsys::CheckOn<ZeltCore::IHostSearchCriteria>(
-            criteria.Get(zsys::Bstr(kNameCriterion).get(), value.put()));
+            criteria.Get(zsys::Bstr(ZeltCore::kNameCriterion).get(), value.put()));
         if (value.type() != VT_EMPTY) name = value.ToString();
     }
     if (!name.empty()) return city_->CompaniesNamed(name);

@@ -20,7 +20,6 @@ class HostDirPage;
 class HostSearchView : public zsys::ComObject<HostSearchView, ZeltCore::IHostSearchView> {
 public:
     // The host's own criterion: a text the company's name holds, letter case aside.
-    static constexpr std::u16string_view kNameCriterion = u"Zelt.Search.Criterion.OrgName";
 
     HostSearchView(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults);
 

@@ -13,7 +13,7 @@ HRESULT HostTabs::Tab(BSTR name, IUnknown** tab) noexcept try {
     if (!tab) return E_POINTER;
     *tab = nullptr;
     if (const auto planted = faults_->Enter("IHostTabs.Tab")) return *planted;
-    if (zsys::View(name) != u"Zelt.SearchTab") return S_FALSE;
+    if (zsys::View(name) != ZeltCore::kSearchTab) return S_FALSE;
     return searchTab_.CopyTo(tab);
 } catch (...) {
     return zsys::Boundary();

@@ -79,7 +79,7 @@ HRESULT Run(HostView& view) {
     const auto criteria = zsys::Make<HostSearchCriteria>(view.SharedFaults());
     Said said;
     if (!tab.NameText().empty()) {
-        criteria->Put(HostSearchView::kNameCriterion, tab.NameText());
+        criteria->Put(ZeltCore::kNameCriterion, tab.NameText());
         said.Add(u"<criterion>company name \"" + EscapeXml(tab.NameText()) + u"\"</criterion>",
                  u"Name: " + EscapeXml(tab.NameText()));
     }
@@ -105,5 +105,17 @@ std::vector<zsys::ComPtr<HostEditBox>> EditBoxes(const HostSearchTab& tab) {
 
 std::vector<zsys::ComPtr<HostComboBox>> ComboBoxes(const HostSearchTab& tab) {
     return InnerControls<HostComboBox>(tab);
+}
+HRESULT Clear(HostSearchTab& tab) {
+    tab.TypeName(u"");
+    // Taken first: a control may change the tab while it clears.
+    const auto groups = tab.Groups();
+    for (const auto& group : groups) {
+        const auto controls = group->Controls();
+        for (const auto& control : controls)
+            if (const auto searching = control.try_as<ISearchGroupControl>())
+                if (const HRESULT hr = searching->Clear(); FAILED(hr)) return hr;
+    }
+    return S_OK;
 }
 } // namespace host::tab_search

@@ -21,6 +21,11 @@ namespace tab_search {
 // the tab has a value; a failing call of a control or of ShowResults is returned.
 HRESULT Run(HostView& view);
 
+// Empties the host's name box and has every control of the tab that can clear itself do
+// so, as the tab's Clear button does. The first failing Clear is returned; the controls
+// after it are left as they are.
+HRESULT Clear(HostSearchTab& tab);
+
 // The host's standard control that one of the tab's controls wraps; null when it wraps none.
 zsys::ComPtr<ZeltCore::IHostStandardControl> InnerControl(const zsys::ComPtr<IUnknown>& control);
 

@@ -6,6 +6,10 @@
 #include "hostapi/ZeltCore.h"
 
 namespace ZeltCore {
+// The prefix of a category's link in a card and of its image's name; the category's number
+// in decimal follows ("MYUNIQUETAG3").
+inline constexpr std::u16string_view kCategoryLink = u"MYUNIQUETAG";
+
 // Where a card puts commands: buttons in action groups and submenus.
 struct IHostCardCommands : IUnknown {
     static constexpr IID iid = zsys::Guid("{065F7577-24C9-407A-B941-7FBCA7B93CF2}");

@@ -125,15 +125,20 @@ struct IHostDrawContext : IUnknown {
     virtual HRESULT SelectedIndex(LONG* index) = 0;
 };
 
+// An item's state and the drawing asked of it (IHostItemDrawContext): the selected item is
+// drawn highlighted; the whole item, or only what a change of selection or focus touched.
+inline constexpr UINT kItemSelected = 0x2;
+inline constexpr UINT kDrawEntire = 0x1, kDrawSelectionChanged = 0x2, kDrawFocusChanged = 0x4;
+
 // What the host hands a drawer of one item of a combo's open list.
 struct IHostItemDrawContext : IUnknown {
     static constexpr IID iid = zsys::Guid("{94B2F4F2-ABD5-4416-8EB8-37BC3D6F142B}");
     virtual HRESULT DeviceContext(HDC* dc) = 0;
     virtual HRESULT Rect(IHostRect** rect) = 0;
     virtual HRESULT ItemIndex(LONG* index) = 0;
-    // State flags: 0x2 the item is the selected one (drawn highlighted); others are the host's.
+    // State flags: kItemSelected; others are the host's.
     virtual HRESULT ItemState(UINT* state) = 0;
-    // Action flags: 0x1 draw the whole item, 0x2 the selection changed, 0x4 the focus changed.
+    // Action flags: kDrawEntire, kDrawSelectionChanged, kDrawFocusChanged.
     virtual HRESULT ItemAction(UINT* action) = 0;
 };
 

@@ -33,6 +33,9 @@ struct IHostLayers : IUnknown {
     virtual HRESULT BlockList(IUnknown* layer, IHostLayerBlockList** list) = 0;
 };
 
+// The information panel's block of the companies at a place.
+inline constexpr std::u16string_view kCompaniesPanelBlock = u"Zelt.MapInfo.DirOrg";
+
 // The map's information panel, which lists what stands at a place.
 struct IHostMapInfo : IUnknown {
     static constexpr IID iid = zsys::Guid("{763C112E-965B-454D-8B4A-0D30ACDCE18A}");

@@ -6,6 +6,14 @@
 #include "hostapi/ZeltCore.h"
 
 namespace ZeltCore {
+// The organisation page of the result view.
+inline constexpr std::u16string_view kOrganisationPage = u"Zelt.DirPage.Org";
+// The criteria a search may hold: the host's company name, the note text and the note
+// category (whose value is a category link, kCategoryLink and the category's number).
+inline constexpr std::u16string_view kNameCriterion = u"Zelt.Search.Criterion.OrgName";
+inline constexpr std::u16string_view kNoteTextCriterion = u"Kavo.SampleSearch.Criterion.ByText";
+inline constexpr std::u16string_view kNoteCategoryCriterion = u"Kavo.SampleSearch.Criterion.ByColor";
+
 // The criteria of one search: values by identifier.
 struct IHostSearchCriteria : IUnknown {
     static constexpr IID iid = zsys::Guid("{53907583-BCE5-41B6-B28B-73969EF3E39B}");

@@ -10,6 +10,8 @@
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Window.h"
 
+#include <string_view>
+
 namespace ZeltCore {
 // The first object given at start; only held.
 struct IHostApplication : IUnknown {
@@ -123,6 +125,9 @@ struct IHostFrame : IUnknown {
     // The map with its layers and information panel.
     virtual HRESULT Map(IHostMap** map) = 0;
 };
+
+// The search tab's name among the tabs.
+inline constexpr std::u16string_view kSearchTab = u"Zelt.SearchTab";
 
 // The tabs of the main window, by name.
 struct IHostTabs : IUnknown {

@@ -2,6 +2,7 @@
 
 #include "langservice/ILanguageOperation.h"
 #include "langservice/UnicoreException.h"
+#include "platform/system/Text.h"
 
 #include <chrono>
 #include <cmath>
@@ -36,9 +37,9 @@ public:
 
     std::u16string FormatDate(double date, int monthOnly) const override {
         const std::chrono::year_month_day calendar = CalendarDay(date);
-        return language_->FormatDate(Decimal(static_cast<unsigned>(calendar.day())),
+        return language_->FormatDate(zsys::Decimal(static_cast<unsigned>(calendar.day())),
                                      static_cast<unsigned>(calendar.month()),
-                                     Decimal(static_cast<int>(calendar.year())), monthOnly != 0);
+                                     zsys::Decimal(static_cast<int>(calendar.year())), monthOnly != 0);
     }
 
     std::u16string WeekdayShortName(unsigned index) const override {
@@ -53,8 +54,8 @@ public:
             throw unicore::exception("Unordered category array");
         // The number goes in first, so a "{1}" inside it is taken for the unit's place as well.
         std::u16string text = u"{0} {1}";
-        ReplaceAll(text, u"{0}", number);
-        ReplaceAll(text, u"{1}", units[unit].second);
+        zsys::ReplaceAll(text, u"{0}", number);
+        zsys::ReplaceAll(text, u"{1}", units[unit].second);
         return text;
     }
 
@@ -73,16 +74,6 @@ private:
         if (std::round(std::fabs(date - whole) * 86400.0) >= 86400.0) ++day;
         using namespace std::chrono;
         return year_month_day(sys_days(year(1899) / December / 30) + days(day));
-    }
-
-    static std::u16string Decimal(long long value) {
-        const std::string digits = std::to_string(value);
-        return std::u16string(digits.begin(), digits.end());
-    }
-
-    static void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with) {
-        for (auto at = text.find(what); at != std::u16string::npos; at = text.find(what, at + with.size()))
-            text.replace(at, what.size(), with);
     }
 
     std::shared_ptr<const Locale> locale_;

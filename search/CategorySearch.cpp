@@ -1,5 +1,6 @@
 #include "search/CategorySearch.h"
 
+#include "core/HostWalks.h"
 #include "core/LangLocal.h"
 #include "core/TextFunctions.h"
 #include "platform/com/ComPtr.h"
@@ -10,8 +11,6 @@
 namespace category_search {
 namespace {
 using namespace ZeltCore;
-
-constexpr std::u16string_view kCategoryPrefix = u"MYUNIQUETAG";
 
 // What the result page says was searched for: the note search's own words in the
 // criterion, the category's name (quoted, escaped) in the description.
@@ -26,7 +25,7 @@ std::u16string Description(const LangLocal& language, std::u16string_view name) 
 
 bool Show(IHostView& view, const LangLocal& language, const IImageManager& categories,
           std::u16string_view link) {
-    if (link.find(kCategoryPrefix) == std::u16string_view::npos) return false;
+    if (link.find(kCategoryLink) == std::u16string_view::npos) return false;
     const std::int32_t category = criteria::CategoryOfCriterion(link);
     if (category < 0 || category >= categories.CategoryCount()) return false;
 
@@ -39,11 +38,7 @@ bool Show(IHostView& view, const LangLocal& language, const IImageManager& categ
         zsys::Bstr(criteria::Identifier(criteria::kCategory)).get(), value.get()));
 
     const std::u16string description = Description(language, categories.CategoryName(category));
-    zsys::ComPtr<IHostFrame> frame;
-    zsys::CheckOn<IHostView>(view.Frame(frame.put()));
-    zsys::ComPtr<IHostSearchView> results;
-    zsys::CheckOn<IHostFrame>(zsys::Required(frame)->SearchView(results.put()));
-    zsys::CheckOn<IHostSearchView>(zsys::Required(results)->ShowResults(
+    zsys::CheckOn<IHostSearchView>(host_walks::SearchViewOf(view)->ShowResults(
         search.get(), zsys::Bstr(language.LoadString(IDS_SEARCH_BY_CATEGORY)).get(),
         zsys::Bstr(description).get()));
     return true;

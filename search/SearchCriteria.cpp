@@ -1,13 +1,14 @@
 #include "search/SearchCriteria.h"
 
 #include "core/TextFunctions.h"
+#include "hostapi/ZeltCore.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace criteria {
 namespace {
-constexpr std::size_t kPrefixLength = 11; // "MYUNIQUETAG"
+constexpr std::size_t kPrefixLength = ZeltCore::kCategoryLink.size();
 
 // The small letter that folds to a capital; any other unit stands for itself alone.
 constexpr char16_t SmallOf(char16_t folded) {
@@ -19,8 +20,8 @@ constexpr char16_t SmallOf(char16_t folded) {
 } // namespace
 
 std::u16string_view Identifier(int kind) {
-    if (kind == kText) return u"Kavo.SampleSearch.Criterion.ByText";
-    if (kind == kCategory) return u"Kavo.SampleSearch.Criterion.ByColor";
+    if (kind == kText) return ZeltCore::kNoteTextCriterion;
+    if (kind == kCategory) return ZeltCore::kNoteCategoryCriterion;
     return {};
 }
 

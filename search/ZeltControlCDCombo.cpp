@@ -10,8 +10,6 @@ constexpr LONG kComboKind = 5, kComboStyle = 2, kOwnerDraw = 1;
 // The swatch stands at the left of an item; its name starts this far in.
 constexpr LONG kTextIndent = 20;
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
-constexpr UINT kSelectedState = 0x2;
-constexpr UINT kDrawWhole = 0x1, kSelectionChanged = 0x2;
 
 RECT RectOf(IHostRect& rect) {
     RECT r{};
@@ -140,11 +138,11 @@ HRESULT ZeltControlCDCombo::DrawItem(IHostItemDrawContext* context) noexcept try
     zsys::CheckOn<IHostItemDrawContext>(context->ItemIndex(&index));
     zsys::CheckOn<IHostItemDrawContext>(context->ItemState(&state));
     zsys::CheckOn<IHostItemDrawContext>(context->ItemAction(&action));
-    if (state & kSelectedState) {
+    if (state & kItemSelected) {
         zsys::FillRect(dc, rect, zsys::GetSysColorBrush(COLOR_HIGHLIGHT));
         zsys::SetTextColor(dc, zsys::GetSysColor(COLOR_HIGHLIGHTTEXT));
         zsys::SetBkMode(dc, TRANSPARENT);
-    } else if (action & (kDrawWhole | kSelectionChanged)) {
+    } else if (action & (kDrawEntire | kDrawSelectionChanged)) {
         zsys::FillRect(dc, rect, zsys::GetSysColorBrush(COLOR_WINDOW));
         zsys::SetTextColor(dc, zsys::GetSysColor(COLOR_WINDOWTEXT));
         zsys::SetBkMode(dc, TRANSPARENT);

@@ -4,6 +4,7 @@
 #include "core/LangLocal.h"
 #include "core/VeskNotesModule.h"
 #include "core/uexception.h"
+#include "platform/system/Text.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/ListView.h"
@@ -70,11 +71,6 @@ std::u16string CutName(const char16_t* text) {
     return name;
 }
 
-std::u16string ReplacedAll(std::u16string text, std::u16string_view from, std::u16string_view to) {
-    for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
 } // namespace
 
 CDialogProp::CDialogProp(IOptionsWork& options, std::shared_ptr<const LangLocal> language)
@@ -82,7 +78,7 @@ CDialogProp::CDialogProp(IOptionsWork& options, std::shared_ptr<const LangLocal>
 
 void CDialogProp::Open(IOptionsWork& options, std::shared_ptr<const LangLocal> language) {
     CDialogProp dialog(options, std::move(language));
-    dialog.DoModal(TheModule().Instance(), IDD_SETTINGS, zsys::ActiveWindow());
+    dialog.DoModal(TheModule().Instance(), IDD, zsys::ActiveWindow());
     if (dialog.failure_) std::rethrow_exception(dialog.failure_);
 }
 
@@ -265,8 +261,8 @@ void CDialogProp::OnExport() {
 }
 
 void CDialogProp::OnDeleteNotes() {
-    const std::u16string question =
-        ReplacedAll(language_->LoadString(IDS_DELETE_QUESTION), u"{base_city_name}", options_.CityName());
+    std::u16string question = language_->LoadString(IDS_DELETE_QUESTION);
+    zsys::ReplaceAll(question, u"{base_city_name}", options_.CityName());
     if (Tell(question, language_->LoadString(IDS_DELETE_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES)
         options_.DeleteAllNotes();
 }

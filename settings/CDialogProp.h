@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/Dialog.h"
+#include "resources/ResourceIds.h"
 
 #include <exception>
 #include <memory>
@@ -10,7 +11,7 @@
 class IOptionsWork;
 class LangLocal;
 
-// The settings dialog (template 115): the category names in an editable list with their
+// The settings dialog: the category names in an editable list with their
 // swatches, import and export of the city's notes and the deletion of all of them. It works
 // only through the controller's IOptionsWork and the language context.
 //
@@ -21,6 +22,8 @@ class LangLocal;
 // the boundary of whoever opened it.
 class CDialogProp : public zsys::Dialog {
 public:
+    enum : WORD { IDD = IDD_SETTINGS };
+
     CDialogProp(IOptionsWork& options, std::shared_ptr<const LangLocal> language);
 
     // Opens the dialog modally, owned by the active window, and returns when it has closed;

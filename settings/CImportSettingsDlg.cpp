@@ -11,7 +11,7 @@ CImportSettingsDlg::CImportSettingsDlg(std::shared_ptr<const LangLocal> language
     : language_(std::move(language)) {}
 
 INT_PTR CImportSettingsDlg::Ask(HWND owner) {
-    return DoModal(TheModule().Instance(), IDD_IMPORT_CONFLICT, owner);
+    return DoModal(TheModule().Instance(), IDD, owner);
 }
 
 bool CImportSettingsDlg::OnInitDialog() {

@@ -5,17 +5,6 @@
 
 #include <utility>
 
-namespace {
-HRESULT CopyText(const std::u16string& text, BSTR* out) noexcept try {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    *out = zsys::AllocBstr(text);
-    return S_OK;
-} catch (...) {
-    return zsys::Boundary();
-}
-} // namespace
-
 RibbonGroupButton::RibbonGroupButton(std::u16string tag, std::u16string caption, std::u16string tooltip,
                                      zsys::ComPtr<IUnknown> image, std::shared_ptr<Command> command)
     : tag_(std::move(tag)), caption_(std::move(caption)), tooltip_(std::move(tooltip)),
@@ -26,24 +15,22 @@ RibbonGroupButton::RibbonGroupButton(std::u16string tag, std::u16string caption,
 RibbonGroupButton::~RibbonGroupButton() = default;
 
 HRESULT RibbonGroupButton::Tag(BSTR* tag) noexcept {
-    return CopyText(tag_, tag);
+    return zsys::CopyTo(tag_, tag);
 }
 
 HRESULT RibbonGroupButton::Caption(BSTR* caption) noexcept {
-    return CopyText(caption_, caption);
+    return zsys::CopyTo(caption_, caption);
 }
 
 HRESULT RibbonGroupButton::Tooltip(BSTR* tooltip) noexcept {
-    return CopyText(tooltip_, tooltip);
+    return zsys::CopyTo(tooltip_, tooltip);
 }
 
 HRESULT RibbonGroupButton::Image(IUnknown** image) noexcept {
     if (!image) return E_POINTER;
     *image = nullptr;
     if (!image_) return E_FAIL;
-    image_->AddRef();
-    *image = image_.get();
-    return S_OK;
+    return image_.CopyTo(image);
 }
 
 HRESULT RibbonGroupButton::Execute() noexcept try {

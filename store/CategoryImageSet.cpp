@@ -1,15 +1,13 @@
 #include "store/CategoryImageSet.h"
 
 #include "platform/com/SafeArray.h"
+#include "platform/system/Text.h"
 
 #include <string>
 #include <utility>
 
 std::u16string CategoryImageSet::ImageName(unsigned category) {
-    std::u16string name = u"MYUNIQUETAG";
-    for (const char digit : std::to_string(category))
-        name.push_back(static_cast<char16_t>(digit));
-    return name;
+    return std::u16string(ZeltCore::kCategoryLink) + zsys::Decimal(category);
 }
 
 void CategoryImageSet::Register(ZeltCore::IHostView* view, HMODULE module, WORD firstPng) {

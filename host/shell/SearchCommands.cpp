@@ -9,6 +9,7 @@
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
 #include "host/HostSearchView.h"
+#include "host/RecordedDrawing.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
@@ -25,7 +26,6 @@ using namespace ZeltCore;
 
 // Where the combo's face and each item of its list are drawn.
 constexpr RECT kItemRect{0, 0, 200, 16};
-constexpr UINT kSelectedState = 0x2, kDrawWhole = 0x1;
 
 HostSearchTab& Tab(ShellContext& c) {
     return c.host.View().MainFrame().SearchTab();
@@ -67,9 +67,9 @@ struct Drawn {
     COLORREF color = 0;
 };
 
-Drawn ReadDrawing(HDC dc) {
+Drawn ReadDrawing(const std::vector<zsys::DrawOp>& ops) {
     Drawn drawn;
-    for (const zsys::DrawOp& op : zsys::RecordedOps(dc)) {
+    for (const zsys::DrawOp& op : ops) {
         if (op.kind == zsys::DrawOp::Kind::Image) drawn.image = op.index;
         if (op.kind == zsys::DrawOp::Kind::Text) drawn.text = op.text;
         if (op.kind == zsys::DrawOp::Kind::TextColor) drawn.color = op.color;
@@ -90,12 +90,10 @@ std::string ColorName(COLORREF color) {
 
 // Draws with `draw` on a fresh recording context and reads what was drawn.
 template <class Draw> Drawn DrawOnce(Draw draw, const std::string& what) {
-    const HDC dc = zsys::CreateRecordingDC();
-    const HRESULT hr = draw(dc);
-    const Drawn drawn = ReadDrawing(dc);
-    zsys::DeleteDC(dc);
-    if (FAILED(hr)) throw std::runtime_error("drawing " + what + " failed: " + ResultName(hr));
-    return drawn;
+    const RecordedDrawing drawing = Record(draw);
+    if (FAILED(drawing.result))
+        throw std::runtime_error("drawing " + what + " failed: " + ResultName(drawing.result));
+    return ReadDrawing(drawing.ops);
 }
 
 void Name(ShellContext& c, const ShellArguments& arguments) {
@@ -128,9 +126,9 @@ void ComboCommand(ShellContext& c, const ShellArguments& arguments) {
     if (!arguments.Empty()) throw ShellUsageError();
     HostComboBox& combo = Combo(c);
     for (LONG i = 0; i < LONG(combo.Items().size()); ++i) {
-        const UINT state = i == combo.Selected() ? kSelectedState : 0;
+        const UINT state = i == combo.Selected() ? ZeltCore::kItemSelected : 0;
         const Drawn item =
-            DrawOnce([&](HDC dc) { return combo.DrawItem(i, state, kDrawWhole, dc, kItemRect); },
+            DrawOnce([&](HDC dc) { return combo.DrawItem(i, state, ZeltCore::kDrawEntire, dc, kItemRect); },
                      "item " + std::to_string(i));
         c.out << "item " << i << " image=" << item.image << " text=" << Quoted(item.text) << "\n";
     }
@@ -154,15 +152,8 @@ void Results(ShellContext& c, const ShellArguments& arguments) {
 
 void Clear(ShellContext& c, const ShellArguments& arguments) {
     if (!arguments.Empty()) throw ShellUsageError();
-    Tab(c).TypeName(u"");
-    const auto groups = Tab(c).Groups();
-    for (const auto& group : groups) {
-        const auto controls = group->Controls();
-        for (const auto& control : controls)
-            if (const auto searching = control.try_as<ISearchGroupControl>())
-                if (const HRESULT hr = searching->Clear(); FAILED(hr))
-                    throw std::runtime_error("a control did not clear: " + ResultName(hr));
-    }
+    if (const HRESULT hr = tab_search::Clear(Tab(c)); FAILED(hr))
+        throw std::runtime_error("a control did not clear: " + ResultName(hr));
     c.out << "cleared\n";
 }
 

@@ -1,5 +1,7 @@
 #include "platform/com/Bstr.h"
 
+#include "platform/com/ComError.h"
+
 #include <atomic>
 #include <cassert>
 #include <cstdlib>
@@ -70,5 +72,14 @@ void Bstr::Attach(BSTR s) {
     BSTR old = s_;
     s_ = s;
     SysFreeString(old);
+}
+
+HRESULT CopyTo(std::u16string_view text, BSTR* out) noexcept try {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    *out = AllocBstr(text);
+    return S_OK;
+} catch (...) {
+    return Boundary();
 }
 } // namespace zsys

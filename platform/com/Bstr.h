@@ -53,4 +53,8 @@ private:
 
 // A fresh BSTR holding the text; throws std::bad_alloc when it cannot be made.
 ZSYS_API BSTR AllocBstr(std::u16string_view text);
+
+// Hands a copy of the text to the host through a BSTR out argument: E_POINTER for a null
+// one; the argument is cleared first, so a copy that cannot be made leaves null (E_FAIL).
+ZSYS_API HRESULT CopyTo(std::u16string_view text, BSTR* out) noexcept;
 } // namespace zsys

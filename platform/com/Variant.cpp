@@ -1,15 +1,9 @@
 #include "platform/com/Variant.h"
 
 #include "platform/com/ComError.h"
+#include "platform/system/Text.h"
 
 #include <string>
-
-namespace {
-std::u16string Decimal(long long n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
-} // namespace
 
 extern "C" {
 void VariantInit(VARIANT* v) {
@@ -59,8 +53,8 @@ HRESULT VariantChangeType(VARIANT* target, const VARIANT* source, std::uint16_t,
     std::u16string text;
     switch (source->vt) {
     case VT_EMPTY: break;
-    case VT_I4: text = Decimal(source->lVal); break;
-    case VT_INT: text = Decimal(source->intVal); break;
+    case VT_I4: text = zsys::Decimal(source->lVal); break;
+    case VT_INT: text = zsys::Decimal(source->intVal); break;
     case VT_BOOL: text = source->boolVal ? u"True" : u"False"; break;
     case VT_BSTR: text = zsys::View(source->bstrVal); break;
     default: return DISP_E_TYPEMISMATCH;
