@@ -9,6 +9,7 @@
 #include "host/ZeltHost.h"
 #include "platform/system/AppData.h"
 #include "store/Categories.h"
+#include "store/ChangeJournal.h"
 #include "store/CollectionElement.h"
 #include "store/LegacyNotesImport.h"
 #include "store/NoteCollection.h"
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <unistd.h>
@@ -292,6 +294,102 @@ void BM_LegacyImport(benchmark::State& state) {
     state.counters["lines"] = double(kNotes);
 }
 
+// A change as the journal takes it: a note of a 200-character text and 3 categories.
+ChangeJournal::Change TypicalChange() {
+    ChangeJournal::Change change;
+    CollectionElement& note = change.notes.emplace_back();
+    note.SetId(1001);
+    note.SetText(std::u16string(200, u'n'));
+    for (const int category : {3, 11, 17})
+        note.AddCategory(category);
+    return change;
+}
+
+// One record appended to a journal, without (Arg 0) or with (Arg 1) the flush that makes it last.
+void JournalAppend(benchmark::State& state, bool synced) {
+    World& w = World::Get();
+    std::optional<ChangeJournal> journal = ChangeJournal::Create((w.folder / "append.xml").string());
+    if (!journal) return state.SkipWithError("no journal");
+    const ChangeJournal::Change change = TypicalChange();
+    std::int64_t appended = 0;
+    for (auto _ : state) {
+        if (!journal->Append(change, synced)) state.SkipWithError("append failed");
+        if (++appended % 10000 == 0) { // the journal stays the size a session's would
+            state.PauseTiming();
+            journal->Clear();
+            state.ResumeTiming();
+        }
+    }
+    journal->Remove();
+    state.SetItemsProcessed(state.iterations());
+}
+void BM_JournalAppend(benchmark::State& state) {
+    JournalAppend(state, false);
+}
+void BM_JournalAppendSynced(benchmark::State& state) {
+    JournalAppend(state, true);
+}
+
+// A start that finds no notes file and a dead host's journal of one record per note.
+void BM_ReplayJournal(benchmark::State& state) {
+    World& w = World::Get();
+    const std::string notesFile = ToUtf8(w.notesFile), aside = notesFile + ".bench-aside";
+    const fs::path model = w.folder / "model-journal";
+    {
+        std::optional<ChangeJournal> journal = ChangeJournal::Create(notesFile);
+        for (const NoteSample& s : w.samples) {
+            ChangeJournal::Change change;
+            CollectionElement& note = change.notes.emplace_back();
+            note.SetId(s.stableId);
+            note.SetText(s.text);
+            for (int c : s.categories)
+                note.AddCategory(c);
+            journal->Append(change, false);
+        }
+        fs::rename(journal->Path(), model);
+    }
+    const fs::path dead = notesFile + ".journal-dead";
+    fs::rename(notesFile, aside);
+    Categories categories(w.language);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::copy_file(model, dead, fs::copy_options::overwrite_existing);
+        auto notes = std::make_unique<NoteCollection>(w.Table());
+        auto store = std::make_unique<NotesStore>(*notes, categories, w.view, w.language, nullptr);
+        state.ResumeTiming();
+        if (store->LoadAtStartup() != std::size_t(kNotes)) state.SkipWithError("notes lost");
+        state.PauseTiming();
+        store.reset();
+        notes.reset();
+        fs::remove(dead);
+        state.ResumeTiming();
+    }
+    fs::rename(aside, notesFile);
+    state.counters["journal_MB"] = double(fs::file_size(model)) / 1e6;
+    fs::remove(model);
+}
+
+// A long session's journal folded into the notes file of 100,000 notes.
+void BM_Compaction(benchmark::State& state) {
+    World& w = World::Get();
+    Categories categories(w.language);
+    NoteCollection notes(w.Table());
+    NotesStore store(notes, categories, w.view, w.language, nullptr);
+    store.LoadAtStartup();
+    for (auto _ : state) {
+        state.PauseTiming();
+        notes.Set(w.samples[0].key, notes.Get(w.samples[0].key)); // a change for the journal
+        state.ResumeTiming();
+        store.Compact();
+    }
+    store.SaveAtEnd(); // the journal goes
+    state.SetBytesProcessed(state.iterations() * w.notesFileSize);
+}
+
+BENCHMARK(BM_JournalAppend)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_JournalAppendSynced)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplayJournal)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_Compaction)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_PugiParseWalk)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_LoadNotes)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_PugiBuildSave)->Arg(kNotes)->Unit(benchmark::kMillisecond)->MinTime(2);

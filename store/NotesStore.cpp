@@ -239,7 +239,7 @@ void NotesStore::FlushJournal() noexcept {
         if (journal_) journal_->Append(pending_);
         pending_ = ChangeJournal::Change();
         const std::uint64_t limit = std::max<std::uint64_t>(kCompactionFloor, std::max<off_t>(known_.size, 0));
-        if (journal_ && journal_->Size() > limit) WriteMerged(NotesFilePath(), false);
+        if (journal_ && journal_->Size() > limit) Compact();
     } catch (...) {
         pending_ = ChangeJournal::Change(); // the notes stay in memory; the end writes them
     }
@@ -279,8 +279,11 @@ void NotesStore::MergeFromDisk(const std::u16string& path) {
 
 void NotesStore::WriteMerged(const std::u16string& path, bool ending) {
     const std::string file = ToAnsi(path);
-    // Hosts of one city write its file one at a time, so that each merges what the other wrote.
-    const FileDescriptor lock(::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    // Hosts of one city write its file one at a time, so that each merges what the other wrote; the
+    // folder itself is the lock, which leaves nothing behind.
+    const auto slash = file.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : file.substr(0, std::max<std::size_t>(slash, 1));
+    const FileDescriptor lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (lock.valid()) ::flock(lock.get(), LOCK_EX);
     const bool listening = !journalBeside_.empty();
     Listen(false);
@@ -319,6 +322,10 @@ void NotesStore::WriteMerged(const std::u16string& path, bool ending) {
         adopted_[i].Remove(adoptedDamaged_[i]);
     adopted_.clear();
     adoptedDamaged_.clear();
+}
+
+void NotesStore::Compact() {
+    WriteMerged(NotesFilePath(), false);
 }
 
 bool NotesStore::SaveAtEnd() noexcept {

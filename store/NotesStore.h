@@ -55,6 +55,10 @@ public:
     // file is complete. Every error is swallowed: false when nothing was written.
     bool SaveAtEnd() noexcept;
 
+    // Folds the journal into the notes file now, as a long session does by itself: writes the file
+    // (merged with another host's writes) and empties the journal. Raises as WriteNotes does.
+    void Compact();
+
     // While one lives, the changes made are journaled as one record when the outermost one ends, so that
     // after a crash an operation of many changes is wholly there or wholly absent.
     class Batch {

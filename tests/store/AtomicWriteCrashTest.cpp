@@ -5,12 +5,8 @@
 
 #include <pugixml.hpp>
 
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <sys/ptrace.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 class AtomicWriteCrash : public StoreFixture {
@@ -40,26 +36,10 @@ protected:
     // Writes generation 1 over generation 0 in a traced child, killed at its `stops`-th system-call stop;
     // the number of stops it made, fewer than `stops` when it finished first.
     int WriteKilledAt(int stops) {
-        const pid_t child = fork();
-        if (child == 0) {
-            ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-            raise(SIGSTOP);
+        return RunKilledAtStop(stops, [] {}, [&] {
             FillGeneration(1);
             store.WriteNotes(PathOf("notes.xml"));
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0); // stopped before writing
-        int made = 0;
-        while (made < stops) {
-            ptrace(PTRACE_SYSCALL, child, nullptr, nullptr);
-            waitpid(child, &status, 0);
-            if (WIFEXITED(status)) return made;
-            ++made;
-        }
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-        return made;
+        });
     }
 };
 } // namespace

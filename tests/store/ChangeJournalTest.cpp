@@ -179,3 +179,36 @@ TEST(ChangeJournalRecords, ARecordReadsBackAsTheChangeItHolds) {
     for (std::size_t cut = 0; cut < payload.size(); ++cut)
         EXPECT_FALSE(ChangeJournal::Decode(std::string_view(payload).substr(0, cut), back)) << cut;
 }
+
+TEST_F(ChangeJournalTest, AHostKilledAtAnySystemCallOfAChangeHasItWhollyOrNotAtAllAndEverythingBefore) {
+    // The change: an import that brings two notes and a category name at once.
+    notes.Set(kDentist, Note(kDentistStable, u"imported"));
+    notes.Set(kTaxis, Note(kTaxisStable, u"imported", {4}));
+    categories->SetName(0, u"Imported");
+    store.WriteNotes(PathOf("import.xml"));
+
+    std::unique_ptr<Session> host;
+    int killedAt = 0;
+    for (;; ++killedAt) {
+        fs::remove_all(NotesFolder());
+        const bool finished =
+            RunKilledAtStop(
+                killedAt,
+                [&] {
+                    host = Start();
+                    host->notes.Set(kCafe, Note(kCafeStable, u"acknowledged"));
+                },
+                [&] { host->store.ImportReplace(PathOf("import.xml")); }) < killedAt;
+
+        auto next = Start();
+        EXPECT_EQ(next->notes.Get(kCafe).Text(), u"acknowledged") << "killed at stop " << killedAt;
+        const bool imported = next->notes.Contains(kDentist);
+        EXPECT_EQ(next->notes.Get(kTaxis) == Note(kTaxisStable, u"imported", {4}), imported) << killedAt;
+        EXPECT_EQ(next->categories.CategoryName(0) == u"Imported", imported) << killedAt;
+        if (finished) {
+            EXPECT_TRUE(imported) << "a change left alone is there";
+            break;
+        }
+    }
+    EXPECT_GT(killedAt, 5) << "the change takes several system calls";
+}

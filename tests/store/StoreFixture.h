@@ -15,6 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -31,6 +37,32 @@ inline CollectionElement Note(std::int32_t stableId, std::u16string text,
     for (const int category : categories)
         note.AddCategory(category);
     return note;
+}
+
+// Runs `traced` in a child, after `before`, system call by system call, and kills it at its `stops`-th
+// system-call stop: every state a crash can leave is seen, however fast or loaded the machine. Returns
+// the stops it made, fewer than `stops` when it finished first.
+inline int RunKilledAtStop(int stops, const std::function<void()>& before, const std::function<void()>& traced) {
+    const pid_t child = fork();
+    if (child == 0) {
+        before();
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        raise(SIGSTOP);
+        traced();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0); // stopped before the traced part
+    int made = 0;
+    while (made < stops) {
+        ptrace(PTRACE_SYSCALL, child, nullptr, nullptr);
+        waitpid(child, &status, 0);
+        if (WIFEXITED(status)) return made;
+        ++made;
+    }
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return made;
 }
 
 // The reference host serving Testford with an application-data folder of its own, English texts, an
