@@ -94,6 +94,11 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 std::string ChangeJournal::Encode(const Change& change) {
     std::string out;
+    EncodeInto(change, out);
+    return out;
+}
+
+void ChangeJournal::EncodeInto(const Change& change, std::string& out) {
     Put(out, static_cast<std::uint8_t>(change.names ? kHasNames : 0));
     if (change.names) {
         Put(out, static_cast<std::uint32_t>(change.names->size()));
@@ -108,7 +113,6 @@ std::string ChangeJournal::Encode(const Change& change) {
         for (const std::int32_t category : note.CategoryList())
             Put(out, category);
     }
-    return out;
 }
 
 bool ChangeJournal::Decode(std::string_view payload, Change& change) {
@@ -190,12 +194,14 @@ std::vector<ChangeJournal> ChangeJournal::TakeOverDead(const std::string& notesF
 }
 
 bool ChangeJournal::Append(const Change& change, bool sync) {
-    const std::string payload = Encode(change);
-    std::string record;
-    record.reserve(kHeader + payload.size());
-    Put(record, static_cast<std::uint32_t>(payload.size()));
-    Put(record, Checksum(payload));
-    record += payload;
+    // The record is made in place behind room for its header, in a buffer kept between records.
+    std::string& record = record_;
+    record.assign(kHeader, '\0');
+    EncodeInto(change, record);
+    const auto length = static_cast<std::uint32_t>(record.size() - kHeader);
+    const std::uint32_t checksum = Checksum(std::string_view(record).substr(kHeader));
+    std::memcpy(record.data(), &length, sizeof length);
+    std::memcpy(record.data() + 4, &checksum, sizeof checksum);
     if (!WriteAll(file_.get(), record.data(), record.size()) || (sync && ::fdatasync(file_.get()) != 0)) {
         // A part written stays a torn tail no reader takes; it is cut off so later records follow a whole one.
         if (::ftruncate(file_.get(), static_cast<off_t>(size_)) == 0) ::lseek(file_.get(), 0, SEEK_END);
