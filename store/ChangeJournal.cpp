@@ -24,19 +24,14 @@ constexpr std::size_t kHeader = 8;
 constexpr std::uint32_t kLargestRecord = 1u << 30;
 enum : std::uint8_t { kHasNames = 1 };
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string NameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void SyncFolder(const std::string& path) {
-    const FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor folder(
+        ::open(NotesFile::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.valid()) ::fsync(folder.get());
 }
 
@@ -78,22 +73,15 @@ std::uint32_t Checksum(std::string_view bytes) {
         ::crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 } // namespace
 
 std::string ChangeJournal::Encode(const Change& change) {
     std::string out;
+    EncodeInto(change, out);
+    return out;
+}
+
+void ChangeJournal::EncodeInto(const Change& change, std::string& out) {
     Put(out, static_cast<std::uint8_t>(change.names ? kHasNames : 0));
     if (change.names) {
         Put(out, static_cast<std::uint32_t>(change.names->size()));
@@ -108,7 +96,6 @@ std::string ChangeJournal::Encode(const Change& change) {
         for (const std::int32_t category : note.CategoryList())
             Put(out, category);
     }
-    return out;
 }
 
 bool ChangeJournal::Decode(std::string_view payload, Change& change) {
@@ -129,7 +116,8 @@ bool ChangeJournal::Decode(std::string_view payload, Change& change) {
     for (CollectionElement& note : change.notes) {
         std::int32_t id = 0;
         std::uint32_t categories = 0;
-        if (!in.Get(id) || !in.GetText(text) || !in.Get(categories) || categories > payload.size() / 4) return false;
+        if (!in.Get(id) || !in.GetText(text) || !in.Get(categories) || categories > payload.size() / 4)
+            return false;
         note.SetId(id);
         note.SetText(std::move(text));
         for (std::uint32_t n = 0; n < categories; ++n) {
@@ -143,7 +131,7 @@ bool ChangeJournal::Decode(std::string_view payload, Change& change) {
 
 std::optional<ChangeJournal> ChangeJournal::Create(const std::string& notesFile) {
     static std::atomic<unsigned> counter{0};
-    timespec now {};
+    timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     // The process, a count and the time keep names apart between hosts, also within one process.
     const std::string path = notesFile + std::string(kJournalInfix) + std::to_string(::getpid()) + "-" +
@@ -160,7 +148,8 @@ std::optional<ChangeJournal> ChangeJournal::Create(const std::string& notesFile)
 }
 
 std::vector<ChangeJournal> ChangeJournal::TakeOverDead(const std::string& notesFile) {
-    const std::string folder = FolderOf(notesFile), prefix = NameOf(notesFile) + std::string(kJournalInfix);
+    const std::string folder = NotesFile::FolderOf(notesFile),
+                      prefix = NameOf(notesFile) + std::string(kJournalInfix);
     std::vector<std::tuple<std::int64_t, std::int64_t, std::string>> found;
     if (DIR* entries = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(entries)) {
@@ -190,14 +179,18 @@ std::vector<ChangeJournal> ChangeJournal::TakeOverDead(const std::string& notesF
 }
 
 bool ChangeJournal::Append(const Change& change, bool sync) {
-    const std::string payload = Encode(change);
-    std::string record;
-    record.reserve(kHeader + payload.size());
-    Put(record, static_cast<std::uint32_t>(payload.size()));
-    Put(record, Checksum(payload));
-    record += payload;
-    if (!WriteAll(file_.get(), record.data(), record.size()) || (sync && ::fdatasync(file_.get()) != 0)) {
-        // A part written stays a torn tail no reader takes; it is cut off so later records follow a whole one.
+    // The record is made in place behind room for its header, in a buffer kept between records.
+    std::string& record = record_;
+    record.assign(kHeader, '\0');
+    EncodeInto(change, record);
+    const auto length = static_cast<std::uint32_t>(record.size() - kHeader);
+    const std::uint32_t checksum = Checksum(std::string_view(record).substr(kHeader));
+    std::memcpy(record.data(), &length, sizeof length);
+    std::memcpy(record.data() + 4, &checksum, sizeof checksum);
+    if (!FileDescriptor::WriteAll(file_.get(), record.data(), record.size()) ||
+        (sync && ::fdatasync(file_.get()) != 0)) {
+        // A part written stays a torn tail no reader takes; it is cut off so later records follow a whole
+        // one.
         if (::ftruncate(file_.get(), static_cast<off_t>(size_)) == 0) ::lseek(file_.get(), 0, SEEK_END);
         return false;
     }
@@ -209,7 +202,8 @@ ChangeJournal::Ending ChangeJournal::Read(const std::function<void(Change&&)>& v
     std::string bytes(static_cast<std::size_t>(size_), '\0');
     std::size_t got = 0;
     while (got < bytes.size()) {
-        const ssize_t n = ::pread(file_.get(), bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+        const ssize_t n =
+            ::pread(file_.get(), bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return Ending::Damaged;
         got += static_cast<std::size_t>(n);

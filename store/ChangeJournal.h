@@ -57,10 +57,12 @@ public:
     static bool Decode(std::string_view payload, Change& change);
 
 private:
+    static void EncodeInto(const Change& change, std::string& out);
     ChangeJournal(std::string path, FileDescriptor file, std::uint64_t size)
         : path_(std::move(path)), file_(std::move(file)), size_(size) {}
 
     std::string path_;
     FileDescriptor file_;
     std::uint64_t size_;
+    std::string record_;
 };

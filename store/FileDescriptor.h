@@ -20,6 +20,8 @@ public:
 
     bool valid() const { return fd_ >= 0; }
     int get() const { return fd_; }
+    // Writes all the bytes, going on after an interruption; false, with errno set, when the file refuses.
+    static bool WriteAll(int fd, const char* data, std::size_t size);
     // Closes now, reporting the failure that a delayed write may only show here.
     bool Close();
 

@@ -45,19 +45,6 @@ zsys::ComPtr<ZeltCore::IHostBase> CurrentBase(ZeltCore::IHostView* view) {
     return zsys::Required(std::move(base));
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Writes what the XML library prints, line feeds as CR LF (also those inside note texts), in large blocks.
 class CrLfFileWriter final : public pugi::xml_writer {
 public:
@@ -81,7 +68,7 @@ public:
 
     // Writes what is buffered; false (with errno set) when the file refused it, now or earlier.
     bool Flush() {
-        if (!error_ && !WriteAll(fd_, buffer_.data(), buffer_.size())) error_ = errno;
+        if (!error_ && !FileDescriptor::WriteAll(fd_, buffer_.data(), buffer_.size())) error_ = errno;
         buffer_.clear();
         if (error_) errno = error_;
         return error_ == 0;
@@ -94,12 +81,6 @@ private:
     int error_ = 0;
 };
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The file a path names after following its symbolic links, which need not exist yet; a loop of links
 // is left for the file operations to report.
 std::string Resolved(std::string path) {
@@ -110,7 +91,7 @@ std::string Resolved(std::string path) {
         const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
         if (length <= 0) return path;
         target.resize(static_cast<std::size_t>(length));
-        path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+        path = target.front() == '/' ? target : NotesFile::FolderOf(path) + "/" + target;
     }
     return path;
 }
@@ -119,7 +100,7 @@ std::string Resolved(std::string path) {
 int CreateTemporaryBeside(const std::string& target, std::string& name) {
     static std::atomic<unsigned> counter{0};
     const std::string stem =
-        FolderOf(target) + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-";
+        NotesFile::FolderOf(target) + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_string(counter++) + std::string(kTemporarySuffix);
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -206,6 +187,12 @@ private:
     std::size_t size_ = 0, capacity_ = 0;
 };
 } // namespace
+
+std::string NotesFile::FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 std::u16string NotesFile::Join(std::u16string_view folder, std::u16string_view name) {
     std::u16string joined(folder);
@@ -296,7 +283,7 @@ void NotesFile::Write(const pugi::xml_document& document, std::u16string_view pa
         RaiseWriteFailure(language, error);
     }
     // The rename itself lasts only once the folder is on disk; a failure here loses nothing.
-    FileDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder(::open(NotesFile::FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
 }
 
@@ -315,7 +302,7 @@ bool NotesFile::KeepAside(const std::string& file) {
 
 void NotesFile::RemoveStaleTemporaries(std::u16string_view path) {
     if (path.empty()) return;
-    const std::string folder = FolderOf(Resolved(ToAnsi(path)));
+    const std::string folder = NotesFile::FolderOf(Resolved(ToAnsi(path)));
     DIR* entries = ::opendir(folder.c_str());
     if (!entries) return;
     while (const dirent* entry = ::readdir(entries)) {

@@ -11,6 +11,9 @@ class LangLocal;
 
 // Where the notes files live and how a notes document goes to and comes from disk.
 namespace NotesFile {
+// The folder of a file's path: "." for a bare name, "/" for a file at the root.
+std::string FolderOf(const std::string& path);
+
 // Joins a folder and a name with "/", adding it only when the folder is non-empty and lacks one.
 std::u16string Join(std::u16string_view folder, std::u16string_view name);
 

@@ -33,6 +33,10 @@ NotesStore::NotesStore(NoteCollection& notes, Categories& categories, zsys::ComP
     assert(language_);
 }
 
+NotesStore::~NotesStore() {
+    Listen(false);
+}
+
 std::u16string NotesStore::CityName() const {
     zsys::ComPtr<ZeltCore::IHostBase> base;
     zsys::CheckOn<ZeltCore::IHostView>(zsys::Required(view_)->CurrentBase(base.put()));
@@ -213,7 +217,8 @@ void NotesStore::Listen(bool on) {
         categories_.SetChangeListener(nullptr);
         return;
     }
-    notes_.SetChangeListener([this](const std::vector<CollectionElement>& changed) { NotesChanged(changed); });
+    notes_.SetChangeListener(
+        [this](const std::vector<CollectionElement>& changed) { NotesChanged(changed); });
     categories_.SetChangeListener([this] {
         pending_.names = categories_.Names();
         namesChangedHere_ = true;
@@ -238,7 +243,8 @@ void NotesStore::FlushJournal() noexcept {
         // A journal that cannot be written leaves the change in memory alone, to be written at the end.
         if (journal_) journal_->Append(pending_);
         pending_ = ChangeJournal::Change();
-        const std::uint64_t limit = std::max<std::uint64_t>(kCompactionFloor, std::max<off_t>(known_.size, 0));
+        const std::uint64_t limit =
+            std::max<std::uint64_t>(kCompactionFloor, std::max<off_t>(known_.size, 0));
         if (journal_ && journal_->Size() > limit) Compact();
     } catch (...) {
         pending_ = ChangeJournal::Change(); // the notes stay in memory; the end writes them
@@ -267,11 +273,13 @@ void NotesStore::MergeFromDisk(const std::u16string& path) {
     for (const CollectionElement& note : *theirs) {
         onDisk.insert(note.Id());
         if (changedHere_.contains(note.Id())) continue;
-        if (const std::optional<std::int32_t> key = notes_.KeyOfStableId(note.Id())) taken.emplace_back(*key, note);
+        if (const std::optional<std::int32_t> key = notes_.KeyOfStableId(note.Id()))
+            taken.emplace_back(*key, note);
     }
     // A note the other host removed is gone here too, unless this host changed it.
     notes_.ForEach([&](std::int32_t key, const CollectionElement& note) {
-        if (!changedHere_.contains(note.Id()) && !onDisk.contains(note.Id())) taken.emplace_back(key, CollectionElement());
+        if (!changedHere_.contains(note.Id()) && !onDisk.contains(note.Id()))
+            taken.emplace_back(key, CollectionElement());
     });
     notes_.Apply(std::move(taken));
     notes_.PurgeCategoriesOutside(0, categories_.CategoryCount() - 1);
@@ -281,9 +289,7 @@ void NotesStore::WriteMerged(const std::u16string& path, bool ending) {
     const std::string file = ToAnsi(path);
     // Hosts of one city write its file one at a time, so that each merges what the other wrote; the
     // folder itself is the lock, which leaves nothing behind.
-    const auto slash = file.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : file.substr(0, std::max<std::size_t>(slash, 1));
-    const FileDescriptor lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor lock(::open(NotesFile::FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (lock.valid()) ::flock(lock.get(), LOCK_EX);
     const bool listening = !journalBeside_.empty();
     Listen(false);

@@ -27,6 +27,10 @@ public:
     // `notesChanged` is called whenever a merge took or erased notes, so that shown results can follow.
     NotesStore(NoteCollection& notes, Categories& categories, zsys::ComPtr<ZeltCore::IHostView> view,
                std::shared_ptr<const LangLocal> language, std::function<void()> notesChanged);
+    NotesStore(const NotesStore&) = delete;
+    NotesStore& operator=(const NotesStore&) = delete;
+    // The collection and the table outlive the store: they stop telling it their changes.
+    ~NotesStore();
 
     // Writes the city's name, the category names and every note to the file; returns the number of notes.
     // Raises tstd::umsgexception when the file cannot be written; host failures as COM errors.
@@ -120,7 +124,7 @@ private:
     // A notes file that existed at start but could not be loaded; it is kept aside before it is replaced.
     std::u16string unreadable_;
 
-    std::string journalBeside_; // the notes file the journals go with; empty when there is none
+    std::string journalBeside_;            // the notes file the journals go with; empty when there is none
     std::optional<ChangeJournal> journal_; // this host's, made at the first change
     std::vector<ChangeJournal> adopted_;   // of hosts that are gone, held until their changes are written
     std::vector<bool> adoptedDamaged_;
@@ -131,5 +135,4 @@ private:
     std::unordered_set<std::int32_t> changedHere_;
     bool namesChangedHere_ = false;
     FileState known_;
-
 };

@@ -7,9 +7,9 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
-#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 // A zelt-host shell on the demo city with its own application-data folder, fed command by command.
@@ -25,8 +25,8 @@ public:
             ::dup2(out[1], 2);
             for (const int fd : {in[0], in[1], out[0], out[1]})
                 ::close(fd);
-            ::execl(VESK_HOST_PATH, VESK_HOST_PATH, "--appdata", appData.c_str(), "--plugin", VESK_PLUGIN_PATH,
-                    static_cast<char*>(nullptr));
+            ::execl(VESK_HOST_PATH, VESK_HOST_PATH, "--appdata", appData.c_str(), "--plugin",
+                    VESK_PLUGIN_PATH, static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(in[0]);
@@ -71,21 +71,31 @@ private:
 } // namespace
 
 TEST(KilledHost, EveryKindOfChangeAnsweredBeforeTheKillIsThereAtTheNextStart) {
-    const std::string addNote = "open 11\nclick addNode\nset 119 Kept note\npress 1\nclick addCategory3\nclose\n";
+    const std::string addNote =
+        "open 11\nclick addNode\nset 119 Kept note\npress 1\nclick addCategory3\nclose\n";
     const std::string off = "item addCategory3 caption=\"light blue\" enabled=1 checked=0";
     const struct {
         const char* kind;
         std::string before, change, check;
         std::vector<std::string> expected;
     } cases[] = {
-        {"a note and a category", "", addNote, "open 11\n",
+        {"a note and a category",
+         "",
+         addNote,
+         "open 11\n",
          {"Kept note", "item addCategory3 caption=\"light blue\" enabled=1 checked=1"}},
         {"a category toggled off", addNote, "open 11\nclick addCategory3\n", "open 11\n", {off, "Kept note"}},
         {"a card's categories removed", addNote, "open 11\nclick deleteCategory\n", "open 11\n", {off}},
         {"a note's text removed", addNote, "open 11\nclick deleteNode\n", "open 11\n", {"note: \"\""}},
-        {"all notes deleted", addNote, "configure\npress 123\nanswer yes\npress 2\n", "open 11\n",
+        {"all notes deleted",
+         addNote,
+         "configure\npress 123\nanswer yes\npress 2\n",
+         "open 11\n",
          {"note: \"\"", off}},
-        {"a category renamed", "", "configure\nlabel 3 Urgent\npress 2\n", "open 11\n",
+        {"a category renamed",
+         "",
+         "configure\nlabel 3 Urgent\npress 2\n",
+         "open 11\n",
          {"item addCategory3 caption=\"Urgent\""}},
     };
     for (const auto& c : cases) {

@@ -36,10 +36,12 @@ protected:
     // Writes generation 1 over generation 0 in a traced child, killed at its `stops`-th system-call stop;
     // the number of stops it made, fewer than `stops` when it finished first.
     int WriteKilledAt(int stops) {
-        return RunKilledAtStop(stops, [] {}, [&] {
-            FillGeneration(1);
-            store.WriteNotes(PathOf("notes.xml"));
-        });
+        return RunKilledAtStop(
+            stops, [] {},
+            [&] {
+                FillGeneration(1);
+                store.WriteNotes(PathOf("notes.xml"));
+            });
     }
 };
 } // namespace
