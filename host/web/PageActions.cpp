@@ -102,8 +102,8 @@ json PageActions::Page() {
     for (const auto& [id, name] : kLanguages)
         languages.push_back({{"id", id}, {"name", name}});
     json out = {{"city", Utf8(zelt_.View().City().Name())},
-                {"running_", running_},
-                {"language", {{"started_", started_}, {"chosen_", chosen_}, {"choices", std::move(languages)}}}};
+                {"running", running_},
+                {"language", {{"started", started_}, {"chosen", chosen_}, {"choices", std::move(languages)}}}};
     out["searchTab"] = SearchTabJson(zelt_, images_);
     out["directory"] = DirectoryJson(zelt_, images_, listLimit_);
     out["search"] = SearchJson(zelt_, images_, listLimit_);
@@ -113,7 +113,7 @@ json PageActions::Page() {
 }
 
 Reply PageActions::State(std::optional<long> since) {
-    json out = {{"revision_", revision_}};
+    json out = {{"revision", revision_}};
     if (since && *since == revision_) {
         out["unchanged"] = true;
         return {200, std::move(out)};
@@ -139,7 +139,7 @@ Reply PageActions::Panel(std::int32_t building) {
 
 Reply PageActions::Open(const json& body) {
     PageTakesInput();
-    if (!running_) throw Refusal(409, "the plug-in is not running_");
+    if (!running_) throw Refusal(409, "the plug-in is not running");
     const std::int32_t company = Int(body, "company");
     // The card in front already shows it: the page shows that card, as a desktop brings a
     // window forward rather than opening it twice.
@@ -348,7 +348,7 @@ Reply PageActions::Language(const json& body) {
     for (const auto& [language, name] : kLanguages)
         if (language == id) {
             chosen_ = language;
-            return {200, {{"ok", true}, {"chosen_", chosen_}}};
+            return {200, {{"ok", true}, {"chosen", chosen_}}};
         }
     throw Refusal(404, "the plug-in does not speak language " + std::to_string(id));
 }
@@ -368,7 +368,7 @@ Reply PageActions::Restart(const json&) {
 
 Reply PageActions::ShowOptions(const json&) {
     PageTakesInput();
-    if (!running_) throw Refusal(409, "the plug-in is not running_");
+    if (!running_) throw Refusal(409, "the plug-in is not running");
     return Executed(zelt_.ShowOptions());
 }
 

@@ -9,6 +9,7 @@ OUT/screenshots. Run as:
     /usr/bin/python3 browser_test.py --host build/default/host/zelt-host --out build/default/tests/web
 """
 import argparse
+import http.server
 import json
 import os
 import re
@@ -17,6 +18,8 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
+import time
 import unittest
 import urllib.request
 
@@ -46,14 +49,15 @@ class Host:
         self.output = []
         for line in self.process.stdout:
             self.output.append(line)
-            found = re.search(r"serving (http://127\.0\.0\.1:\d+/)", line)
+            found = re.search(r"serving ((http://127\.0\.0\.1:(\d+)/)\?key=([0-9a-f]{64}))", line)
             if found:
-                self.address = found.group(1)
+                self.address, self.base, self.port, self.key = found.groups()
                 return
         raise RuntimeError("zelt-host did not start:\n" + "".join(self.output))
 
     def state(self):
-        with urllib.request.urlopen(self.address + "api/state") as response:
+        request = urllib.request.Request(self.base + "api/state", headers={"X-Zelt-Key": self.key})
+        with urllib.request.urlopen(request) as response:
             return json.load(response)
 
     def stop(self):
@@ -66,6 +70,7 @@ class Host:
 def make_browser(profile):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
                  "--disable-dev-shm-usage", "--window-size=1400,1500", "--user-data-dir=" + profile):
@@ -115,8 +120,8 @@ class Page(unittest.TestCase):
         element.click()
         return element
 
-    def gone(self, css):
-        self.wait(EC.invisibility_of_element_located((By.CSS_SELECTOR, css)))
+    def gone(self, css, timeout=20):
+        self.wait(EC.invisibility_of_element_located((By.CSS_SELECTOR, css)), timeout)
 
     def text_of(self, css):
         return self.find(css).text
@@ -156,12 +161,20 @@ class Page(unittest.TestCase):
 
     # -------------------------------------------------------------- flows
 
+    def test_0_the_printed_address_opens_the_page_cleanly_and_leaves_no_key_in_view(self):
+        self.find('#search-tab .group h3')
+        self.settle()
+        self.assertEqual(self.browser.current_url, self.host.base)
+        errors = [entry for entry in self.browser.get_log("browser") if entry["level"] == "SEVERE"]
+        self.assertEqual(errors, [])
+
     def test_1_a_note_added_through_the_dialog_shows_on_the_card(self):
         self.find('#search-tab .group h3')
         self.assertEqual(self.text_of("#city"), "Riverton")
         self.open_card(COMPANY)
         self.assertEqual(self.text_of("#card .company"), "Millbrook Blooms")
         self.assertEqual(self.text_of("#card-note"), "")
+        self.shot("empty-card", self.find("#card-panel"))
         self.click('#card button[data-tag="addNode"]')
         dialog = self.dialog(114)
         self.assertEqual(dialog.find_element(By.CSS_SELECTOR, ".caption .title").text, "Note")
@@ -289,6 +302,9 @@ class Page(unittest.TestCase):
         self.file_dialog("Exchange", "riverton-notes.xml", "import-file-dialog")
         conflict = self.dialog(116)
         self.assertEqual(conflict.find_element(By.CSS_SELECTOR, ".caption .title").text, "Import notes")
+        lines = [line.text for line in conflict.find_elements(By.CSS_SELECTOR, ".control.static") if line.text]
+        self.assertEqual(lines, ["Some companies in the directory have ", "already have notes.",
+                                 "Replace these notes with new ones or keep them?"])
         self.shot("import-conflict-dialog")
         self.press(conflict, 117)  # Replace
         self.message("ok")
@@ -394,6 +410,75 @@ class Page(unittest.TestCase):
         self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#card-marks img"))
         self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#map .house.marked"))
         self.assertFalse(self.browser.find_elements(By.CSS_SELECTOR, "#results .note span *"))
+
+    def test_7b_a_note_of_a_million_characters_is_saved_whole(self):
+        note = "begin " + "0123456789" * 99_998 + " end"
+        self.open_card(COMPANY)
+        self.click('#card button[data-tag="addNode"]')
+        edit = self.dialog(114).find_element(By.CSS_SELECTOR, 'textarea[data-control="119"]')
+        self.browser.execute_script(
+            "arguments[0].value = arguments[1]; arguments[0].dispatchEvent(new Event('input'));", edit, note)
+        self.press(self.dialog(114), 1)
+        self.gone(".modal-layer", timeout=60)
+        self.settle()
+        self.wait(lambda b: len(b.find_element(By.ID, "card-note").get_attribute("textContent")) >= len(note))
+        shown = self.browser.find_element(By.ID, "card-note").get_attribute("textContent")
+        self.assertIn(note, shown)
+
+    def test_8_a_page_from_another_loopback_port_changes_nothing(self):
+        self.open_card(COMPANY)
+        before = self.host.state()["page"]
+        api = self.host.base + "api/"
+        attack = """<!DOCTYPE html><html><body>
+<iframe name="sink"></iframe>
+<form id="f" method="post" action="%(api)sopen" target="sink" enctype="text/plain">
+<input name='{"company":1,"x":"' value='"}'></form>
+<script>
+const bodies = [["open", {company: 1}], ["card/command", {card: %(company)d, tag: "deleteNode"}],
+                ["card/command", {card: %(company)d, tag: "addCategory7"}]];
+const tries = [];
+for (const [path, body] of bodies) {
+  tries.push(fetch("%(api)s" + path, {method: "POST", mode: "no-cors", credentials: "include",
+                                     headers: {"Content-Type": "text/plain"}, body: JSON.stringify(body)}).catch(() => 0));
+  tries.push(fetch("%(api)s" + path, {method: "POST", credentials: "include",
+                                     headers: {"Content-Type": "application/json"}, body: JSON.stringify(body)}).catch(() => 0));
+}
+document.getElementById("f").submit();
+Promise.all(tries).then(() => setTimeout(() => { document.title = "done"; }, 1000));
+</script></body></html>""" % {"api": api, "company": COMPANY}
+
+        class Attacker(http.server.BaseHTTPRequestHandler):
+            def do_GET(self):
+                body = attack.encode()
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+
+            def log_message(self, *args):
+                pass
+
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Attacker)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        try:
+            self.browser.get("http://127.0.0.1:%d/" % server.server_address[1])
+            self.wait(lambda b: b.title == "done")
+        finally:
+            server.shutdown()
+            server.server_close()
+        after = self.host.state()["page"]
+        self.assertEqual(after["card"], before["card"])
+        self.assertEqual(after["directory"], before["directory"])
+        # The page itself still works: the cookie of the printed address holds the key.
+        self.browser.get(self.host.base)
+        self.find('#card .company[data-company="%d"]' % COMPANY)
+        self.settle()
+        if self.browser.find_element(By.ID, "results-switch").is_displayed():
+            self.click("#results-switch")
+        self.browser.set_window_size(420, 1500)
+        self.shot("page-420")
+        self.browser.set_window_size(1400, 1500)
 
     def test_9_the_language_chosen_applies_when_the_plugin_starts_again(self):
         self.open_card(COMPANY)

@@ -458,6 +458,14 @@ function openCard(company) {
   act("/api/open", { company });
 }
 
+// The card's note as the plug-in wrote it, from its first line on; nothing for no note, which
+// the card then says in grey.
+function noteText(note) {
+  const text = html(note);
+  if (text.firstChild && text.firstChild.nodeType === Node.TEXT_NODE) text.firstChild.textContent = text.firstChild.textContent.replace(/^\s+/, "");
+  return text.textContent.trim() || text.querySelector("img") ? text : null;
+}
+
 function renderCard(card) {
   const box = document.getElementById("card");
   if (!card) {
@@ -488,7 +496,7 @@ function renderCard(card) {
   box.replaceChildren(
     el("div", { class: "company", dataset: { company: card.id }, text: card.name }),
     card.address ? el("div", { class: "address", text: card.address }) : null,
-    el("div", { class: "note", id: "card-note" }, html(card.note)),
+    el("div", { class: "note", id: "card-note" }, noteText(card.note)),
     el("div", { class: "marks", id: "card-marks" }, html(card.marks, (target) => {
       view.showDirectory = false;
       act("/api/card/link", { card: card.id, target });
