@@ -9,7 +9,8 @@ cmake --preset default
 cmake --build --preset default -j2
 ctest --preset default -j2 </dev/null
 
-asan_targets=(platform_tests langservice_tests core_tests store_tests display_tests plugin_tests host_tests)
+asan_targets=(platform_tests langservice_tests core_tests store_tests card_tests display_tests search_tests
+  settings_tests plugin_tests host_tests)
 cmake --preset asan
 cmake --build --preset asan -j2 --target "${asan_targets[@]}"
 # Only the suites labelled "asan" are built here.

@@ -7,6 +7,7 @@
 #include "display/NodesQuickFilters.h"
 #include "host/CityDatabase.h"
 #include "host/QuickFilterPass.h"
+#include "host/StableIdIndex.h"
 #include "search/NoteMatchers.h"
 #include "search/SearchCriteria.h"
 #include "store/NoteCollection.h"
@@ -153,8 +154,22 @@ void BM_NotesWalk(benchmark::State& state) {
     state.counters["kept"] = double(kept);
     state.SetItemsProcessed(state.iterations() * kNotes);
 }
+// The host's stable-id index of a city of N companies: a look-up, and the memory it holds.
+void BM_StableIdIndex(benchmark::State& state) {
+    const auto companies = std::int32_t(state.range(0));
+    host::StableIdIndex index{static_cast<std::size_t>(companies)};
+    for (std::int32_t id = 1; id <= companies; ++id)
+        index.Insert(id * 7 + 1, id);
+    std::int32_t stableId = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.Find(stableId));
+        stableId = stableId * 7 % (companies * 7) + 1;
+    }
+    state.counters["index_MiB"] = double(index.MemoryUsage()) / double(1 << 20);
+}
 } // namespace
 
+BENCHMARK(BM_StableIdIndex)->Arg(1'000'000);
 BENCHMARK(BM_OrderedLookup);
 BENCHMARK(BM_TextMatch);
 BENCHMARK(BM_CategoryMatch);

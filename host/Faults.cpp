@@ -18,6 +18,10 @@ void Faults::YieldNothing(std::string_view operation, unsigned fromCall, unsigne
     Set(operation, {S_OK, fromCall, times});
 }
 
+void Faults::Watch(std::string_view operation) {
+    Set(operation, {std::nullopt, 1, 0});
+}
+
 void Faults::Clear(std::string_view operation) {
     if (const auto it = plans_.find(operation); it != plans_.end()) plans_.erase(it);
 }
@@ -33,7 +37,7 @@ std::optional<HRESULT> Faults::Enter(std::string_view operation) {
     if (it == plans_.end()) return std::nullopt;
     Plan& plan = it->second;
     const unsigned call = ++plan.calls;
-    if (call < plan.fromCall) return std::nullopt;
+    if (!plan.result || call < plan.fromCall) return std::nullopt;
     if (plan.times != 0 && call - plan.fromCall >= plan.times) return std::nullopt;
     return plan.result;
 }

@@ -20,6 +20,8 @@ public:
     void Fail(std::string_view operation, HRESULT hr, unsigned fromCall = 1, unsigned times = 0);
     // The same calls succeed but hand out nothing: a null object, an empty value.
     void YieldNothing(std::string_view operation, unsigned fromCall = 1, unsigned times = 0);
+    // Counts the operation's calls from now on and serves every one of them.
+    void Watch(std::string_view operation);
     // Drops the plan of one operation.
     void Clear(std::string_view operation);
     // Drops every plan.
@@ -28,12 +30,12 @@ public:
     // Counts a call of the operation: the result to return instead of serving it (the
     // failure, or S_OK for nothing), none when the call is to be served.
     std::optional<HRESULT> Enter(std::string_view operation);
-    // The calls of a planned operation since the plan was made; 0 without a plan.
+    // The calls of a planned or watched operation since the plan was made; 0 without a plan.
     unsigned Calls(std::string_view operation) const;
 
 private:
     struct Plan {
-        HRESULT result;
+        std::optional<HRESULT> result; // none: the calls are only counted
         unsigned fromCall;
         unsigned times;
         unsigned calls = 0;

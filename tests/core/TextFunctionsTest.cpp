@@ -1,4 +1,5 @@
 #include "core/TextFunctions.h"
+#include "platform/system/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -30,17 +31,10 @@ const std::vector<Encoded> kLengthLimits = {
     {{0xDBFF, 0xDFFF}, "\xF4\x8F\xBF\xBF"},
 };
 
-// Replaces each occurrence left to right, resuming after the inserted text.
-std::u16string ReplaceAll(std::u16string text, std::u16string_view from, std::u16string_view to) {
-    for (auto pos = text.find(from); pos != std::u16string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
-}
-
 std::u16string ReplaceInOrder(std::u16string text,
                               const std::vector<std::pair<std::u16string_view, std::u16string_view>>& steps) {
     for (const auto& [from, to] : steps)
-        text = ReplaceAll(std::move(text), from, to);
+        zsys::ReplaceAll(text, from, to);
     return text;
 }
 
@@ -75,23 +69,13 @@ TEST(TextFunctions, ToUtf8_RefusesAnUnpairedHighSurrogateAndEncodesALoneLowOne) 
 }
 
 TEST(TextFunctions, FromUtf8_RefusesMalformedBytesAndDecodesOverlongFormsAndSurrogates) {
+    // Bytes that cannot lead a character; a lead byte followed by something other than a
+    // continuation byte; past the last code point.
+    for (const char* refused :
+         {"\x80", "\xBF", "ab\x80", "\xF8\x88\x80\x80\x80", "\xFC", "\xFF", "\xC3\x41", "\xE2\x82\x41",
+          "\xF0\x9F\x98\xC0", "\xC3\xC3\xA9", "\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF", "a\xF5\x80\x80\x80"})
+        EXPECT_EQ(FromUtf8(refused), u"") << testing::PrintToString(refused);
     const Encoded cases[] = {
-        // bytes that cannot lead a character
-        {u"", "\x80"},
-        {u"", "\xBF"},
-        {u"", "ab\x80"},
-        {u"", "\xF8\x88\x80\x80\x80"},
-        {u"", "\xFC"},
-        {u"", "\xFF"},
-        // a lead byte followed by something other than a continuation byte
-        {u"", "\xC3\x41"},
-        {u"", "\xE2\x82\x41"},
-        {u"", "\xF0\x9F\x98\xC0"},
-        {u"", "\xC3\xC3\xA9"},
-        // past the last code point
-        {u"", "\xF4\x90\x80\x80"},
-        {u"", "\xF7\xBF\xBF\xBF"},
-        {u"", "a\xF5\x80\x80\x80"},
         // overlong forms are decoded
         {std::u16string(1, u'\0'), std::string("\xC0\x80", 2)},
         {u"\x7F", "\xC1\xBF"},

@@ -2,7 +2,6 @@
 // stable-id look-ups, and the cities the generator writes (the demo city the same every
 // time and like a town, synthetic cities as promised, nothing after a failed write).
 #include "host/CityDatabase.h"
-#include "host/StableIdIndex.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tools/citygen/CityWriter.h"
@@ -48,10 +47,6 @@ TEST(CityDatabase, Open_RefusesFilesThatAreNoCity) {
         sqlite3_close(db);
         EXPECT_THROW(CityDatabase{path}, CityError) << edit.name;
     }
-}
-
-TEST(StableIdIndex, AMillionCompaniesTakeSixteenMebibytes) {
-    EXPECT_LE(host::StableIdIndex(1'000'000).MemoryUsage(), std::size_t{16} << 20);
 }
 
 TEST(CityGen, DemoCity_IsTheSameFileEveryTimeAndATownOfSharedBuildings) {

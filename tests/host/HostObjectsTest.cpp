@@ -216,6 +216,8 @@ TEST_F(PlantedFaults, EveryHostOperationFailsWithThePlantedResultOrYieldsNothing
     // clang-format on
     for (const auto& [name, call] : operations) {
         EXPECT_TRUE(SUCCEEDED(call().first)) << name << " without a plan";
+        zelt.Faults().Watch(name);
+        EXPECT_TRUE(SUCCEEDED(call().first) && zelt.Faults().Calls(name) == 1) << name << " watched";
         zelt.Faults().Fail(name, E_ACCESSDENIED);
         EXPECT_EQ(call(), R(E_ACCESSDENIED, false)) << name;
         EXPECT_EQ(zelt.Faults().Calls(name), 1u) << name;

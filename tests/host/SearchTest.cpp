@@ -32,8 +32,7 @@ using namespace hosttest;
 using namespace testford;
 
 namespace {
-const std::u16string kText = u"Kavo.SampleSearch.Criterion.ByText";
-const std::u16string kColor = u"Kavo.SampleSearch.Criterion.ByColor";
+const std::u16string kText(kNoteTextCriterion), kColor(kNoteCategoryCriterion);
 
 // Testford's notes for most cases: the Café and the Dentist mention Moscow in two letter
 // cases, the Taxis carry a category only.
@@ -276,21 +275,15 @@ TEST_F(Search, TheComboDrawsItsItemsAndItsFaceWithSwatchesAndSystemColours) {
         LONG selection;
         std::vector<std::string> drawn;
     } cases[] = {
-        {"a selected item",
-         false,
-         0x2,
-         0x1,
-         -1,
+        // clang-format off
+        {"a selected item", false, kItemSelected, kDrawEntire, -1,
          {"fill 13 10,20,210,36", "color 14", "mode 1", swatch, text}},
-        {"an item drawn whole",
-         false,
-         0,
-         0x1,
-         -1,
+        {"an item drawn whole", false, 0, kDrawEntire, -1,
          {"fill 5 10,20,210,36", "color 8", "mode 1", swatch, text}},
-        {"an item losing the focus only", false, 0, 0x4, -1, {swatch, text}},
+        {"an item losing the focus only", false, 0, kDrawFocusChanged, -1, {swatch, text}},
         {"the face with a selection", true, 0, 0, 2, {swatch, "color 8", text}},
         {"the face without one", true, 0, 0, -1, {"color 17", "text Name 10,20,210,36 format 36"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -3,6 +3,7 @@
 #include "langservice/LangSpecEN.h"
 #include "langservice/LanguageFactory.h"
 #include "langservice/UnicoreException.h"
+#include "platform/system/Text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -84,8 +85,7 @@ std::vector<std::u16string> Split(std::u16string_view list, std::u16string_view 
 std::u16string Fill(std::u16string text,
                     std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> values) {
     for (const auto& [key, value] : values)
-        for (auto at = text.find(key); at != std::u16string::npos; at = text.find(key, at + value.size()))
-            text.replace(at, key.size(), value);
+        zsys::ReplaceAll(text, key, value);
     return text;
 }
 

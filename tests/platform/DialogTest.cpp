@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <tuple>
 
 namespace {
 using testsupport::ProbeDialog;
@@ -148,6 +150,13 @@ TEST(Dialog, AnOwnerIsOutOfReachWhileItsDialogRunsThenAsItWas) {
     driver.Do([&](HWND dialog) { outer = dialog; }).Click(121);
     driver.Do([&](HWND dialog) {
         EXPECT_EQ(zsys::Owner(dialog), outer);
+        const RECT o = zsys::WindowRect(outer), d = zsys::WindowRect(dialog);
+        EXPECT_LE(
+            std::abs(d.left + d.right - o.left - o.right) + std::abs(d.top + d.bottom - o.top - o.bottom), 2)
+            << "centred on its owner";
+        // The windows' sizes, frames included, as the host's shell shows them.
+        EXPECT_EQ(std::tuple(o.right - o.left, o.bottom - o.top, d.right - d.left, d.bottom - d.top),
+                  std::tuple(389, 235, 348, 125));
         EXPECT_EQ(zsys::ActiveWindow(), dialog);
         EXPECT_FALSE(zsys::IsWindowEnabled(outer));
         EXPECT_FALSE(zsys::input::Click(zsys::GetDlgItem(outer, 122)));

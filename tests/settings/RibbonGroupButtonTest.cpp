@@ -1,0 +1,40 @@
+// The settings button's COM surface where the host can meet it without a controller: no
+// command, no image, no tooltip.
+#include "settings/RibbonGroupButton.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Counting final : RibbonGroupButton::Command {
+    void Execute() override { ++runs; }
+    int runs = 0;
+};
+
+zsys::ComPtr<RibbonGroupButton> Button(std::shared_ptr<RibbonGroupButton::Command> command = nullptr) {
+    return zsys::Make<RibbonGroupButton>(u"tag", u"Configure", u"", nullptr, std::move(command));
+}
+} // namespace
+
+TEST(RibbonGroupButton, ExecuteRunsItsCommand) {
+    const auto command = std::make_shared<Counting>();
+    EXPECT_EQ(Button(command).as<ZeltCore::ICommandAction>()->Execute(), S_OK);
+    EXPECT_EQ(command->runs, 1);
+}
+
+TEST(RibbonGroupButton, WithoutACommandExecuteDoesNothing) {
+    EXPECT_EQ(Button().as<ZeltCore::ICommandAction>()->Execute(), S_OK);
+}
+
+TEST(RibbonGroupButton, AnEmptyTooltipShowsTheCaption) {
+    zsys::Bstr tooltip;
+    EXPECT_EQ(Button()->Tooltip(tooltip.put()), S_OK);
+    EXPECT_EQ(tooltip.str(), u"Configure");
+    EXPECT_EQ(Button()->Tag(nullptr), E_POINTER);
+}
+
+TEST(RibbonGroupButton, WithoutAnImageAnswersNone) {
+    IUnknown* image = reinterpret_cast<IUnknown*>(1);
+    EXPECT_EQ(Button()->Image(&image), E_FAIL);
+    EXPECT_EQ(image, nullptr);
+    EXPECT_EQ(Button()->Image(nullptr), E_POINTER);
+}
