@@ -9,6 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config binutils
   libicu-dev libpugixml-dev libsqlite3-dev libpng-dev libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils
+  libfreetype-dev fonts-liberation2
 )
 for extra in "$@"; do
   case "$extra" in
