@@ -7,6 +7,13 @@
 #include <vector>
 
 namespace host {
+class Faults;
+
+// Where a front end has the plug-in draw the combo's face and each item of its list, in
+// pixels, and how high the page's letters are in them: the room the category names get.
+inline constexpr RECT kComboItemRect{0, 0, 180, 16};
+inline constexpr int kComboFontPixels = 12;
+
 // A standard combo box (kind 5) the host made for a plug-in's control: the list the
 // plug-in fills, the item the person selects, and the plug-in's drawers when it draws
 // the combo itself.

@@ -9,7 +9,8 @@ packages=(
   cmake ninja-build g++ pkg-config binutils
   libicu-dev libpugixml-dev libsqlite3-dev libpng-dev zlib1g-dev libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils
-  libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev libexpat1-dev
+  libosmium2-dev libprotozero-dev libbz2-dev libexpat1-dev
+  libfreetype-dev fonts-liberation2
 )
 for extra in "$@"; do
   case "$extra" in

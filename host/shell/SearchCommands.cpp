@@ -24,8 +24,6 @@ namespace host {
 namespace {
 using namespace ZeltCore;
 
-// Where the combo's face and each item of its list are drawn.
-constexpr RECT kItemRect{0, 0, 200, 16};
 
 HostSearchTab& Tab(ShellContext& c) {
     return c.host.View().MainFrame().SearchTab();
@@ -128,11 +126,12 @@ void ComboCommand(ShellContext& c, const ShellArguments& arguments) {
     for (LONG i = 0; i < LONG(combo.Items().size()); ++i) {
         const UINT state = i == combo.Selected() ? ZeltCore::kItemSelected : 0;
         const Drawn item =
-            DrawOnce([&](HDC dc) { return combo.DrawItem(i, state, ZeltCore::kDrawEntire, dc, kItemRect); },
+            DrawOnce([&](HDC dc) { return combo.DrawItem(i, state, ZeltCore::kDrawEntire, dc, kComboItemRect); },
                      "item " + std::to_string(i));
         c.out << "item " << i << " image=" << item.image << " text=" << Quoted(item.text) << "\n";
     }
-    const Drawn face = DrawOnce([&](HDC dc) { return combo.DrawFace(dc, kItemRect); }, "the combo's face");
+    const Drawn face =
+        DrawOnce([&](HDC dc) { return combo.DrawFace(dc, kComboItemRect); }, "the combo's face");
     c.out << "face: image=" << (face.image < 0 ? std::string("none") : std::to_string(face.image))
           << " text=" << Quoted(face.text) << " color=" << ColorName(face.color) << "\n";
 }

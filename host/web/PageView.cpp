@@ -84,10 +84,6 @@ json PartJson(const HostCard::Part& part, IHostImageCollection* collection, Imag
             {"failed", false}};
 }
 
-// Where the combo's closed face and each item of its open list are drawn.
-constexpr RECT kComboRect{0, 0, 180, 16};
-// The item state and drawing action of an item drawn whole, and of one under the pointer.
-constexpr UINT kItemSelected = 0x2, kDrawEntire = 0x1;
 
 std::string ColorJson(COLORREF color) {
     char text[8];
@@ -151,7 +147,7 @@ json ComboJson(HostComboBox& combo, ImageStore& images) {
     json items = json::array();
     for (LONG i = 0; i < LONG(combo.Items().size()); ++i) {
         const auto item = [&](UINT state) {
-            return Drawing([&](HDC dc) { return combo.DrawItem(i, state, kDrawEntire, dc, kComboRect); },
+            return Drawing([&](HDC dc) { return combo.DrawItem(i, state, kDrawEntire, dc, kComboItemRect); },
                            images);
         };
         items.push_back({{"text", Utf8(combo.Items()[std::size_t(i)])},
@@ -161,9 +157,10 @@ json ComboJson(HostComboBox& combo, ImageStore& images) {
     return {{"kind", "combo"},
             {"selected", combo.Selected()},
             {"hint", Utf8(combo.Hint())},
-            {"width", kComboRect.right - kComboRect.left},
-            {"height", kComboRect.bottom - kComboRect.top},
-            {"face", Drawing([&](HDC dc) { return combo.DrawFace(dc, kComboRect); }, images)},
+            {"width", kComboItemRect.right - kComboItemRect.left},
+            {"height", kComboItemRect.bottom - kComboItemRect.top},
+            {"fontSize", kComboFontPixels},
+            {"face", Drawing([&](HDC dc) { return combo.DrawFace(dc, kComboItemRect); }, images)},
             {"items", std::move(items)}};
 }
 

@@ -288,9 +288,9 @@ function textBox(key, text, hint, title, send) {
 
 // A drawing the host recorded for the page: the plug-in's calls, drawn again in their order.
 // The context starts with black text on an opaque white background, as a device context does.
-function drawing(operations, width, height, className) {
+function drawing(operations, { width, height, fontSize }, className) {
   const box = el("div", { class: "drawing " + (className || "") });
-  Object.assign(box.style, { width: width + "px", height: height + "px" });
+  Object.assign(box.style, { width: width + "px", height: height + "px", fontSize: fontSize + "px" });
   let color = "#000000", transparent = false;
   const at = (node, [left, top, right, bottom]) => {
     Object.assign(node.style, { left: left + "px", top: top + "px", width: right - left + "px", height: bottom - top + "px" });
@@ -316,7 +316,7 @@ function comboBox(key, control, title, select) {
   const open = view.comboOpen === key;
   const face = el("button", { type: "button", class: "combo-face", title, "aria-haspopup": "listbox", "aria-expanded": open ? "true" : "false",
     dataset: { key, selected: control.selected } },
-    drawing(control.face, control.width, control.height), el("span", { class: "arrow", text: "▾" }));
+    drawing(control.face, control), el("span", { class: "arrow", text: "▾" }));
   const list = el("ul", { class: "combo-list", role: "listbox", hidden: !open });
   const toggle = (show) => {
     view.comboOpen = show ? key : null;
@@ -331,7 +331,7 @@ function comboBox(key, control, title, select) {
     onclick: () => choose(index),
     onmouseover: (e) => e.currentTarget.focus(),
     onkeydown: (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); choose(index); } },
-  }, drawing(item.plain, control.width, control.height, "plain"), drawing(item.highlighted, control.width, control.height, "highlighted"))));
+  }, drawing(item.plain, control, "plain"), drawing(item.highlighted, control, "highlighted"))));
   face.addEventListener("click", () => toggle(list.hidden));
   face.addEventListener("keydown", (e) => {
     // As on a closed combo: the arrows step through the items, Enter searches.
