@@ -84,7 +84,6 @@ json PartJson(const HostCard::Part& part, IHostImageCollection* collection, Imag
             {"failed", false}};
 }
 
-
 std::string ColorJson(COLORREF color) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", unsigned(color & 0xff), unsigned((color >> 8) & 0xff),
