@@ -91,9 +91,7 @@ NoteCollection::Neighbourhood NoteCollection::Around(std::int32_t key) const {
     return around;
 }
 
-std::size_t NoteCollection::RemoveAll(const std::function<void(std::int32_t)>& callback) {
-    for (const auto& [key, note] : notes_)
-        callback(note.Id());
+std::size_t NoteCollection::RemoveAll() {
     const std::size_t removed = notes_.size();
     notes_.clear();
     return removed;
