@@ -22,8 +22,9 @@ public:
     // Starts the search for every company of the category a link names; false, doing
     // nothing, when the link names no category.
     virtual bool ShowCategoryCompanies(const std::u16string& link) = 0;
-    // The company's buildings are counted into the map layers of its note's categories.
-    virtual void AddMapMarks(ZeltCore::IHostDirObject* company) = 0;
-    // The company's buildings are counted out of them again.
-    virtual void RemoveMapMarks(ZeltCore::IHostDirObject* company) = 0;
+    // The card opened on the company: its buildings are counted into the map layers of its
+    // note's categories.
+    virtual void AddMapMarks(ZeltCore::IHostCardContext& card, ZeltCore::IHostDirObject* company) = 0;
+    // The card closed: what it counted in is counted out again.
+    virtual void RemoveMapMarks(ZeltCore::IHostCardContext& card) = 0;
 };

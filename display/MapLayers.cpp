@@ -156,17 +156,16 @@ bool MapLayers::Has(std::int32_t category) const {
     return category >= 0 && static_cast<std::size_t>(category) < blocks_.size();
 }
 
-void MapLayers::CountIn(IHostDirObject& company, const std::vector<std::int32_t>& categories) {
-    Count(company, categories, true);
+void MapLayers::CountIn(const std::vector<ULONG>& buildings, const std::vector<std::int32_t>& categories) {
+    Count(buildings, categories, true);
 }
 
-void MapLayers::CountOut(IHostDirObject& company, const std::vector<std::int32_t>& categories) {
-    Count(company, categories, false);
+void MapLayers::CountOut(const std::vector<ULONG>& buildings, const std::vector<std::int32_t>& categories) {
+    Count(buildings, categories, false);
 }
 
-void MapLayers::Count(IHostDirObject& company, const std::vector<std::int32_t>& categories, bool in) {
-    const std::vector<ULONG> buildings = Buildings(company);
-    if (buildings.empty()) return;
+void MapLayers::Count(const std::vector<ULONG>& buildings, const std::vector<std::int32_t>& categories,
+                      bool in) {
     for (const std::int32_t category : categories) {
         if (!Has(category)) continue; // a category this plug-in has no layer for
         INodeLayerBlock& block = *blocks_[static_cast<std::size_t>(category)].get();

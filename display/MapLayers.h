@@ -44,10 +44,10 @@ public:
 
     // Whether the category has a block.
     bool Has(std::int32_t category) const;
-    // Counts the company's buildings into (out of) the blocks of the categories, in their
-    // order; categories without a block are skipped. A host failure is raised.
-    void CountIn(ZeltCore::IHostDirObject& company, const std::vector<std::int32_t>& categories);
-    void CountOut(ZeltCore::IHostDirObject& company, const std::vector<std::int32_t>& categories);
+    // Counts the buildings into (out of) the blocks of the categories, in their order;
+    // categories without a block are skipped.
+    void CountIn(const std::vector<ULONG>& buildings, const std::vector<std::int32_t>& categories);
+    void CountOut(const std::vector<ULONG>& buildings, const std::vector<std::int32_t>& categories);
 
     // The buildings the company's branches stand in, ascending, each once; a branch without
     // a building is skipped. A branch that is not a directory object is raised as E_POINTER,
@@ -58,7 +58,7 @@ public:
     static std::int32_t CategoryOfBlockName(std::u16string_view name);
 
 private:
-    void Count(ZeltCore::IHostDirObject& company, const std::vector<std::int32_t>& categories, bool in);
+    void Count(const std::vector<ULONG>& buildings, const std::vector<std::int32_t>& categories, bool in);
 
     zsys::ComPtr<NodesInfoLayerBlockGroup> group_;
     std::vector<zsys::ComPtr<INodeLayerBlock>> blocks_;

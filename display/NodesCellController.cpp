@@ -39,7 +39,7 @@ NodesCellController::~NodesCellController() = default;
 
 HRESULT NodesCellController::CardOpened(IHostCardContext* card) noexcept try {
     if (!card) return E_INVALIDARG;
-    if (const auto company = ObjectOf(*card)) displayer_->AddMapMarks(company.get());
+    if (const auto company = ObjectOf(*card)) displayer_->AddMapMarks(*card, company.get());
     return S_OK;
 } catch (...) {
     return zsys::Boundary();
@@ -47,7 +47,7 @@ HRESULT NodesCellController::CardOpened(IHostCardContext* card) noexcept try {
 
 HRESULT NodesCellController::CardClosed(IHostCardContext* card) noexcept try {
     if (!card) return E_INVALIDARG;
-    if (const auto company = ObjectOf(*card)) displayer_->RemoveMapMarks(company.get());
+    displayer_->RemoveMapMarks(*card);
     return S_OK;
 } catch (...) {
     return zsys::Boundary();

@@ -15,8 +15,8 @@ public:
     // The displayer outlives the cell controller.
     NodesCellController(zsys::ComPtr<ZeltCore::IHostView> view, INodeDisplayer* displayer);
 
-    // The company's buildings join (or leave) the map layers of its note's categories;
-    // nothing for a card without an object. E_INVALIDARG for no card.
+    // The company's buildings join the map layers of its note's categories (nothing for a
+    // card without an object), and leave exactly those again. E_INVALIDARG for no card.
     HRESULT CardOpened(ZeltCore::IHostCardContext* card) noexcept override;
     HRESULT CardClosed(ZeltCore::IHostCardContext* card) noexcept override;
     // The collection of the category images; the two arguments are not used.

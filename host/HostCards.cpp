@@ -5,6 +5,7 @@
 #include "host/HostDirPage.h"
 #include "host/HostView.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -58,11 +59,28 @@ zsys::ComPtr<ZeltCore::IHostDirObject> HostCards::DirectoryObject(std::int32_t i
     return nullptr;
 }
 
+bool HostCards::IsOpen(std::int32_t company) const {
+    return std::any_of(open_.begin(), open_.end(), [&](const auto& card) { return card->CompanyId() == company; });
+}
+
+HostCard& HostCards::BringForward(std::int32_t company) {
+    const auto found = std::find_if(open_.rbegin(), open_.rend(),
+                                    [&](const auto& card) { return card->CompanyId() == company; });
+    if (found == open_.rend()) throw CardError("no card of company " + std::to_string(company) + " is open");
+    if (found == open_.rbegin()) return *open_.back().get();
+    zsys::ComPtr<HostCard> card = std::move(*found);
+    open_.erase(std::next(found).base());
+    open_.push_back(card);
+    card->Build();
+    return *card.get();
+}
+
 void HostCards::CloseCurrent() {
     if (open_.empty()) throw CardError("no card is open");
     const zsys::ComPtr<HostCard> card = std::move(open_.back());
     open_.pop_back();
     card->Close();
+    if (!open_.empty()) open_.back()->Build();
 }
 
 void HostCards::CloseAll() noexcept {

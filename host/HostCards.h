@@ -18,8 +18,9 @@ struct CardError : std::runtime_error {
 };
 
 // The company cards the host has open. Several can be, as several card windows can: the
-// latest one opened is the current one until it is closed, and then the one opened
-// before it is current again.
+// one in front is the current one. A card opened comes to the front; when it closes, the
+// one behind it comes to the front again. A card that comes to the front again is built
+// anew, so that the plug-in's current card is always the one shown.
 class HostCards {
 public:
     HostCards(std::shared_ptr<CityDatabase> city, std::shared_ptr<Faults> faults, HostView& view);
@@ -35,7 +36,13 @@ public:
     // The current card; null when none is open.
     HostCard* Current() const { return open_.empty() ? nullptr : open_.back().get(); }
     std::size_t Count() const { return open_.size(); }
-    // Closes the current card; raises CardError when none is open.
+    // Brings the latest open card of the company to the front and builds it anew (nothing
+    // more when it is in front already); raises CardError when the company has no open card.
+    HostCard& BringForward(std::int32_t company);
+    // Whether a card of the company is open.
+    bool IsOpen(std::int32_t company) const;
+    // Closes the current card, then builds anew the one that comes to the front; raises
+    // CardError when none is open.
     void CloseCurrent();
     // Closes every card, the latest first.
     void CloseAll() noexcept;

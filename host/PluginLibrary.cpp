@@ -3,8 +3,10 @@
 #include "platform/resources/ModuleResources.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <filesystem>
+#include <set>
 
 namespace host {
 namespace {
@@ -14,14 +16,34 @@ std::string ModuleName(const std::string& path) {
     if (name.rfind("lib", 0) == 0) name.erase(0, 3);
     return name;
 }
+
+std::set<std::string> LoadedObjects() {
+    std::set<std::string> names;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* names) {
+            if (info->dlpi_name && *info->dlpi_name) static_cast<std::set<std::string>*>(names)->insert(info->dlpi_name);
+            return 0;
+        },
+        &names);
+    return names;
+}
 } // namespace
 
+// The libraries that came with the plug-in (ICU with its caches, the XML parser) stay for the
+// life of the process, as a host keeps its shared libraries: only the plug-in itself goes.
+void PluginLibrary::KeepLoadedBesides(const std::set<std::string>& before) const {
+    link_map* plugin = nullptr;
+    if (dlinfo(handle_, RTLD_DI_LINKMAP, &plugin) != 0) plugin = nullptr;
+    for (const std::string& name : LoadedObjects())
+        if (!before.contains(name) && !(plugin && plugin->l_name && name == plugin->l_name))
+            dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
+
 PluginLibrary::PluginLibrary(const std::string& path) : moduleName_(ModuleName(path)) {
-    // Like the real host, a plug-in once loaded stays for the life of the process: its
-    // once-per-process texts stay made, and the libraries it brought (ICU with its
-    // caches) stay with it.
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    const std::set<std::string> before = LoadedObjects();
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_) throw PluginError("cannot load " + path + ": " + dlerror());
+    KeepLoadedBesides(before);
     auto create = reinterpret_cast<ZeltCore::CreateZeltPluginFn>(dlsym(handle_, ZeltCore::kCreateZeltPluginName));
     if (!create) {
         dlclose(handle_);
@@ -37,7 +59,9 @@ PluginLibrary::PluginLibrary(const std::string& path) : moduleName_(ModuleName(p
 
 PluginLibrary::~PluginLibrary() {
     plugin_ = nullptr;
-    dlclose(handle_); // the handle goes; the library stays loaded
+    // The plug-in goes from memory only when nothing of it is alive: code still running
+    // would lose its ground. Loaded again, it makes its once-per-process texts anew.
+    if (LiveObjects() == 0) dlclose(handle_);
 }
 
 std::u16string PluginLibrary::Description() const {

@@ -3,6 +3,7 @@
 #include "platform/com/ComPtr.h"
 #include "hostapi/ZeltCore.h"
 
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -13,7 +14,8 @@ struct PluginError : std::runtime_error {
 };
 
 // One plug-in library, loaded the way the host loads every plug-in: dlopen, then its
-// CreateZeltPlugin factory. The library stays loaded until this object goes.
+// CreateZeltPlugin factory. The library stays loaded until this object goes, and then
+// only while any of its objects is alive.
 class PluginLibrary {
 public:
     // Loads the library and creates its plug-in object; raises PluginError.
@@ -32,6 +34,8 @@ public:
     long LiveObjects() const;
 
 private:
+    void KeepLoadedBesides(const std::set<std::string>& before) const;
+
     std::string moduleName_;
     void* handle_ = nullptr;
     zsys::ComPtr<IUnknown> plugin_;

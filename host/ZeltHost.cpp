@@ -36,6 +36,8 @@ ZeltHost::~ZeltHost() {
 }
 
 void ZeltHost::Load() {
+    // The library loaded before goes first, so that this one is loaded anew.
+    library_.reset();
     library_ = std::make_unique<PluginLibrary>(options_.pluginPath);
 }
 

@@ -31,7 +31,8 @@ public:
     // The bundled demo city's file.
     static std::string DemoCityPath();
 
-    // Loads the plug-in library and creates the plug-in; raises PluginError.
+    // Loads the plug-in library anew, after unloading the one loaded before when nothing of it
+    // is alive, and creates the plug-in; raises PluginError.
     void Load();
     // The plug-in's description XML.
     std::u16string Description() const;
@@ -39,7 +40,7 @@ public:
     HRESULT Start();
     // Closes the open cards, stops the plug-in (Terminate), drops the search groups, the
     // map's blocks, the page controllers with everything they hold and the search shown, and lets the plug-in
-    // go; the library stays loaded for the accounting. The result of Terminate; S_OK when no plug-in runs.
+    // go; the library stays loaded for the accounting until the next Load. The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
     // The host's options command for the plug-in: its ShowOptions, which returns when the
     // plug-in's settings have closed. E_NOINTERFACE for a plug-in without options.

@@ -16,6 +16,10 @@
 #include "settings/CDialogProp.h"
 #include "settings/RibbonGroupButton.h"
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 namespace {
 using namespace ZeltCore;
 
@@ -51,6 +55,20 @@ const GroupTexts& TextsOfGroup(const LangLocal& language) {
     return texts;
 }
 
+// Takes every step even after one failed, then raises the first failure: the views that
+// show one change are all brought up to date as far as the host lets them.
+void EveryStep(const std::vector<std::function<void()>>& steps) {
+    std::exception_ptr failure;
+    for (const auto& step : steps) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
 template <class Side> zsys::ComPtr<Side> RequiredSide(const zsys::ComPtr<IUnknown>& group) {
     auto side = group.try_as<Side>();
     if (!side) throw zsys::ComError(E_POINTER, Side::iid);
@@ -59,9 +77,9 @@ template <class Side> zsys::ComPtr<Side> RequiredSide(const zsys::ComPtr<IUnknow
 } // namespace
 
 CommunicationManager::CommunicationManager(zsys::ComPtr<IHostView> view, std::shared_ptr<LangLocal> language)
-    : actions_(language), categories_(language), view_(std::move(view)), language_(std::move(language)),
-      // A merge that took or dropped notes shows the result page anew.
-      store_(notes_, categories_, view_, language_, [this] { RefreshResultPage(); }) {
+    : language_(std::move(language)), view_(std::move(view)), categories_(language_), actions_(language_),
+      // A merge that took or dropped notes shows the map, the cards and the result page anew.
+      store_(notes_, categories_, view_, language_, [this] { NotesChangedAtOnce(); }) {
     IHostView& hostView = *zsys::Required(view_.get());
 
     zsys::ComPtr<IHostDatabase> database;
@@ -99,6 +117,7 @@ CommunicationManager::~CommunicationManager() {
         layers_.Unregister(*view_.get());
     } catch (...) {
     }
+    openCards_.Forget();
     layers_.Release();
     dirController_ = nullptr;
     card_ = nullptr;
@@ -185,26 +204,39 @@ std::u16string CommunicationManager::CityName() {
 
 // The map layers follow the open cards: a noted company's buildings are counted into the
 // layers of its note's categories while its card is open.
-void CommunicationManager::AddMapMarks(IHostDirObject* company) {
+void CommunicationManager::AddMapMarks(IHostCardContext& card, IHostDirObject* company) {
     LONG id = 0;
     zsys::CheckOn<IHostDirObject>(zsys::Required(company)->Id(&id));
-    if (notes_.Contains(id)) layers_.CountIn(*company, notes_.Get(id).CategoryList());
+    openCards_.Opened(card, zsys::ComPtr<IHostDirObject>(company), notes_.Get(id).CategoryList());
 }
 
-void CommunicationManager::RemoveMapMarks(IHostDirObject* company) {
-    LONG id = 0;
-    zsys::CheckOn<IHostDirObject>(zsys::Required(company)->Id(&id));
-    if (notes_.Contains(id)) layers_.CountOut(*company, notes_.Get(id).CategoryList());
+void CommunicationManager::RemoveMapMarks(IHostCardContext& card) {
+    openCards_.Closed(card);
 }
 
-void CommunicationManager::UpdateCategoryMarks(std::int32_t category, int action,
-                                               const CollectionElement& note) {
-    if (!layers_.Has(category)) return;
-    zsys::ComPtr<IHostDirObject> company;
-    zsys::CheckOn<IHostTable>(table_->ObjectByStableId(note.Id(), company.put()));
-    if (!company) return; // a company the loaded city no longer has
-    if (action == 0) layers_.CountIn(*company.get(), {category});
-    if (action == 1) layers_.CountOut(*company.get(), {category});
+void CommunicationManager::UpdateCategoryMarks(std::int32_t category, CategoryChange change) {
+    if (layers_.Has(category)) openCards_.Changed(*card_.get(), category, change);
+}
+
+void CommunicationManager::NotesChangedAtOnce() {
+    EveryStep({[&] { openCards_.Recount([&](std::int32_t company) { return notes_.Get(company).CategoryList(); }); },
+               [&] { RefreshOpenCards(); }, [&] { RefreshResultPage(); }});
+}
+
+// The plug-in asks for the open cards to be built anew rather than waiting for the host to
+// build them when it comes to them: what they show follows the notes at once, and the map
+// marks and the card agree.
+void CommunicationManager::RefreshOpenCards() {
+    std::vector<std::function<void()>> steps;
+    zsys::ComPtr<IHostCardContext> current;
+    for (const auto& card : openCards_.Cards()) {
+        if (zsys::SameObject(card.get(), card_.get()))
+            current = card;
+        else
+            steps.emplace_back([card] { zsys::CheckOn<IHostCardContext>(card->Refresh()); });
+    }
+    if (current) steps.emplace_back([current] { zsys::CheckOn<IHostCardContext>(current->Refresh()); });
+    EveryStep(steps);
 }
 
 bool CommunicationManager::HasCategory(BSTR blockName, std::int32_t company) {
@@ -250,19 +282,17 @@ void CommunicationManager::OnButtonClick(const std::u16string& name) {
             note.RemoveCategory(category);
         else
             note.AddCategory(category);
-        UpdateCategoryMarks(category, had ? 1 : 0, note);
+        UpdateCategoryMarks(category, had ? CategoryChange::CountOut : CategoryChange::CountIn);
         break;
     }
     case NoteCommand::EditText:
         EditNoteText(note);
         break;
     case NoteCommand::DeleteCategories: {
-        for (const std::int32_t category : std::vector(note.CategoryList()))
+        for (const std::int32_t category : std::vector(note.CategoryList())) {
             note.RemoveCategory(category);
-        // The stored note still has its categories: their layers let the company go.
-        zsys::ComPtr<IHostDirObject> company;
-        zsys::CheckOn<IHostTable>(table_->ObjectByStableId(note.Id(), company.put()));
-        if (company) RemoveMapMarks(company.get());
+            UpdateCategoryMarks(category, CategoryChange::CountOut);
+        }
         break;
     }
     case NoteCommand::DeleteText:
@@ -358,29 +388,13 @@ void CommunicationManager::SetCategoryNames(const std::vector<std::u16string>& n
         changed = categories_.SetName(static_cast<int>(i), names[i]) || changed;
     if (!changed) return;
     namesNotShown_ = false;
-    // The names are in the table now: every view that shows them is refreshed, even after
-    // one of them failed, and the first failure is raised at the end.
-    std::exception_ptr failure;
-    const auto refresh = [&](auto step) {
-        try {
-            step();
-        } catch (...) {
-            if (!failure) failure = std::current_exception();
-        }
-    };
-    refresh([&] { actions_.RefreshCaptions(); });
-    refresh([&] { RefreshCategoryControl(); });
-    refresh([&] { RefreshLayerCaptions(); });
-    if (failure) std::rethrow_exception(failure);
+    // The names are in the table now: every view that shows them is refreshed.
+    EveryStep({[&] { actions_.RefreshCaptions(); }, [&] { RefreshCategoryControl(); },
+               [&] { RefreshLayerCaptions(); }});
 }
 
 std::size_t CommunicationManager::DeleteAllNotes() {
-    // The companies' buildings leave the map layers of their notes before the notes go.
-    const std::size_t deleted = notes_.RemoveAll([&](std::int32_t stableId) {
-        zsys::ComPtr<IHostDirObject> company;
-        zsys::CheckOn<IHostTable>(table_->ObjectByStableId(stableId, company.put()));
-        if (company) RemoveMapMarks(company.get());
-    });
-    if (deleted > 0) RefreshResultPage();
+    const std::size_t deleted = notes_.RemoveAll();
+    if (deleted > 0) NotesChangedAtOnce();
     return deleted;
 }

@@ -5,6 +5,7 @@
 #include "core/ILayerBlockManager.h"
 #include "core/IOnButtonClick.h"
 #include "display/MapLayers.h"
+#include "display/OpenCardMarks.h"
 #include "hostapi/ZeltCore.h"
 #include "platform/com/ComPtr.h"
 #include "search/ICategoriesSupporter.h"
@@ -42,8 +43,8 @@ public:
     std::u16string NoteHtml(std::int32_t company, std::int32_t kind) override;
     std::u16string CategoryMarksHtml(std::int32_t company) override;
     bool ShowCategoryCompanies(const std::u16string& link) override;
-    void AddMapMarks(ZeltCore::IHostDirObject* company) override;
-    void RemoveMapMarks(ZeltCore::IHostDirObject* company) override;
+    void AddMapMarks(ZeltCore::IHostCardContext& card, ZeltCore::IHostDirObject* company) override;
+    void RemoveMapMarks(ZeltCore::IHostCardContext& card) override;
 
     // IOnButtonClick: the card commands.
     void OnButtonClick(const std::u16string& command) override;
@@ -93,30 +94,41 @@ private:
     // the active window: true when the user confirmed it, and the note then has the new text.
     // A host main window that cannot be read is raised before the dialog is built.
     bool EditNoteText(CollectionElement& note);
-    // A category added to (action 0) or removed from (action 1) a note on the open card:
-    // the company's buildings are counted into or out of that category's map layer.
-    void UpdateCategoryMarks(std::int32_t category, int action, const CollectionElement& note);
+    // A category added to or removed from the note on the current card: the company's
+    // buildings are counted into or out of that category's map layer for that card.
+    void UpdateCategoryMarks(std::int32_t category, CategoryChange change);
+    // After an import or the deletion of all notes: the map counts every open card's note
+    // anew, the open cards are built anew and the result page shows the search anew. Each
+    // step is taken even after one failed; the first failure is raised.
+    void NotesChangedAtOnce();
+    // Builds every open card anew, the current one last, so that it stays the current card.
+    void RefreshOpenCards();
 
-    // The search criteria and their tests over the notes below.
+    // Made with the controller and kept for its whole life, in the order they are made.
+    std::shared_ptr<LangLocal> language_;
+    zsys::ComPtr<ZeltCore::IHostView> view_;
+    Categories categories_;
+    NoteCollection notes_;
+    // The search criteria and their tests over the notes above.
     NoteMatchers matchers_{notes_};
     NodeActions actions_;
+    NotesStore store_;
+    // Lives as long as the controller: the settings button's command asks it.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
+
+    // What the controller takes from the host and registers with it as it starts, in that order.
+    zsys::ComPtr<ZeltCore::IHostTable> table_;
+    zsys::ComPtr<IUnknown> icon_;
+    // The category combo of the search tab, refilled after a rename.
+    zsys::ComPtr<ICategoriesSupporter> categoryControl_;
+    MapLayers layers_;
+    zsys::ComPtr<ZeltCore::IStdDirectoryCustomController> dirController_;
+
+    // What follows the host's cards and the settings from then on.
+    OpenCardMarks openCards_{layers_};
     // The card of the latest CardShown, which the commands work on. Held counted, so that
     // a command reaching the controller after the host let the card go finds it alive.
     zsys::ComPtr<ZeltCore::IHostCardContext> card_;
-    Categories categories_;
-    zsys::ComPtr<ZeltCore::IHostView> view_;
-    MapLayers layers_;
-    NoteCollection notes_;
-    // The category combo of the search tab, refilled after a rename.
-    zsys::ComPtr<ICategoriesSupporter> categoryControl_;
-    zsys::ComPtr<ZeltCore::IHostTable> table_;
-    std::u16string iconName_ = u"NodesIcon";
-    zsys::ComPtr<ZeltCore::IStdDirectoryCustomController> dirController_;
-    zsys::ComPtr<IUnknown> icon_;
-    std::shared_ptr<LangLocal> language_;
-    NotesStore store_;
     // An import took category names from a file that the views do not show yet.
     bool namesNotShown_ = false;
-    // Lives as long as the controller: the settings button's command asks it.
-    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };

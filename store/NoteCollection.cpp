@@ -96,12 +96,10 @@ NoteCollection::Neighbourhood NoteCollection::Around(std::int32_t key) const {
     return around;
 }
 
-std::size_t NoteCollection::RemoveAll(const std::function<void(std::int32_t)>& callback) {
+std::size_t NoteCollection::RemoveAll() {
     std::vector<CollectionElement> gone;
-    for (const auto& [key, note] : notes_) {
-        callback(note.Id());
-        if (listener_) gone.emplace_back().SetId(note.Id());
-    }
+    if (listener_)
+        for (const auto& [key, note] : notes_) gone.emplace_back().SetId(note.Id());
     const std::size_t removed = notes_.size();
     notes_.clear();
     if (listener_ && removed > 0) listener_(gone);

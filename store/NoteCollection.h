@@ -44,9 +44,8 @@ public:
         std::optional<std::int32_t> next;
     };
     Neighbourhood Around(std::int32_t key) const;
-    // Tells the callback every note's stable id in key order, then removes all notes; returns how many
-    // there were.
-    std::size_t RemoveAll(const std::function<void(std::int32_t stableId)>& callback);
+    // Removes all notes; returns how many there were.
+    std::size_t RemoveAll();
 
     // Appends one `Note` element per note to the parent, in key order; returns how many.
     std::size_t SaveAll(pugi::xml_node parent) const;

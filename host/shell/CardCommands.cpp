@@ -71,6 +71,12 @@ void Open(ShellContext& c, const ShellArguments& arguments) {
     PrintCard(c, c.host.Cards().Open(NumberArgument(words[0], "a company id")));
 }
 
+void Front(ShellContext& c, const ShellArguments& arguments) {
+    const auto words = arguments.Words();
+    if (words.size() != 1) throw ShellUsageError();
+    PrintCard(c, c.host.Cards().BringForward(NumberArgument(words[0], "a company id")));
+}
+
 void Card(ShellContext& c, const ShellArguments& arguments) {
     if (!arguments.Empty()) throw ShellUsageError();
     PrintCard(c, CurrentCard(c));
@@ -121,10 +127,11 @@ void Cell(ShellContext& c, const ShellArguments& arguments) {
 
 constexpr ShellCommand kCommands[] = {
     {"open", "ID", "opens the card of company ID from the organisation page and shows it", Open},
+    {"front", "ID", "brings the open card of company ID to the front, builds it anew and shows it", Front},
     {"card", "", "shows the current card: note, marks, buttons and submenu items", Card},
     {"click", "TAG", "runs the current card's command TAG (a button or submenu item), then shows the card",
      Click},
-    {"close", "", "closes the current card; the one opened before it is current again", Close},
+    {"close", "", "closes the current card; the one behind it comes to the front, built anew", Close},
     {"cell", "ID KIND", "what the cell controller gives for object ID in display kind KIND: note and marks",
      Cell},
 };

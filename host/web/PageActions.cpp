@@ -141,11 +141,12 @@ Reply PageActions::Open(const json& body) {
     PageTakesInput();
     if (!running_) throw Refusal(409, "the plug-in is not running");
     const std::int32_t company = Int(body, "company");
-    // The card in front already shows it: the page shows that card, as a desktop brings a
-    // window forward rather than opening it twice.
-    if (const HostCard* current = zelt_.Cards().Current(); current && current->CompanyId() == company)
-        return {200, {{"ok", true}, {"card", company}}};
-    zelt_.Cards().Open(company);
+    // An open card of the company comes to the front, as a desktop brings a window forward
+    // rather than opening it twice.
+    if (zelt_.Cards().IsOpen(company))
+        zelt_.Cards().BringForward(company);
+    else
+        zelt_.Cards().Open(company);
     return {200, {{"ok", true}, {"card", company}}};
 }
 

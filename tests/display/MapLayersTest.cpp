@@ -119,10 +119,9 @@ TEST_F(MapOfNotes, Counts_AnnounceABuildingOnlyWhenItEntersOrLeavesTheCounts) {
         controller_.reset();
     }
 
-    // A company never counted is withdrawn all the same.
+    // A building never counted is withdrawn all the same.
     Start();
-    Note(kDentist, {2});
-    controller_->RemoveMapMarks(testsupport::CompanyOf(zelt_, kDentistStable).get());
+    Blocks().at(2).block.as<INodeLayerBlock>()->RemoveObject(kMill12U);
     EXPECT_EQ(Sink(2).Announcements(), Announced({}, {kMill12U}));
 }
 

@@ -15,20 +15,6 @@ using namespace testsupport;
 namespace {
 using CardScript = PluginHostTest;
 
-// The blocks that mark any building, for each `map` in the output, in order.
-std::vector<std::vector<std::string>> MarkedBlocks(const std::string& out) {
-    std::vector<std::vector<std::string>> maps;
-    std::istringstream lines(out);
-    bool inMap = false;
-    for (std::string line; std::getline(lines, line);) {
-        const bool block = line.starts_with("block ");
-        if (block && !inMap) maps.emplace_back();
-        inMap = block;
-        if (block && !line.ends_with(":")) maps.back().push_back(line);
-    }
-    return maps;
-}
-
 // The demo city's first company, and the buildings of its branches as `map` lists them.
 std::pair<host::CityDatabase::Object, std::string> FirstCompany() {
     using Type = host::CityDatabase::Type;
@@ -82,4 +68,20 @@ TEST_F(CardScript, ANoteAddedThroughTheDialogReachesTheFileTheMapAndTheNextStart
               (std::vector<std::vector<std::string>>{{lightBlue, violet}, {violet}, {}, {}}));
     EXPECT_EQ(out.find("error:"), std::string::npos) << out;
     EXPECT_EQ(Written("Riverton").notes, (FileNotes{{company.stableId, {"Ask for Ann\nat the desk", {}}}}));
+}
+
+// The card in front is the one the commands act on: the card behind a closed one, and a card
+// brought forward, are built anew and become the plug-in's current card.
+TEST_F(CardScript, ACommandActsOnTheCompanyOfTheCardInFront) {
+    using Type = host::CityDatabase::Type;
+    host::CityDatabase city(host::ZeltHost::DemoCityPath());
+    int exitCode = -1;
+    const std::string out =
+        RunHost("--city " + host::ZeltHost::DemoCityPath(),
+                "open 3\nopen 5\nclose\nclick addCategory1\nopen 5\nfront 3\nclick addCategory2\nfront 9\n",
+                &exitCode);
+    EXPECT_EQ(exitCode, 0) << out;
+    EXPECT_NE(out.find("closed card 5\ncard 3 "), std::string::npos) << out;
+    EXPECT_NE(out.find("error: front: no card of company 9 is open\n"), std::string::npos) << out;
+    EXPECT_EQ(Written("Riverton").notes, (FileNotes{{city.Find(Type::Company, 3)->stableId, {"", {1, 2}}}}));
 }

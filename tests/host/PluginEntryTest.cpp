@@ -1,7 +1,10 @@
 // The plug-in as the host sees it: loaded from its library, described, started and
 // stopped, with every object accounted for.
+#include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
+#include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "platform/system/Language.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/ProcessRun.h"
 
@@ -55,6 +58,32 @@ TEST(PluginEntry, ReleasingARunningPluginLetsGoOfTheHostObjects) {
     zelt.View().MainFrame().SearchTab().ReleaseGroups();
     EXPECT_EQ(zelt.PluginObjects(), 0);
     EXPECT_EQ(zelt.ForeignHostReferences(), 0);
+}
+
+// Loaded anew after a stop, the library makes its once-per-process texts again, in the
+// language of its new start; nothing of the first run is left.
+TEST(PluginEntry, LoadedAgainInAnotherLanguage_ItsOncePerProcessTextsFollow) {
+    const TempFolder appData("plugin_reload");
+    host::ZeltHost zelt({VESK_PLUGIN_PATH, 1033, "", appData.Path().string()});
+    const auto group = [&] {
+        const auto& groups = zelt.View().MainFrame().SearchTab().Groups();
+        return groups.empty() ? std::u16string() : groups[0]->Caption() + u"|" + groups[0]->Description();
+    };
+    zelt.Load();
+    ASSERT_EQ(zelt.Start(), S_OK);
+    const std::u16string english = group();
+    ASSERT_EQ(zelt.Stop(), S_OK);
+    EXPECT_EQ(zelt.PluginObjects(), 0);
+    EXPECT_EQ(zelt.ForeignHostReferences(), 0);
+
+    SetThreadUILanguage(1049);
+    zelt.Load();
+    ASSERT_EQ(zelt.Start(), S_OK);
+    const std::u16string russian = group();
+    EXPECT_EQ(zelt.Stop(), S_OK);
+    SetThreadUILanguage(0);
+    EXPECT_TRUE(english.starts_with(u"Notes|")) << host::Utf8(english);
+    EXPECT_FALSE(russian.empty() || russian.starts_with(u"Notes")) << host::Utf8(russian);
 }
 
 TEST(PluginEntry, MissingLibraryIsAClearError) {

@@ -265,7 +265,7 @@ TEST_F(NotesStoreTest, MergesTakeTheFilesNotesByModeAndCountThoseErasedForUnknow
         {"replace, no Note element", true, "<note><id>1001</id></note>", 0, {{kDentist, u"mine"}}, false},
     };
     for (const auto& c : cases) {
-        notes.RemoveAll([](std::int32_t) {});
+        notes.RemoveAll();
         notes.Set(kDentist, Note(kDentistStable, u"mine"));
         Categories names(language);
         NotesStore merging(notes, names, view, language, [this] { ++refreshes; });
@@ -329,7 +329,7 @@ TEST_F(NotesStoreTest, HostFailuresWhileMergingAreRaisedAndKeepWhatWasMergedBefo
         {"IHostView.CurrentBase", 1, ZeltCore::IHostView::iid, {{kTaxis, u"old"}}},
     };
     for (const auto& c : cases) {
-        notes.RemoveAll([](std::int32_t) {});
+        notes.RemoveAll();
         notes.Set(kTaxis, Note(kTaxisStable, u"old"));
         Faults().Fail(c.operation, E_UNEXPECTED, c.fromCall);
         EXPECT_TRUE(testsupport::RaisesComError([&] { store.ImportReplace(path); }, E_UNEXPECTED, c.iid))

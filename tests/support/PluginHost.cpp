@@ -69,6 +69,19 @@ std::size_t Occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
+std::vector<std::vector<std::string>> MarkedBlocks(const std::string& out) {
+    std::vector<std::vector<std::string>> maps;
+    std::istringstream lines(out);
+    bool inMap = false;
+    for (std::string line; std::getline(lines, line);) {
+        const bool block = line.starts_with("block ");
+        if (block && !inMap) maps.emplace_back();
+        inMap = block;
+        if (block && !line.ends_with(":")) maps.back().push_back(line);
+    }
+    return maps;
+}
+
 PluginHostTest::~PluginHostTest() {
     zelt_.reset();
 }

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 // The shell's last line after a run that left nothing of the plug-in behind.
@@ -32,6 +33,8 @@ std::string CardText(std::int32_t id, const std::string& name, const FileNote& n
 // A message box as the shell prints it.
 std::string MessageText(const std::string& text, const std::string& caption,
                         const std::string& buttons = "ok", const std::string& icon = "information");
+// The blocks that mark any building, as the shell lists them, for each `map` in the output.
+std::vector<std::vector<std::string>> MarkedBlocks(const std::string& out);
 // How often `part` stands in `text`.
 std::size_t Occurrences(const std::string& text, const std::string& part);
 
