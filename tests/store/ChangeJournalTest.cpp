@@ -3,11 +3,8 @@
 // two hosts of one city keep each other's changes.
 #include "StoreFixture.h"
 
-#include "store/ChangeJournal.h"
-
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <vector>
 
 namespace {
