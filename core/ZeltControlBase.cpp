@@ -11,7 +11,7 @@ IUnknown& ZeltControlFields::Control() const {
 HRESULT ZeltControlFields::CopyControl(IUnknown** control) const noexcept try {
     if (!control) return E_POINTER;
     *control = nullptr;
-    Control(); // E_POINTER while there is no inner control
+    Control(); // raises while there is no inner control
     return control_.CopyTo(control);
 } catch (...) {
     return zsys::Boundary();

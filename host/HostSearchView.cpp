@@ -9,7 +9,7 @@
 
 namespace host {
 namespace {
-HRESULT CopyText(const std::u16string& text, bool shown, BSTR* out) {
+HRESULT CopyIfShown(const std::u16string& text, bool shown, BSTR* out) {
     return shown ? zsys::CopyTo(text, out) : S_FALSE;
 }
 } // namespace
@@ -53,7 +53,7 @@ HRESULT HostSearchView::CurrentTitle(BSTR* title) noexcept try {
     if (!title) return E_POINTER;
     *title = nullptr;
     if (const auto planted = faults_->Enter("IHostSearchView.CurrentTitle")) return *planted;
-    return CopyText(title_, shown_, title);
+    return CopyIfShown(title_, shown_, title);
 } catch (...) {
     return zsys::Boundary();
 }
@@ -62,7 +62,7 @@ HRESULT HostSearchView::CurrentDescription(BSTR* description) noexcept try {
     if (!description) return E_POINTER;
     *description = nullptr;
     if (const auto planted = faults_->Enter("IHostSearchView.CurrentDescription")) return *planted;
-    return CopyText(description_, shown_, description);
+    return CopyIfShown(description_, shown_, description);
 } catch (...) {
     return zsys::Boundary();
 }
