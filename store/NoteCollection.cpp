@@ -207,7 +207,7 @@ int NoteCollection::LoadFrom(pugi::xml_node parent, bool replace) {
 }
 
 int NoteCollection::ReplaceAllFrom(pugi::xml_node parent) {
-    RemoveAll([](std::int32_t) {});
+    RemoveAll();
     return LoadFrom(parent, true);
 }
 
