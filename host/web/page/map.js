@@ -180,7 +180,7 @@ const geoMap = (() => {
       if (image.complete && image.naturalWidth) ctx.drawImage(image, sx(b.x) - 6 + (n % 3) * 13 - 13, sy(b.y) - 6 + Math.floor(n / 3) * 13, 12, 12);
     });
 
-    if (scale > 0.25) { // street names once the streets are wide enough to read
+    if (scale > 0.08) { // street names once a street is long enough on screen to carry one
       ctx.font = "11px sans-serif";
       ctx.fillStyle = "#444";
       ctx.textAlign = "center";
