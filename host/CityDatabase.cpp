@@ -86,6 +86,18 @@ public:
         if (IsNull(column)) return std::nullopt;
         return Int32(column);
     }
+    // A blob of little-endian 32-bit numbers.
+    std::vector<std::int32_t> Numbers(int column) const {
+        const auto* bytes = static_cast<const unsigned char*>(sqlite3_column_blob(stmt_, column));
+        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column));
+        if (size % 4) throw CityError(path_ + ": a line or outline is cut short");
+        std::vector<std::int32_t> numbers(size / 4);
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            numbers[i] = static_cast<std::int32_t>(std::uint32_t{bytes[4 * i]} | std::uint32_t{bytes[4 * i + 1]} << 8 |
+                                                   std::uint32_t{bytes[4 * i + 2]} << 16 |
+                                                   std::uint32_t{bytes[4 * i + 3]} << 24);
+        return numbers;
+    }
     std::string_view Text(int column) const {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
         return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
@@ -158,6 +170,7 @@ CityDatabase::CityDatabase(const std::string& path) {
         while (settings.Step()) {
             if (settings.Text(0) == "name") name = settings.Text(1);
             if (settings.Text(0) == "format") format = settings.Text(1);
+            if (settings.Text(0) == "attribution") attribution_ = Utf16(settings.Text(1));
         }
     }
     if (format != kFormat) throw CityError(path_ + ": the city file has a format this host does not read");
@@ -273,6 +286,39 @@ std::vector<std::int32_t> CityDatabase::CompaniesNamed(std::u16string_view text)
     while (named.Step())
         ids.push_back(named.Int32(0));
     return ids;
+}
+
+bool CityDatabase::HasPlaces() {
+    // Cities written before coordinates came have no such table.
+    Statement table(impl_->db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'building_places'", path_);
+    if (!table.Step()) return false;
+    table.Reset();
+    Statement any(impl_->db, "SELECT 1 FROM building_places LIMIT 1", path_);
+    const bool has = any.Step();
+    any.Reset();
+    return has;
+}
+
+void CityDatabase::ForEachPlace(const std::function<void(const Place&)>& each) {
+    Statement all(impl_->db, "SELECT building_id, lon, lat, outline FROM building_places ORDER BY building_id", path_);
+    Place place;
+    while (all.Step()) {
+        place.building = all.Int32(0);
+        place.lon = all.Int32(1);
+        place.lat = all.Int32(2);
+        place.outline = all.Numbers(3);
+        each(place);
+    }
+}
+
+void CityDatabase::ForEachStreetLine(const std::function<void(const StreetLine&)>& each) {
+    Statement all(impl_->db, "SELECT street_id, line FROM street_lines ORDER BY street_id", path_);
+    StreetLine line;
+    while (all.Step()) {
+        line.street = all.Int32(0);
+        line.line = all.Numbers(1);
+        each(line);
+    }
 }
 
 std::size_t CityDatabase::IndexMemory() const {

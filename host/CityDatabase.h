@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -64,6 +65,20 @@ public:
         std::optional<std::int32_t> parent;
     };
 
+    // Where a building stands in a city with coordinates: WGS84 in units of 1e-7 degree,
+    // its outline's rings as the file keeps them, each a count and then (lon, lat) pairs;
+    // no outline for a building known only by its point.
+    struct Place {
+        std::int32_t building = 0;
+        std::int32_t lon = 0, lat = 0;
+        std::vector<std::int32_t> outline;
+    };
+    // A piece of a street's line: (lon, lat) pairs.
+    struct StreetLine {
+        std::int32_t street = 0;
+        std::vector<std::int32_t> line;
+    };
+
     // Opens the file read-only and indexes its companies; raises CityError.
     explicit CityDatabase(const std::string& path);
     ~CityDatabase();
@@ -98,13 +113,21 @@ public:
     // The companies whose name holds the text, letter case aside for A to Z, ascending: one
     // query. Raises CityError.
     std::vector<std::int32_t> CompaniesNamed(std::u16string_view text);
+    // Whose data the city is and under which licence; empty when the file does not say.
+    const std::u16string& Attribution() const { return attribution_; }
+    // Whether the city has coordinates: the places of its buildings.
+    bool HasPlaces();
+    // Each building's place, ascending by building, then each street line. Raises CityError.
+    void ForEachPlace(const std::function<void(const Place&)>& each);
+    void ForEachStreetLine(const std::function<void(const StreetLine&)>& each);
+
     // The bytes that the stable-id indexes built so far hold.
     std::size_t IndexMemory() const;
 
 private:
     struct Impl;
     std::string path_;
-    std::u16string name_;
+    std::u16string name_, attribution_;
     std::unique_ptr<Impl> impl_;
 };
 } // namespace host

@@ -2,6 +2,7 @@
 
 #include "host/CityDatabase.h"
 #include "host/Utf.h"
+#include "host/web/GeoPlan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,10 +70,12 @@ nlohmann::json PlanJson(CityDatabase& city, std::size_t limit) {
         }
     }
     const std::size_t total = city.Count(Type::Building);
-    return {{"width", kMargin + columns * columnWidth},
-            {"height", kMargin + rows * kRow + kMargin},
-            {"streets", std::move(streetsJson)},
-            {"buildings", std::move(buildings)},
-            {"omitted", total > ids.size() ? total - ids.size() : 0}};
+    json plan{{"width", kMargin + columns * columnWidth},
+              {"height", kMargin + rows * kRow + kMargin},
+              {"streets", std::move(streetsJson)},
+              {"buildings", std::move(buildings)},
+              {"omitted", total > ids.size() ? total - ids.size() : 0}};
+    if (city.HasPlaces()) plan["geo"] = GeoPlanJson(city);
+    return plan;
 }
 } // namespace host::web

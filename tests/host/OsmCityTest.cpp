@@ -3,6 +3,7 @@
 // collision rule that holds under a hash of four values; bad extracts refused.
 #include "host/CityDatabase.h"
 #include "host/Utf.h"
+#include "host/web/MapPlan.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ProcessRun.h"
@@ -160,6 +161,27 @@ TEST(OsmCity, Import_PlacesEachBusinessInItsBuildingAndLeavesTheRestOut) {
     EXPECT_EQ(Query(city, "SELECT lon, lat, length(outline) FROM building_places JOIN buildings b ON b.id = "
                           "building_id WHERE b.number = '12'"),
               "100005000 500005000 44");
+}
+
+TEST(OsmCity, MapPlan_HasTheBuildingsAndStreetsAtTheirPlaces) {
+    CityDatabase db(Import("Mapped", TownXml()));
+    const auto geo = host::web::PlanJson(db, 100).at("geo");
+    EXPECT_EQ(geo.at("attribution"), "© OpenStreetMap contributors, ODbL 1.0");
+    std::map<std::string, nlohmann::json> byAddress;
+    for (const auto& b : geo.at("buildings"))
+        byAddress[host::Utf8(db.Find(Type::Building, b.at("id"))->name)] = b;
+    // 0.001 degree of longitude is 746 pixels at zoom 20; the map's corner is the town's north-west.
+    const auto mill = byAddress.at("12 Mill Street").at("rings").at(0);
+    ASSERT_EQ(mill.size(), 10u);
+    EXPECT_EQ(mill[2].get<long>() - mill[0].get<long>(), 746);
+    EXPECT_EQ(mill[0], 0);
+    EXPECT_EQ(byAddress.at("1 Station Road").at("rings").at(0)[0], 2983); // 0.004 degree east
+    EXPECT_LT(mill[5], mill[1]) << "north is up";
+    EXPECT_EQ(byAddress.at("3 Dock Lane").at("rings").size(), 2u) << "the courtyard";
+    EXPECT_TRUE(byAddress.at("9 Far Road").at("rings").empty()) << "a point only";
+    ASSERT_EQ(geo.at("streets").size(), 1u);
+    EXPECT_EQ(geo.at("streets")[0].at("name"), "Mill Street");
+    EXPECT_EQ(geo.at("streets")[0].at("lines")[0].size(), 4u);
 }
 
 TEST(OsmCity, StableIds_StayWithEveryObjectANewerExtractStillHas) {

@@ -39,12 +39,12 @@ NOTE = "Ring the florist before noon"
 class Host:
     """zelt-host serving the page on a free port, with folders of its own."""
 
-    def __init__(self, program, folder):
+    def __init__(self, program, folder, options=()):
         self.appdata = os.path.join(folder, "appdata")
         self.exchange = os.path.join(folder, "exchange")
         self.process = subprocess.Popen(
             [program, "--web", "--port", "0", "--lang", "1033", "--appdata", self.appdata,
-             "--exchange", self.exchange, "--dialog-timeout", "120"],
+             "--exchange", self.exchange, "--dialog-timeout", "120", *options],
             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, text=True)
         self.output = []
         for line in self.process.stdout:

@@ -522,6 +522,12 @@ async function loadPlan() {
 
 function drawPlan() {
   const plan = view.plan;
+  if (plan.geo) { // a city with coordinates: a map, not the plan of rows
+    document.getElementById("map-scroll").hidden = true;
+    document.getElementById("map-hint").textContent = "Wheel, drag, the + and − buttons or the keys + − and arrows move the map; click a building.";
+    geoMap.show(plan.geo, document.getElementById("geo-map"), showPanel);
+    return;
+  }
   const map = document.getElementById("map");
   map.setAttribute("width", plan.width);
   map.setAttribute("height", plan.height);
@@ -554,6 +560,7 @@ function renderMap(marks) {
       byBuilding.get(id).push(block);
     }
   }
+  if (view.plan.geo) return geoMap.mark(byBuilding, view.selectedBuilding);
   for (const b of view.plan.buildings) {
     const house = document.getElementById("building-" + b.id);
     if (!house) continue;
