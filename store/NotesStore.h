@@ -20,8 +20,9 @@ class Categories;
 class LangLocal;
 class NoteCollection;
 
-// The city's notes on disk: the notes file read at start and written at the end, export, the two kinds
-// of import and the legacy file. Works on the controller's collection and category table, which outlive it.
+// The city's notes on disk: the notes file read at start and written at the end, the journal that keeps
+// every change in between, export, the two kinds of import and the legacy file. Works on the
+// controller's collection and category table, which outlive it.
 class NotesStore {
 public:
     // `notesChanged` is called whenever a merge took or erased notes, so that shown results can follow.

@@ -1,5 +1,6 @@
 // The zelt-host shell killed right after it answered a change: the next start has the change, whatever
 // kind it was. A script that waits for the answer knows that its change is safe.
+#include "tests/support/ProcessRun.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,62 +13,38 @@
 #include <vector>
 
 namespace {
-// A zelt-host shell on the demo city with its own application-data folder, fed command by command.
-class LiveShell {
-public:
-    explicit LiveShell(const std::string& appData) {
-        int in[2], out[2];
-        if (::pipe(in) != 0 || ::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(in[0], 0);
-            ::dup2(out[1], 1);
-            ::dup2(out[1], 2);
-            for (const int fd : {in[0], in[1], out[0], out[1]})
-                ::close(fd);
-            ::execl(VESK_HOST_PATH, VESK_HOST_PATH, "--appdata", appData.c_str(), "--plugin",
-                    VESK_PLUGIN_PATH, static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(in[0]);
-        ::close(out[1]);
-        to_ = in[1];
-        from_ = ::fdopen(out[0], "r");
-    }
-    LiveShell(const LiveShell&) = delete;
-    LiveShell& operator=(const LiveShell&) = delete;
-    ~LiveShell() {
-        Kill();
-        if (from_) std::fclose(from_);
-    }
+std::string HostCommand(const std::string& appData) {
+    return std::string(VESK_HOST_PATH) + " --appdata '" + appData + "' --plugin '" + VESK_PLUGIN_PATH + "'";
+}
 
-    // Sends the commands and returns what the shell answered once it answered them all: a `city`
-    // sent after them answers only when they are done.
-    std::string Do(const std::string& commands) {
-        const std::string all = commands + "city\n";
-        if (::write(to_, all.data(), all.size()) != static_cast<ssize_t>(all.size())) return "(not sent)";
-        std::string answer;
-        char line[4096];
-        while (from_ && std::fgets(line, sizeof line, from_)) {
-            if (std::string(line).starts_with("file: ")) return answer;
-            answer += line;
-        }
-        return answer + "(the shell ended)";
+// Feeds the commands to a zelt-host shell on the demo city and kills it with SIGKILL as soon as it
+// answered them all (a `city` sent after them answers only then); what it answered.
+std::string AnswerThenKill(const std::string& appData, const std::string& commands) {
+    int in[2], out[2];
+    if (::pipe(in) != 0 || ::pipe(out) != 0) return "(no pipes)";
+    const pid_t host = ::fork();
+    if (host == 0) {
+        ::dup2(in[0], 0);
+        ::dup2(out[1], 1);
+        for (const int fd : {in[0], in[1], out[0], out[1]})
+            ::close(fd);
+        ::execl("/bin/sh", "sh", "-c", ("exec " + HostCommand(appData)).c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
     }
-    void Kill() {
-        if (to_ >= 0) ::close(to_);
-        to_ = -1;
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int to_ = -1;
-    std::FILE* from_ = nullptr;
-};
+    ::close(in[0]);
+    ::close(out[1]);
+    const std::string all = commands + "city\n";
+    std::string answer = ::write(in[1], all.data(), all.size()) == ssize_t(all.size()) ? "" : "(not sent)";
+    std::FILE* from = ::fdopen(out[0], "r");
+    char line[4096];
+    while (std::fgets(line, sizeof line, from) && !std::string(line).starts_with("file: "))
+        answer += line;
+    ::kill(host, SIGKILL);
+    ::waitpid(host, nullptr, 0);
+    std::fclose(from);
+    ::close(in[1]);
+    return answer;
+}
 } // namespace
 
 TEST(KilledHost, EveryKindOfChangeAnsweredBeforeTheKillIsThereAtTheNextStart) {
@@ -101,17 +78,11 @@ TEST(KilledHost, EveryKindOfChangeAnsweredBeforeTheKillIsThereAtTheNextStart) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         const testsupport::TempFolder appData("killed_host");
-        if (!c.before.empty()) {
-            LiveShell before(appData.Path().string());
-            before.Do(c.before + "quit\n");
-        }
-        {
-            LiveShell host(appData.Path().string());
-            const std::string answer = host.Do(c.change);
-            ASSERT_EQ(answer.find("error"), std::string::npos) << answer;
-        } // killed
-        LiveShell next(appData.Path().string());
-        const std::string card = next.Do(c.check);
+        const std::string appDir = appData.Path().string();
+        if (!c.before.empty()) testsupport::RunProcess(HostCommand(appDir), c.before);
+        const std::string answer = AnswerThenKill(appDir, c.change);
+        ASSERT_EQ(answer.find("error"), std::string::npos) << answer;
+        const std::string card = testsupport::RunProcess(HostCommand(appDir), c.check);
         for (const std::string& expected : c.expected)
             EXPECT_NE(card.find(expected), std::string::npos) << expected << " in\n" << card;
     }
