@@ -10,22 +10,20 @@ void OpenCardMarks::Opened(IHostCardContext& card, zsys::ComPtr<IHostDirObject> 
                            const std::vector<std::int32_t>& categories) {
     LONG id = 0;
     zsys::CheckOn<IHostDirObject>(zsys::Required(company)->Id(&id));
-    if (Card* known = Find(card)) {
+    Card* known = Find(card);
+    if (known)
         CountOut(*known);
-        *known = Card{zsys::ComPtr<IHostCardContext>(&card), std::move(company), id, std::nullopt, {}};
-        CountIn(*known, categories);
-        return;
-    }
-    cards_.push_back(Card{zsys::ComPtr<IHostCardContext>(&card), std::move(company), id, std::nullopt, {}});
-    CountIn(cards_.back(), categories);
+    else
+        known = &cards_.emplace_back();
+    *known = Card{zsys::ComPtr<IHostCardContext>(&card), std::move(company), id, std::nullopt, {}};
+    CountIn(*known, categories);
 }
 
 void OpenCardMarks::Closed(IHostCardContext& card) {
-    const auto found = std::find_if(cards_.begin(), cards_.end(),
-                                    [&](const Card& known) { return zsys::SameObject(known.card.get(), &card); });
-    if (found == cards_.end()) return;
-    Card closed = std::move(*found);
-    cards_.erase(found);
+    Card* known = Find(card);
+    if (!known) return;
+    Card closed = std::move(*known);
+    cards_.erase(cards_.begin() + (known - cards_.data()));
     CountOut(closed);
 }
 

@@ -60,7 +60,8 @@ zsys::ComPtr<ZeltCore::IHostDirObject> HostCards::DirectoryObject(std::int32_t i
 }
 
 bool HostCards::IsOpen(std::int32_t company) const {
-    return std::any_of(open_.begin(), open_.end(), [&](const auto& card) { return card->CompanyId() == company; });
+    return std::any_of(open_.begin(), open_.end(),
+                       [&](const auto& card) { return card->CompanyId() == company; });
 }
 
 HostCard& HostCards::BringForward(std::int32_t company) {

@@ -21,7 +21,8 @@ std::set<std::string> LoadedObjects() {
     std::set<std::string> names;
     dl_iterate_phdr(
         [](dl_phdr_info* info, std::size_t, void* names) {
-            if (info->dlpi_name && *info->dlpi_name) static_cast<std::set<std::string>*>(names)->insert(info->dlpi_name);
+            if (info->dlpi_name && *info->dlpi_name)
+                static_cast<std::set<std::string>*>(names)->insert(info->dlpi_name);
             return 0;
         },
         &names);
@@ -44,7 +45,8 @@ PluginLibrary::PluginLibrary(const std::string& path) : moduleName_(ModuleName(p
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_) throw PluginError("cannot load " + path + ": " + dlerror());
     KeepLoadedBesides(before);
-    auto create = reinterpret_cast<ZeltCore::CreateZeltPluginFn>(dlsym(handle_, ZeltCore::kCreateZeltPluginName));
+    auto create =
+        reinterpret_cast<ZeltCore::CreateZeltPluginFn>(dlsym(handle_, ZeltCore::kCreateZeltPluginName));
     if (!create) {
         dlclose(handle_);
         throw PluginError(path + " has no " + ZeltCore::kCreateZeltPluginName);
@@ -72,5 +74,7 @@ std::u16string PluginLibrary::Description() const {
     return xml.str();
 }
 
-long PluginLibrary::LiveObjects() const { return ModuleObjectCount(GetModuleHandle(moduleName_.c_str())); }
+long PluginLibrary::LiveObjects() const {
+    return ModuleObjectCount(GetModuleHandle(moduleName_.c_str()));
+}
 } // namespace host

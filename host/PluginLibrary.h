@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/com/ComPtr.h"
 #include "hostapi/ZeltCore.h"
+#include "platform/com/ComPtr.h"
 
 #include <set>
 #include <stdexcept>

@@ -39,8 +39,9 @@ public:
     // Starts the plug-in; its result.
     HRESULT Start();
     // Closes the open cards, stops the plug-in (Terminate), drops the search groups, the
-    // map's blocks, the page controllers with everything they hold and the search shown, and lets the plug-in
-    // go; the library stays loaded for the accounting until the next Load. The result of Terminate; S_OK when no plug-in runs.
+    // map's blocks, the page controllers with everything they hold and the search shown, and
+    // lets the plug-in go; the library stays loaded for the accounting until the next Load.
+    // The result of Terminate; S_OK when no plug-in runs.
     HRESULT Stop();
     // The host's options command for the plug-in: its ShowOptions, which returns when the
     // plug-in's settings have closed. E_NOINTERFACE for a plug-in without options.

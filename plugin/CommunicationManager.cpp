@@ -219,7 +219,10 @@ void CommunicationManager::UpdateCategoryMarks(std::int32_t category, CategoryCh
 }
 
 void CommunicationManager::NotesChangedAtOnce() {
-    EveryStep({[&] { openCards_.Recount([&](std::int32_t company) { return notes_.Get(company).CategoryList(); }); },
+    EveryStep({[&] {
+                   openCards_.Recount(
+                       [&](std::int32_t company) { return notes_.Get(company).CategoryList(); });
+               },
                [&] { RefreshOpenCards(); }, [&] { RefreshResultPage(); }});
 }
 

@@ -342,22 +342,30 @@ TEST_F(Settings, OpenCards_FollowAnImportOrADeletionOnTheCardAndTheMap) {
         FileNote cardAfter;
         std::vector<std::vector<std::string>> maps; // after the change, then after each close
     } cases[] = {
-        {"an import replacing the note", kCityNotes, "open 12\nopen 11\n" + import + "press 117\n" + after,
+        {"an import replacing the note",
+         kCityNotes,
+         "open 12\nopen 11\n" + import + "press 117\n" + after,
          theirs,
          {{"block NodesIcon1 \"yellow\": 400000001", violet[0]},
           {"block NodesIcon1 \"yellow\": 400000001", "block NodesIcon5 \"violet\": 400000001"},
           {}}},
-        {"an import keeping notes, its card brought forward", {}, "open 11\nopen 12\nfront 11\n" + import + after,
-         theirs, {violet, {}, {}}},
-        {"the deletion of all notes, two cards of a company open", kCityNotes,
+        {"an import keeping notes, its card brought forward",
+         {},
+         "open 11\nopen 12\nfront 11\n" + import + after,
+         theirs,
+         {violet, {}, {}}},
+        {"the deletion of all notes, two cards of a company open",
+         kCityNotes,
          "open 11\nopen 11\nconfigure\npress 123\nanswer yes\npress 2\ncard\nmap\nclose\nmap\nclose\nmap\n",
-         {}, {{}, {}, {}}},
+         {},
+         {{}, {}, {}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Start(c.before);
         const std::string out = Run(c.commands);
-        EXPECT_NE(out.find(CardText(kCafe, "Café Lumière", c.cardAfter) + "block "), std::string::npos) << out;
+        EXPECT_NE(out.find(CardText(kCafe, "Café Lumière", c.cardAfter) + "block "), std::string::npos)
+            << out;
         EXPECT_EQ(MarkedBlocks(out), c.maps) << out;
     }
 }
