@@ -22,6 +22,7 @@ struct House {
 nlohmann::json PlanJson(CityDatabase& city, std::size_t limit) {
     using nlohmann::json;
     using Type = CityDatabase::Type;
+    if (city.HasPlaces()) return {{"geo", GeoPlanJson(city)}};
     std::map<std::int32_t, std::vector<House>> streets; // by street id, houses by id
     const auto ids = city.FirstIds(Type::Building, limit);
     for (const std::int32_t id : ids) {
@@ -70,12 +71,10 @@ nlohmann::json PlanJson(CityDatabase& city, std::size_t limit) {
         }
     }
     const std::size_t total = city.Count(Type::Building);
-    json plan{{"width", kMargin + columns * columnWidth},
-              {"height", kMargin + rows * kRow + kMargin},
-              {"streets", std::move(streetsJson)},
-              {"buildings", std::move(buildings)},
-              {"omitted", total > ids.size() ? total - ids.size() : 0}};
-    if (city.HasPlaces()) plan["geo"] = GeoPlanJson(city);
-    return plan;
+    return {{"width", kMargin + columns * columnWidth},
+            {"height", kMargin + rows * kRow + kMargin},
+            {"streets", std::move(streetsJson)},
+            {"buildings", std::move(buildings)},
+            {"omitted", total > ids.size() ? total - ids.size() : 0}};
 }
 } // namespace host::web

@@ -18,7 +18,7 @@ namespace host::web {
 //   buildings[] id, street, label, address, x, y, w, h   a house standing on its road
 //
 // At most `limit` buildings are laid out (the first by id); a plan that leaves some out says
-// so in `omitted`. A city with coordinates also has its map, `geo` (see GeoPlan.h).
+// so in `omitted`. A city with coordinates has its map instead, alone: `geo` (see GeoPlan.h).
 // Raises CityError.
 nlohmann::json PlanJson(CityDatabase& city, std::size_t limit);
 } // namespace host::web

@@ -11,6 +11,7 @@ OUT/screenshots/geo-map.png. Run as:
 import argparse
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -64,6 +65,7 @@ class GeoMap(unittest.TestCase):
     def tearDownClass(cls):
         cls.browser.quit()
         code, output = cls.host.stop()
+        shutil.rmtree(os.path.join(cls.folder, "profile"), ignore_errors=True)
         if code != 0:
             raise AssertionError("zelt-host did not stop cleanly (%s):\n%s" % (code, output))
 
