@@ -114,6 +114,7 @@ void WebRoutes::Routes(const WebFrontEnd::Options& options) {
         }
         return httplib::Server::HandlerResponse::Unhandled;
     });
+    // Every answer passes here, a refusal and an error included.
     server_.set_post_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
         guard_->Protect(request, response);
         ConnectionPool::RequestAnswered();
@@ -174,28 +175,25 @@ void WebRoutes::Routes(const WebFrontEnd::Options& options) {
     Post("/api/restart", &PageActions::Restart);
     Post("/api/options", &PageActions::ShowOptions);
     // Whatever went wrong before a handler ran (no such address, a body too long) is told in JSON too.
-    server_.set_error_handler([this](const httplib::Request& request, httplib::Response& response) {
+    server_.set_error_handler([this](const httplib::Request&, httplib::Response& response) {
         if (!response.body.empty()) return;
         const char* why = response.status == 413   ? "the request body is too long"
                           : response.status == 404 ? "no such address"
                                                    : "the request cannot be served";
         Send(response, {response.status, Error(why)});
-        guard_->Protect(request, response);
     });
     server_.set_exception_handler(
-        [this](const httplib::Request& request, httplib::Response& response, std::exception_ptr e) {
+        [this](const httplib::Request&, httplib::Response& response, std::exception_ptr e) {
             std::string why = "the request cannot be served";
             try {
                 std::rethrow_exception(e);
             } catch (const Refusal& refusal) {
-                Send(response, {refusal.status, Error(refusal.what())});
-                return guard_->Protect(request, response);
+                return Send(response, {refusal.status, Error(refusal.what())});
             } catch (const std::exception& error) {
                 why = error.what();
             } catch (...) {
             }
             Send(response, {500, Error(why)});
-            guard_->Protect(request, response);
         });
 }
 } // namespace host::web

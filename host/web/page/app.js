@@ -538,7 +538,10 @@ function drawPlan() {
     parts.push(svg("text", { class: "street-name", x: street.x + 4, y: street.y + 22, text: street.name }));
   }
   for (const b of plan.buildings) {
-    parts.push(svg("g", { class: "house", id: "building-" + b.id, "data-building": b.id, onclick: () => showPanel(b.id) },
+    // A house is reached with Tab and opened with Enter or Space, as a button is.
+    parts.push(svg("g", { class: "house", id: "building-" + b.id, "data-building": b.id, tabindex: 0, role: "button",
+      "aria-label": b.address, onclick: () => showPanel(b.id),
+      onkeydown: (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); showPanel(b.id); } } },
       svg("title", { text: b.address }),
       svg("rect", { x: b.x, y: b.y, width: b.w, height: b.h, rx: 2 }),
       svg("text", { x: b.x + 3, y: b.y + 10, text: b.label }),
