@@ -50,35 +50,14 @@ protected:
         host->categories.SetName(0, u"Urgent");
         host->notes.Set(kDentist, Note(kDentistStable, u"second"));
     }
-    // The records of a journal, by where they start.
-    static std::vector<std::uintmax_t> RecordStarts(const fs::path& journal) {
-        std::ifstream in(journal, std::ios::binary);
-        std::vector<std::uintmax_t> starts;
-        std::uint32_t header[2];
-        for (std::uintmax_t at = 0; in.read(reinterpret_cast<char*>(header), sizeof header);
-             at += 8 + header[0]) {
-            starts.push_back(at);
-            in.seekg(header[0], std::ios::cur);
-        }
-        return starts;
+    // Where the journal's second record starts: after the first one's header and payload.
+    static std::streamoff SecondRecord(const fs::path& journal) {
+        std::uint32_t length = 0;
+        std::ifstream(journal, std::ios::binary).read(reinterpret_cast<char*>(&length), sizeof length);
+        return 8 + std::streamoff(length);
     }
 };
 } // namespace
-
-TEST_F(ChangeJournalTest, AKilledHostsChangesAreReplayedAtTheNextStartAndWrittenAtItsEnd) {
-    DieAfterThreeChanges();
-    for (int start = 0; start < 2; ++start) { // replaying twice changes nothing
-        auto next = Start();
-        EXPECT_EQ(next->notes.Get(kCafe), Note(kCafeStable, u"first", {2}));
-        EXPECT_EQ(next->notes.Get(kDentist), Note(kDentistStable, u"second"));
-        EXPECT_EQ(next->categories.CategoryName(0), u"Urgent");
-        if (start == 1) ASSERT_TRUE(next->End());
-    }
-    EXPECT_TRUE(FilesWith(".journal-").empty());
-    auto after = Start();
-    EXPECT_EQ(after->notes.Count(), 2u);
-    EXPECT_EQ(after->categories.CategoryName(0), u"Urgent");
-}
 
 TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAsideLosingNothingElse) {
     struct Case {
@@ -92,17 +71,16 @@ TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAs
         fs::remove_all(NotesFolder());
         DieAfterThreeChanges();
         const fs::path journal = OnlyJournal();
-        const auto starts = RecordStarts(journal);
-        ASSERT_EQ(starts.size(), 3u);
         if (c.tearLast) {
             fs::resize_file(journal, fs::file_size(journal) - 3);
         } else {
             std::fstream bytes(journal, std::ios::binary | std::ios::in | std::ios::out);
-            bytes.seekp(static_cast<std::streamoff>(starts[1] + 9));
+            bytes.seekp(SecondRecord(journal) + 9);
             bytes.put('\x7f');
         }
+        Start(); // a host that replayed the journal and was killed: replaying it again changes nothing
         auto next = Start();
-        EXPECT_EQ(next->notes.Get(kCafe).Text(), u"first");
+        EXPECT_EQ(next->notes.Get(kCafe), Note(kCafeStable, u"first", {2}));
         EXPECT_EQ(next->categories.CategoryName(0) == u"Urgent", c.renamed);
         EXPECT_EQ(next->notes.Contains(kDentist), c.dentist);
         ASSERT_TRUE(next->End());
