@@ -10,14 +10,13 @@
 namespace {
 namespace fs = std::filesystem;
 
-// One more host's plug-in store on the fixture's city; dropping it without `End` is a host killed.
+// One more host's plug-in store on the fixture's city; dropping it without SaveAtEnd is a host killed.
 struct Session {
     Session(zsys::ComPtr<ZeltCore::IHostView> view, std::shared_ptr<LangLocal> language,
             zsys::ComPtr<ZeltCore::IHostTable> table)
         : notes(std::move(table)), categories(language), store(notes, categories, view, language, nullptr) {
         store.LoadAtStartup();
     }
-    bool End() { return store.SaveAtEnd(); }
     NoteCollection notes;
     Categories categories;
     NotesStore store;
@@ -40,8 +39,7 @@ protected:
     }
     fs::path OnlyJournal() const {
         const auto journals = FilesWith(".journal-");
-        EXPECT_EQ(journals.size(), 1u);
-        return journals.empty() ? fs::path() : journals.front();
+        return journals.size() == 1 ? journals.front() : fs::path("(not one journal)");
     }
     // A host killed after three acknowledged changes: a note, a renamed category, another note.
     void DieAfterThreeChanges() {
@@ -83,7 +81,7 @@ TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAs
         EXPECT_EQ(next->notes.Get(kCafe), Note(kCafeStable, u"first", {2}));
         EXPECT_EQ(next->categories.CategoryName(0) == u"Urgent", c.renamed);
         EXPECT_EQ(next->notes.Contains(kDentist), c.dentist);
-        ASSERT_TRUE(next->End());
+        ASSERT_TRUE(next->store.SaveAtEnd());
         EXPECT_TRUE(FilesWith(".journal-").size() == (c.keptAside ? 1u : 0u));
         EXPECT_EQ(FilesWith(".unreadable").size(), c.keptAside ? 1u : 0u);
     }
@@ -116,7 +114,7 @@ TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEnd
             auto before = Start();
             before->notes.Set(kGhost, Note(kGhostStable, u"before both"));
             before->notes.Set(kTaxis, Note(kTaxisStable, u"removed by the second"));
-            ASSERT_TRUE(before->End());
+            ASSERT_TRUE(before->store.SaveAtEnd());
         }
         auto first = Start(), second = Start();
         first->notes.Set(kCafe, Note(kCafeStable, u"first's"));
@@ -125,8 +123,8 @@ TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEnd
         second->notes.Set(kDentist, Note(kDentistStable, u"second's"));
         second->notes.Erase(kTaxis);
         second->notes.Set(kGhost, Note(kGhostStable, u"both changed: second"));
-        ASSERT_TRUE((firstEndsFirst ? first : second)->End());
-        ASSERT_TRUE((firstEndsFirst ? second : first)->End());
+        ASSERT_TRUE((firstEndsFirst ? first : second)->store.SaveAtEnd());
+        ASSERT_TRUE((firstEndsFirst ? second : first)->store.SaveAtEnd());
 
         auto after = Start();
         EXPECT_EQ(after->notes.Get(kCafe).Text(), u"first's");
