@@ -10,14 +10,13 @@
 namespace {
 namespace fs = std::filesystem;
 
-// One more host's plug-in store on the fixture's city; dropping it without `End` is a host killed.
+// One more host's plug-in store on the fixture's city; dropping it without SaveAtEnd is a host killed.
 struct Session {
     Session(zsys::ComPtr<ZeltCore::IHostView> view, std::shared_ptr<LangLocal> language,
             zsys::ComPtr<ZeltCore::IHostTable> table)
         : notes(std::move(table)), categories(language), store(notes, categories, view, language, nullptr) {
         store.LoadAtStartup();
     }
-    bool End() { return store.SaveAtEnd(); }
     NoteCollection notes;
     Categories categories;
     NotesStore store;
@@ -40,8 +39,7 @@ protected:
     }
     fs::path OnlyJournal() const {
         const auto journals = FilesWith(".journal-");
-        EXPECT_EQ(journals.size(), 1u);
-        return journals.empty() ? fs::path() : journals.front();
+        return journals.size() == 1 ? journals.front() : fs::path("(not one journal)");
     }
     // A host killed after three acknowledged changes: a note, a renamed category, another note.
     void DieAfterThreeChanges() {
@@ -50,35 +48,14 @@ protected:
         host->categories.SetName(0, u"Urgent");
         host->notes.Set(kDentist, Note(kDentistStable, u"second"));
     }
-    // The records of a journal, by where they start.
-    static std::vector<std::uintmax_t> RecordStarts(const fs::path& journal) {
-        std::ifstream in(journal, std::ios::binary);
-        std::vector<std::uintmax_t> starts;
-        std::uint32_t header[2];
-        for (std::uintmax_t at = 0; in.read(reinterpret_cast<char*>(header), sizeof header);
-             at += 8 + header[0]) {
-            starts.push_back(at);
-            in.seekg(header[0], std::ios::cur);
-        }
-        return starts;
+    // Where the journal's second record starts: after the first one's header and payload.
+    static std::streamoff SecondRecord(const fs::path& journal) {
+        std::uint32_t length = 0;
+        std::ifstream(journal, std::ios::binary).read(reinterpret_cast<char*>(&length), sizeof length);
+        return 8 + std::streamoff(length);
     }
 };
 } // namespace
-
-TEST_F(ChangeJournalTest, AKilledHostsChangesAreReplayedAtTheNextStartAndWrittenAtItsEnd) {
-    DieAfterThreeChanges();
-    for (int start = 0; start < 2; ++start) { // replaying twice changes nothing
-        auto next = Start();
-        EXPECT_EQ(next->notes.Get(kCafe), Note(kCafeStable, u"first", {2}));
-        EXPECT_EQ(next->notes.Get(kDentist), Note(kDentistStable, u"second"));
-        EXPECT_EQ(next->categories.CategoryName(0), u"Urgent");
-        if (start == 1) ASSERT_TRUE(next->End());
-    }
-    EXPECT_TRUE(FilesWith(".journal-").empty());
-    auto after = Start();
-    EXPECT_EQ(after->notes.Count(), 2u);
-    EXPECT_EQ(after->categories.CategoryName(0), u"Urgent");
-}
 
 TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAsideLosingNothingElse) {
     struct Case {
@@ -92,20 +69,19 @@ TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAs
         fs::remove_all(NotesFolder());
         DieAfterThreeChanges();
         const fs::path journal = OnlyJournal();
-        const auto starts = RecordStarts(journal);
-        ASSERT_EQ(starts.size(), 3u);
         if (c.tearLast) {
             fs::resize_file(journal, fs::file_size(journal) - 3);
         } else {
             std::fstream bytes(journal, std::ios::binary | std::ios::in | std::ios::out);
-            bytes.seekp(static_cast<std::streamoff>(starts[1] + 9));
+            bytes.seekp(SecondRecord(journal) + 9);
             bytes.put('\x7f');
         }
+        Start(); // a host that replayed the journal and was killed: replaying it again changes nothing
         auto next = Start();
-        EXPECT_EQ(next->notes.Get(kCafe).Text(), u"first");
+        EXPECT_EQ(next->notes.Get(kCafe), Note(kCafeStable, u"first", {2}));
         EXPECT_EQ(next->categories.CategoryName(0) == u"Urgent", c.renamed);
         EXPECT_EQ(next->notes.Contains(kDentist), c.dentist);
-        ASSERT_TRUE(next->End());
+        ASSERT_TRUE(next->store.SaveAtEnd());
         EXPECT_TRUE(FilesWith(".journal-").size() == (c.keptAside ? 1u : 0u));
         EXPECT_EQ(FilesWith(".unreadable").size(), c.keptAside ? 1u : 0u);
     }
@@ -138,7 +114,7 @@ TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEnd
             auto before = Start();
             before->notes.Set(kGhost, Note(kGhostStable, u"before both"));
             before->notes.Set(kTaxis, Note(kTaxisStable, u"removed by the second"));
-            ASSERT_TRUE(before->End());
+            ASSERT_TRUE(before->store.SaveAtEnd());
         }
         auto first = Start(), second = Start();
         first->notes.Set(kCafe, Note(kCafeStable, u"first's"));
@@ -147,8 +123,8 @@ TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEnd
         second->notes.Set(kDentist, Note(kDentistStable, u"second's"));
         second->notes.Erase(kTaxis);
         second->notes.Set(kGhost, Note(kGhostStable, u"both changed: second"));
-        ASSERT_TRUE((firstEndsFirst ? first : second)->End());
-        ASSERT_TRUE((firstEndsFirst ? second : first)->End());
+        ASSERT_TRUE((firstEndsFirst ? first : second)->store.SaveAtEnd());
+        ASSERT_TRUE((firstEndsFirst ? second : first)->store.SaveAtEnd());
 
         auto after = Start();
         EXPECT_EQ(after->notes.Get(kCafe).Text(), u"first's");
