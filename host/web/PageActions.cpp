@@ -255,17 +255,7 @@ Reply PageActions::Find(const json&) {
 
 Reply PageActions::ClearSearch(const json&) {
     PageTakesInput();
-    HostSearchTab& tab = zelt_.View().MainFrame().SearchTab();
-    tab.TypeName(u"");
-    // Taken first: a control may change the tab while it clears.
-    const auto groups = tab.Groups();
-    for (const auto& group : groups) {
-        const auto controls = group->Controls();
-        for (const auto& control : controls)
-            if (const auto searching = control.try_as<ZeltCore::ISearchGroupControl>())
-                if (const HRESULT hr = searching->Clear(); FAILED(hr)) return Executed(hr);
-    }
-    return Executed(S_OK);
+    return Executed(tab_search::Clear(zelt_.View().MainFrame().SearchTab()));
 }
 
 WebDriver::Modal& PageActions::ModalOf(const json& body, WebDriver::Modal::Kind kind) {

@@ -11,6 +11,7 @@
 #include "host/HostSearchGroup.h"
 #include "host/HostSearchTab.h"
 #include "host/HostSearchView.h"
+#include "host/RecordedDrawing.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
@@ -96,9 +97,9 @@ json RectJson(const RECT& rect) {
 }
 
 // What was drawn on a context, call by call, for the page to draw again as it was drawn.
-json OperationsJson(HDC dc, ImageStore& images) {
+json OperationsJson(const std::vector<zsys::DrawOp>& ops, ImageStore& images) {
     json operations = json::array();
-    for (const zsys::DrawOp& op : zsys::RecordedOps(dc)) {
+    for (const zsys::DrawOp& op : ops) {
         switch (op.kind) {
         case zsys::DrawOp::Kind::Fill:
             operations.push_back({{"op", "fill"},
@@ -137,9 +138,9 @@ json OperationsJson(HDC dc, ImageStore& images) {
 
 // Draws with `draw` on a fresh recording context: what was drawn, or null when the drawing failed.
 template <class Draw> json Drawing(Draw draw, ImageStore& images) {
-    const std::unique_ptr<DeviceContextRecord, bool (*)(HDC)> dc(zsys::CreateRecordingDC(), zsys::DeleteDC);
-    if (FAILED(draw(dc.get()))) return nullptr;
-    return OperationsJson(dc.get(), images);
+    const RecordedDrawing drawing = Record(draw);
+    if (FAILED(drawing.result)) return nullptr;
+    return OperationsJson(drawing.ops, images);
 }
 
 json ComboJson(HostComboBox& combo, ImageStore& images) {
