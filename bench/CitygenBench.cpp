@@ -6,6 +6,8 @@
 //   citygen_bench [--benchmark_filter=...]
 #include "tools/citygen/OsmCity.h"
 
+#include "bench/PeakMemory.h"
+
 #include <benchmark/benchmark.h>
 #include <osmium/builder/attr.hpp>
 #include <osmium/builder/osm_object_builder.hpp>
@@ -13,10 +15,7 @@
 #include <osmium/io/writer.hpp>
 #include <osmium/memory/buffer.hpp>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <malloc.h>
 #include <map>
 #include <random>
 #include <utility>
@@ -170,14 +169,6 @@ private:
     std::map<std::pair<std::int64_t, std::int64_t>, Town> towns_;
 };
 
-long StatusKilobytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::strlen(field)));
-    return -1;
-}
-
 void BM_ImportOsmCity(benchmark::State& state) {
     Towns& towns = Towns::Get();
     const Town& town = towns.Of(state.range(0), 0);
@@ -190,24 +181,21 @@ void BM_ImportOsmCity(benchmark::State& state) {
 // Wall time: the extract is read and unpacked by the library's own threads.
 BENCHMARK(BM_ImportOsmCity)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One import of a town whose extract is about 100 MB. Its peak is what the import adds to
-// what the process held: memory freed earlier goes back to the system first, so that the
-// import cannot hide in it.
+// One import of a town whose extract is about 100 MB, and what it adds to the memory the
+// process held before it.
 void BM_ImportPeakMemory(benchmark::State& state) {
     Towns& towns = Towns::Get();
     const Town& town = towns.Of(state.range(0), state.range(1));
-    long before = 0, peak = 0;
+    long grown = 0;
     for (auto _ : state) {
-        malloc_trim(0);
-        std::ofstream("/proc/self/clear_refs") << "5";
-        before = StatusKilobytes("VmRSS:");
+        const bench::PeakMemory memory;
         citygen::WriteOsmCity(town.file.string(), towns.City().string(), "Town");
-        peak = StatusKilobytes("VmHWM:");
+        grown = memory.Kilobytes();
     }
     state.counters["objects_per_s"] =
         benchmark::Counter(double(town.objects) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["file_MB"] = double(town.bytes) / 1e6;
-    state.counters["peak_MB"] = double(peak - before) / 1e3;
+    state.counters["peak_MB"] = double(grown) / 1e3;
 }
 BENCHMARK(BM_ImportPeakMemory)->Args({100'000, 1'250'000})->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
