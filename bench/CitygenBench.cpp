@@ -18,8 +18,8 @@
 #include <filesystem>
 #include <map>
 #include <random>
-#include <utility>
 #include <string>
+#include <utility>
 #include <unistd.h>
 
 namespace {
