@@ -17,6 +17,7 @@
 #include "tools/citygen/SyntheticCity.h"
 
 #include "bench/NoteTexts.h"
+#include "bench/PeakMemory.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
@@ -26,7 +27,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <malloc.h>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -68,14 +68,6 @@ public:
 private:
     std::FILE* file_;
 };
-
-long StatusKilobytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::strlen(field)));
-    return -1;
-}
 
 // Everything the measurements share, made once.
 class World {
@@ -209,13 +201,10 @@ void BM_LoadNotes(benchmark::State& state) {
     auto notes = std::make_unique<NoteCollection>(w.Table());
     auto store = std::make_unique<NotesStore>(*notes, categories, w.view, w.language, nullptr);
 
-    // What one load costs in memory above what the process held before it: memory freed
-    // earlier goes back to the system first, so that the load cannot hide in it.
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-    const long before = StatusKilobytes("VmRSS:");
+    // What one load costs in memory above what the process held before it.
+    const bench::PeakMemory memory;
     store->LoadAtStartup();
-    const long peak = StatusKilobytes("VmHWM:");
+    const long grown = memory.Kilobytes();
     if (notes->Count() != kNotes) state.SkipWithError("not every note was loaded");
 
     for (auto _ : state) {
@@ -230,8 +219,8 @@ void BM_LoadNotes(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * w.notesFileSize);
     state.counters["file_MB"] = double(w.notesFileSize) / 1e6;
-    state.counters["load_peak_MB"] = double(peak - before) / 1e3;
-    state.counters["peak_per_file_size"] = double(peak - before) * 1e3 / double(w.notesFileSize);
+    state.counters["load_peak_MB"] = double(grown) / 1e3;
+    state.counters["peak_per_file_size"] = double(grown) * 1e3 / double(w.notesFileSize);
 }
 
 void BM_PugiBuildSave(benchmark::State& state) {
