@@ -1,5 +1,7 @@
 #include "core/HostWalks.h"
 
+#include "platform/com/Bstr.h"
+
 namespace host_walks {
 using namespace ZeltCore;
 
@@ -7,6 +9,14 @@ zsys::ComPtr<IHostFrame> FrameOf(IHostView& view) {
     zsys::ComPtr<IHostFrame> frame;
     zsys::CheckOn<IHostView>(view.Frame(frame.put()));
     return zsys::Required(frame);
+}
+
+zsys::ComPtr<IHostSearchTab> SearchTabOf(IHostView& view) {
+    zsys::ComPtr<IHostTabs> tabs;
+    zsys::CheckOn<IHostFrame>(FrameOf(view)->Tabs(tabs.put()));
+    zsys::ComPtr<IUnknown> tab;
+    zsys::CheckOn<IHostTabs>(zsys::Required(tabs)->Tab(zsys::Bstr(kSearchTab).get(), tab.put()));
+    return zsys::Required(tab).as<IHostSearchTab>();
 }
 
 zsys::ComPtr<IHostSearchView> SearchViewOf(IHostView& view) {

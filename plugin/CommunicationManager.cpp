@@ -2,6 +2,7 @@
 
 #include "card/CardNote.h"
 #include "card/NoteCommand.h"
+#include "core/HostWalks.h"
 #include "core/LangLocal.h"
 #include "core/VeskNotesModule.h"
 #include "display/NodeAskDialog.h"
@@ -125,13 +126,7 @@ CommunicationManager::~CommunicationManager() {
 }
 
 void CommunicationManager::CreateGroup() {
-    zsys::ComPtr<IHostFrame> frame;
-    zsys::CheckOn<IHostView>(view_->Frame(frame.put()));
-    zsys::ComPtr<IHostTabs> tabs;
-    zsys::CheckOn<IHostFrame>(zsys::Required(frame)->Tabs(tabs.put()));
-    zsys::ComPtr<IUnknown> tab;
-    zsys::CheckOn<IHostTabs>(zsys::Required(tabs)->Tab(zsys::Bstr(u"Zelt.SearchTab").get(), tab.put()));
-    const auto searchTab = zsys::Required(tab).as<IHostSearchTab>();
+    const auto searchTab = host_walks::SearchTabOf(*view_.get());
 
     const GroupTexts& texts = TextsOfGroup(*language_);
     zsys::ComPtr<IUnknown> group;
@@ -312,10 +307,8 @@ bool CommunicationManager::EditNoteText(CollectionElement& note) {
     // The dialog opens at the mouse pointer, unless the pointer is this far right of the
     // host window's left edge; then it opens this much further left, over the window.
     constexpr LONG kPointerFarRight = 400, kDialogShiftLeft = 300;
-    zsys::ComPtr<IHostFrame> frame;
-    zsys::CheckOn<IHostView>(view_->Frame(frame.put()));
     HWND window = nullptr;
-    zsys::CheckOn<IHostFrame>(zsys::Required(frame)->Window(&window));
+    zsys::CheckOn<IHostFrame>(host_walks::FrameOf(*view_.get())->Window(&window));
     if (!zsys::IsWindow(window)) throw zsys::ComError(E_POINTER, IHostFrame::iid);
     const RECT host = zsys::WindowRect(window);
 
