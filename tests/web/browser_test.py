@@ -495,6 +495,11 @@ Promise.all(tries).then(() => setTimeout(() => { document.title = "done"; }, 100
         self.assertTrue(re.search("[а-яА-Я]", self.text_of("#card .menu > button")))
         # The library was loaded anew: what it makes once per process speaks Russian too.
         self.wait(lambda b: re.search("[а-яА-Я]", b.find_element(By.CSS_SELECTOR, group).text))
+        # The page's own words follow the plug-in's language.
+        for css, text in (("#search-panel > h2", "Поиск"), ("#card-panel > h2", "Карточка"), ("#find", "Найти"),
+                          ("#clear", "Очистить"), ("#restart", "Перезапустить модуль"), ("#card-close", "Закрыть карточку")):
+            self.wait(lambda b: b.find_element(By.CSS_SELECTOR, css).text == text)
+        self.assertEqual(self.find("#card-note").get_attribute("data-empty"), "Нет заметки")
 
 
 def main():
