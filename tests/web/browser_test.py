@@ -384,11 +384,13 @@ class Page(unittest.TestCase):
         self.find('#results[data-listing="directory"]')
         self.assertGreater(len(self.browser.find_elements(By.CSS_SELECTOR, "#results li")), 100)
         self.open_card(COMPANY)
+        # Each mark is a link named after its category.
+        self.assertEqual(self.find('#card-marks a[data-target="MYUNIQUETAG3"]').get_attribute("title"), "Suppliers")
         self.click('#card-marks a[data-target="MYUNIQUETAG0"]')
         self.settle()
         self.wait(lambda b: b.find_element(By.ID, "results-title").text == "Search by note category")
         self.assertEqual(self.found(), [COMPANY])
-        self.assertIn('Category "red"', self.text_of("#results-description"))
+        self.assertEqual(self.text_of("#results-description").splitlines(), ["Note search. You were looking for:", 'Category "red"'])
         self.find('#card .company[data-company="%d"]' % COMPANY)
         self.shot("page")
 

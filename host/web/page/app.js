@@ -431,7 +431,9 @@ function searchDescription(text) {
   const criteria = [...template.content.querySelectorAll("criterion")].map((c) => c.textContent.trim()).filter(Boolean);
   const described = [...template.content.querySelectorAll("description")].map((d) => d.textContent.trim()).filter(Boolean);
   if (!criteria.length && !described.length) return [el("span", { text: template.content.textContent })];
-  return [el("span", { class: "criteria", text: criteria.join(" ") }), " ", el("strong", { text: described.join(" ") })];
+  // Each on a line of its own: the criteria one phrase apiece, then what was looked for.
+  return [criteria.length ? el("span", { class: "criteria", text: criteria.join("; ") }) : null,
+          described.length ? el("strong", { class: "described", text: described.join("; ") }) : null].filter(Boolean);
 }
 
 function renderResults({ directory, search, showDirectory }) {
@@ -450,7 +452,7 @@ function renderResults({ directory, search, showDirectory }) {
   list.dataset.listing = searching ? "search" : "directory";
   list.replaceChildren(...rows.map((row) => el("li", { dataset: { company: row.id } },
     el("button", { class: "name", type: "button", text: row.name, onclick: () => openCard(row.id) }),
-    el("span", { class: "marks" }, html(row.marks)),
+    el("span", { class: "marks" }, nameImages(html(row.marks))),
     el("span", { class: "note" }, html(row.note)))));
 }
 
@@ -467,6 +469,22 @@ function showListing(directory) {
 function openCard(company) {
   view.menuOpen = false;
   act("/api/open", { company });
+}
+
+// The plug-in's category marks are bare images. The host gives equal pictures one address, so
+// a mark is named after the card command or legend entry showing the same picture: its category.
+function nameImages(box, card) {
+  const names = new Map();
+  for (const block of view.page && view.page.map ? view.page.map.blocks : []) if (block.image) names.set(block.image, block.caption);
+  const commands = card ? [...card.buttons, ...card.submenus.flatMap((menu) => menu.items)] : [];
+  for (const command of commands) if (command.image) names.set(command.image, caption(command.caption));
+  for (const img of box.querySelectorAll("img")) {
+    const name = names.get(img.getAttribute("src"));
+    if (!name) continue;
+    img.alt = name;
+    (img.closest("a") || img).title = name;
+  }
+  return box;
 }
 
 // The card's note as the plug-in wrote it, from its first line on; nothing for no note, which
@@ -508,10 +526,10 @@ function renderCard(card) {
     el("div", { class: "company", dataset: { company: card.id }, text: card.name }),
     card.address ? el("div", { class: "address", text: card.address }) : null,
     el("div", { class: "note", id: "card-note", dataset: { empty: word("noNote") } }, noteText(card.note)),
-    el("div", { class: "marks", id: "card-marks" }, html(card.marks, (target) => {
+    el("div", { class: "marks", id: "card-marks" }, nameImages(html(card.marks, (target) => {
       view.showDirectory = false;
       act("/api/card/link", { card: card.id, target });
-    })),
+    }), card)),
     el("div", { class: "commands" }, ...menus, ...buttons),
     el("div", { class: "card-foot" },
       el("button", { type: "button", id: "card-close", onclick: () => { view.menuOpen = false; act("/api/card/close", { card: card.id }); } }, word("closeCard")),
