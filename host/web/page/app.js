@@ -678,6 +678,93 @@ function windowFrame(title, onClose, clientTop) {
 function toWindows(text) { return text.replace(/\r?\n/g, "\r\n"); }
 function fromWindows(text) { return text.replace(/\r\n/g, "\n"); }
 
+// The icon a dialog's icon control names by its standard resource id; any other is a warning.
+const kInformationIcon = 32516;
+const kListRowHeight = 16;
+
+// How each kind of dialog control is made and kept up to date. `d` is the dialog the control is
+// in: send, flush (typed text first), the edits it watches, its window and whether it is on top.
+const buttonControl = (extraClass) => ({
+  make: (c, d) => el("button", { type: "button", class: "control" + extraClass, dataset: { control: c.id },
+    onclick: async () => { if (await d.flush()) d.send({ action: "click", control: c.id }); } }),
+  update: (n, c) => { n.textContent = caption(c.text); n.disabled = !c.enabled; },
+});
+
+const staticControl = { make: (c) => el("div", { class: "control static", dataset: { control: c.id } }) };
+
+const dialogControls = {
+  "button": buttonControl(""),
+  "default-button": buttonControl(" default"),
+  "edit": {
+    make(c, d) {
+      const n = c.multiline ? el("textarea", { class: "control", dataset: { control: c.id } })
+                            : el("input", { class: "control", type: "text", dataset: { control: c.id } });
+      const edit = { input: n, dirty: false, timer: null, multiline: c.multiline };
+      d.edits.set(c.id, edit);
+      n.addEventListener("input", () => {
+        edit.dirty = true;
+        clearTimeout(edit.timer);
+        edit.timer = setTimeout(d.flush, 400);
+      });
+      n.addEventListener("keydown", async (e) => {
+        // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
+        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await d.flush()) d.send({ action: "key", key: "enter" }); }
+      });
+      return n;
+    },
+    update(n, c, d) {
+      const edit = d.edits.get(c.id);
+      const text = c.multiline ? fromWindows(c.text) : c.text;
+      if (!edit.dirty && n.value !== text) n.value = text;
+      n.disabled = !c.enabled;
+      if (c.focused && d.onTop && !d.node.dataset.focused) { d.node.dataset.focused = "1"; setTimeout(() => n.focus(), 0); }
+    },
+  },
+  "group": {
+    make: (c) => el("div", { class: "control group-box", dataset: { control: c.id } }, el("span")),
+    update: (n, c) => { n.firstChild.textContent = caption(c.text); },
+  },
+  "icon": {
+    make: (c) => el("div", { class: "control icon", dataset: { control: c.id }, text: c.icon === kInformationIcon ? "i" : "!" }),
+  },
+  "list": {
+    make: (c) => el("div", { class: "control list", role: "listbox", dataset: { control: c.id } }),
+    update: (n, c, d) => updateDialogList(n, c, d),
+  },
+  "static": { ...staticControl, update: (n, c) => { n.textContent = caption(c.text); } },
+};
+
+// A list of items laid out in columns, its item being renamed (if any) as a box of its own.
+function updateDialogList(n, c, d) {
+  const editingInput = n.querySelector(".item.editing input");
+  if (editingInput && document.activeElement === editingInput && c.editing >= 0) return;
+  const rows = Math.max(1, Math.floor((c.h - 2) / kListRowHeight));
+  let widest = 0;
+  for (const item of c.items) widest = Math.max(widest, item.text.length * 6 + 24);
+  n.replaceChildren(...c.items.map((item, i) => {
+    const at = { left: Math.floor(i / rows) * (widest + 4) + 2 + "px", top: (i % rows) * kListRowHeight + 1 + "px" };
+    if (i === c.editing) {
+      const input = el("input", { type: "text", value: item.text });
+      let ended = false;
+      const end = (text) => { if (ended) return; ended = true; d.send({ action: "end-edit", control: c.id, text }); };
+      input.addEventListener("keydown", (e) => {
+        if (e.key === "Enter") { e.preventDefault(); e.stopPropagation(); end(input.value); }
+        if (e.key === "Escape") { e.preventDefault(); e.stopPropagation(); end(null); }
+      });
+      input.addEventListener("blur", () => end(input.value));
+      const row = el("div", { class: "item editing", role: "option", dataset: { item: i } }, image(item.image, "", 16), input);
+      Object.assign(row.style, at);
+      setTimeout(() => { input.focus(); input.select(); }, 0);
+      return row;
+    }
+    const row = el("div", { class: "item", role: "option", dataset: { item: i },
+      onclick: async () => { if (await d.flush()) d.send({ action: "click-item", control: c.id, item: i }); } },
+      image(item.image, "", 16), el("span", { text: item.text }));
+    Object.assign(row.style, at);
+    return row;
+  }));
+}
+
 function drawDialog(modal) {
   const serial = modal.serial;
   const send = (body) => act("/api/dialog", { serial, ...body });
@@ -686,8 +773,9 @@ function drawDialog(modal) {
   const client = el("div", { class: "client" });
   const trouble = el("div", { class: "dialog-error", role: "alert", hidden: true });
   node.append(frame.bar, client, trouble);
-  const edits = new Map(); // control id -> { input, dirty, timer }
+  const edits = new Map(); // control id -> { input, dirty, timer, multiline }
   const controls = new Map();
+  const dialog = { send, flush, edits, node, onTop: false };
 
   // Typed text reaches the dialog before any click or key that follows it. When it cannot, the
   // dialog stays as it is and says why: nothing typed is dropped without a word.
@@ -709,98 +797,25 @@ function drawDialog(modal) {
     return true;
   }
 
-  function makeControl(c) {
-    let n;
-    const box = { left: c.x + "px", top: c.y + "px", width: c.w + "px", height: c.h + "px" };
-    if (c.kind === "button" || c.kind === "default-button") {
-      n = el("button", { type: "button", class: "control" + (c.kind === "default-button" ? " default" : ""),
-        dataset: { control: c.id }, onclick: async () => { if (await flush()) send({ action: "click", control: c.id }); } });
-    } else if (c.kind === "edit") {
-      n = c.multiline ? el("textarea", { class: "control", dataset: { control: c.id } })
-                      : el("input", { class: "control", type: "text", dataset: { control: c.id } });
-      const edit = { input: n, dirty: false, timer: null, multiline: c.multiline };
-      edits.set(c.id, edit);
-      n.addEventListener("input", () => {
-        edit.dirty = true;
-        clearTimeout(edit.timer);
-        edit.timer = setTimeout(flush, 400);
-      });
-      n.addEventListener("keydown", async (e) => {
-        // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
-        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await flush()) send({ action: "key", key: "enter" }); }
-      });
-    } else if (c.kind === "group") {
-      n = el("div", { class: "control group-box", dataset: { control: c.id } }, el("span"));
-    } else if (c.kind === "icon") {
-      n = el("div", { class: "control icon", dataset: { control: c.id }, text: c.icon === 32516 ? "i" : "!" });
-    } else if (c.kind === "list") {
-      n = el("div", { class: "control list", role: "listbox", dataset: { control: c.id } });
-    } else {
-      n = el("div", { class: "control static", dataset: { control: c.id } });
-    }
-    Object.assign(n.style, box);
-    client.append(n);
-    return n;
-  }
-
-  function updateList(n, c) {
-    const editingInput = n.querySelector(".item.editing input");
-    if (editingInput && document.activeElement === editingInput && c.editing >= 0) return;
-    const rowHeight = 16;
-    const rows = Math.max(1, Math.floor((c.h - 2) / rowHeight));
-    let widest = 0;
-    for (const item of c.items) widest = Math.max(widest, item.text.length * 6 + 24);
-    n.replaceChildren(...c.items.map((item, i) => {
-      const at = { left: Math.floor(i / rows) * (widest + 4) + 2 + "px", top: (i % rows) * rowHeight + 1 + "px" };
-      if (i === c.editing) {
-        const input = el("input", { type: "text", value: item.text });
-        let ended = false;
-        const end = (text) => { if (ended) return; ended = true; send({ action: "end-edit", control: c.id, text }); };
-        input.addEventListener("keydown", (e) => {
-          if (e.key === "Enter") { e.preventDefault(); e.stopPropagation(); end(input.value); }
-          if (e.key === "Escape") { e.preventDefault(); e.stopPropagation(); end(null); }
-        });
-        input.addEventListener("blur", () => end(input.value));
-        const row = el("div", { class: "item editing", role: "option", dataset: { item: i } }, image(item.image, "", 16), input);
-        Object.assign(row.style, at);
-        setTimeout(() => { input.focus(); input.select(); }, 0);
-        return row;
-      }
-      const row = el("div", { class: "item", role: "option", dataset: { item: i },
-        onclick: async () => { if (await flush()) send({ action: "click-item", control: c.id, item: i }); } },
-        image(item.image, "", 16), el("span", { text: item.text }));
-      Object.assign(row.style, at);
-      return row;
-    }));
-  }
-
   function update(m, onTop) {
     place(node, m.x, m.y, m.w, m.h);
     frame.bar.querySelector(".title").textContent = m.caption;
     Object.assign(client.style, { left: m.client.x + "px", top: m.client.y + "px",
       width: m.w - 2 * m.client.x + "px", height: m.h - m.client.y - m.client.x + "px" });
     node.inert = !onTop;
+    dialog.onTop = onTop;
     m.controls.forEach((c, index) => {
       // Several static texts may share the id -1: those are told apart by their place.
       const key = c.id === -1 ? "#" + index : c.id + ":" + c.kind;
+      const kind = dialogControls[c.kind] || staticControl;
       let n = controls.get(key);
-      if (!n) { n = makeControl(c); controls.set(key, n); }
-      if (c.kind === "button" || c.kind === "default-button") {
-        n.textContent = caption(c.text);
-        n.disabled = !c.enabled;
-      } else if (c.kind === "edit") {
-        const edit = edits.get(c.id);
-        const text = c.multiline ? fromWindows(c.text) : c.text;
-        if (!edit.dirty && n.value !== text) n.value = text;
-        n.disabled = !c.enabled;
-        if (c.focused && onTop && !node.dataset.focused) { node.dataset.focused = "1"; setTimeout(() => n.focus(), 0); }
-      } else if (c.kind === "group") {
-        n.firstChild.textContent = caption(c.text);
-      } else if (c.kind === "list") {
-        updateList(n, c);
-      } else if (c.kind === "static") {
-        n.textContent = caption(c.text);
+      if (!n) {
+        n = kind.make(c, dialog);
+        Object.assign(n.style, { left: c.x + "px", top: c.y + "px", width: c.w + "px", height: c.h + "px" });
+        client.append(n);
+        controls.set(key, n);
       }
+      if (kind.update) kind.update(n, c, dialog);
     });
   }
 
