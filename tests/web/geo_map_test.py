@@ -82,7 +82,8 @@ class GeoMap(unittest.TestCase):
         canvas = self.find("#geo-canvas")
         self.assertFalse(self.browser.find_element(By.ID, "map-scroll").is_displayed())
         self.assertIn("© OpenStreetMap contributors", self.find(".geo-attribution").text)
-        with urllib.request.urlopen(self.host.address + "api/plan") as response:
+        plan = urllib.request.Request(self.host.base + "api/plan", headers={"X-Zelt-Key": self.host.key})
+        with urllib.request.urlopen(plan) as response:
             buildings = sorted(json.load(response)["geo"]["buildings"], key=lambda b: b["x"])
         mill, hotel = buildings[0]["id"], buildings[1]["id"]
 
