@@ -384,11 +384,13 @@ class Page(unittest.TestCase):
         self.find('#results[data-listing="directory"]')
         self.assertGreater(len(self.browser.find_elements(By.CSS_SELECTOR, "#results li")), 100)
         self.open_card(COMPANY)
+        # Each mark is a link named after its category.
+        self.assertEqual(self.find('#card-marks a[data-target="MYUNIQUETAG3"]').get_attribute("title"), "Suppliers")
         self.click('#card-marks a[data-target="MYUNIQUETAG0"]')
         self.settle()
         self.wait(lambda b: b.find_element(By.ID, "results-title").text == "Search by note category")
         self.assertEqual(self.found(), [COMPANY])
-        self.assertIn('Category "red"', self.text_of("#results-description"))
+        self.assertEqual(self.text_of("#results-description").splitlines(), ["Note search. You were looking for:", 'Category "red"'])
         self.find('#card .company[data-company="%d"]' % COMPANY)
         self.shot("page")
 
@@ -495,6 +497,11 @@ Promise.all(tries).then(() => setTimeout(() => { document.title = "done"; }, 100
         self.assertTrue(re.search("[а-яА-Я]", self.text_of("#card .menu > button")))
         # The library was loaded anew: what it makes once per process speaks Russian too.
         self.wait(lambda b: re.search("[а-яА-Я]", b.find_element(By.CSS_SELECTOR, group).text))
+        # The page's own words follow the plug-in's language.
+        for css, text in (("#search-panel > h2", "Поиск"), ("#card-panel > h2", "Карточка"), ("#find", "Найти"),
+                          ("#clear", "Очистить"), ("#restart", "Перезапустить модуль"), ("#card-close", "Закрыть карточку")):
+            self.wait(lambda b: b.find_element(By.CSS_SELECTOR, css).text == text)
+        self.assertEqual(self.find("#card-note").get_attribute("data-empty"), "Нет заметки")
 
 
 def main():

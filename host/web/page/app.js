@@ -54,13 +54,13 @@ async function act(path, body) {
     if (!response.ok) {
       status(answer.error || response.statusText, true);
     } else if (answer.ok === false) {
-      status("The plug-in answered " + answer.result, true);
+      status(word("answered", answer.result), true);
     } else {
       status("");
     }
     return answer;
   } catch (e) {
-    status("The host cannot be reached: " + e.message, true);
+    status(word("hostUnreachable", e.message), true);
     return null;
   } finally {
     // What the action did is on the page before the page counts as settled again.
@@ -101,7 +101,7 @@ async function poll() {
     }
     document.body.dataset.revision = view.revision;
   } catch (e) {
-    status("The host cannot be reached: " + e.message, true);
+    status(word("hostUnreachable", e.message), true);
   }
   // Quick while something is under way, slower while the page only waits for other tabs.
   if (!pollTimer) schedulePoll(view.pending || view.modals.length ? 250 : 1500);
@@ -227,6 +227,12 @@ function render() {
 function renderLanguage(page) {
   const select = document.getElementById("language");
   const language = page.language;
+  // The page speaks as the plug-in does, so both change together at its start.
+  if (pageLanguage !== language.started) {
+    pageLanguage = language.started;
+    sayPageWords();
+    for (const name of Object.keys(shown)) if (name !== "language") delete shown[name];
+  }
   if (select.options.length !== language.choices.length) {
     select.replaceChildren(...language.choices.map((c) => el("option", { value: c.id, text: c.name })));
   }
@@ -234,9 +240,9 @@ function renderLanguage(page) {
   const started = language.choices.find((c) => c.id === language.started);
   const note = document.getElementById("language-note");
   note.textContent = language.chosen === language.started
-    ? "The plug-in speaks " + (started ? started.name : language.started) + "."
-    : "The choice applies at the next start of the plug-in.";
-  if (!page.running) note.textContent += " The plug-in is not running.";
+    ? word("speaks", started ? started.name : language.started)
+    : word("nextStart");
+  if (!page.running) note.textContent += " " + word("notRunning");
 }
 
 // ---------------------------------------------------------------- the search tab
@@ -373,7 +379,7 @@ function controlRows(group) {
     } else if (c.kind === "combo") {
       widget = comboBox(key, c, c.tooltip, (item) => act("/api/search-tab/select", { ...target, item }));
     } else {
-      widget = el("span", { class: "empty", text: "(a control the page cannot show)" });
+      widget = el("span", { class: "empty", text: word("unknownControl") });
     }
     // A label would pass every click inside the combo's list on to its face.
     return el(c.kind === "edit" ? "label" : "div", { class: "search-control", title: c.tooltip, dataset: { tag: c.tag, key } },
@@ -389,8 +395,8 @@ function renderSearchTab(tab) {
     ? { key: active.dataset.key, start: active.selectionStart, end: active.selectionEnd } : null;
   const own = el("div", { class: "group host-group" },
     el("label", { class: "search-control", dataset: { key: "name" } },
-      el("span", { class: "control-caption", text: "Company name" }),
-      textBox("name", tab.name, "Name or part of it", "Companies whose name holds this text", (text) => ["/api/search-tab/name", { text }])));
+      el("span", { class: "control-caption", text: word("companyName") }),
+      textBox("name", tab.name, word("nameHint"), word("nameTip"), (text) => ["/api/search-tab/name", { text }])));
   const groups = tab.groups.map((group) => {
     const buttons = group.buttons.map((button, index) => el("button", {
       type: "button", title: button.tooltip, disabled: !button.enabled, dataset: { tag: button.tag },
@@ -403,10 +409,10 @@ function renderSearchTab(tab) {
       buttons.length ? el("div", { class: "buttons" }, ...buttons) : null);
   });
   const actions = el("div", { class: "search-actions" },
-    el("button", { type: "button", id: "find", onclick: find }, "Find"),
-    el("button", { type: "button", id: "clear", onclick: clearSearch }, "Clear"));
+    el("button", { type: "button", id: "find", onclick: find }, word("find")),
+    el("button", { type: "button", id: "clear", onclick: clearSearch }, word("clear")));
   box.replaceChildren(own, ...groups, actions);
-  if (!tab.groups.length) box.insertBefore(el("p", { class: "empty", text: "No plug-in has put a group on the search tab." }), actions);
+  if (!tab.groups.length) box.insertBefore(el("p", { class: "empty", text: word("noGroup") }), actions);
   if (focused) {
     const again = box.querySelector(`[data-key="${CSS.escape(focused.key)}"]:is(input, button)`);
     if (again) {
@@ -425,7 +431,9 @@ function searchDescription(text) {
   const criteria = [...template.content.querySelectorAll("criterion")].map((c) => c.textContent.trim()).filter(Boolean);
   const described = [...template.content.querySelectorAll("description")].map((d) => d.textContent.trim()).filter(Boolean);
   if (!criteria.length && !described.length) return [el("span", { text: template.content.textContent })];
-  return [el("span", { class: "criteria", text: criteria.join(" ") }), " ", el("strong", { text: described.join(" ") })];
+  // Each on a line of its own: the criteria one phrase apiece, then what was looked for.
+  return [criteria.length ? el("span", { class: "criteria", text: criteria.join("; ") }) : null,
+          described.length ? el("strong", { class: "described", text: described.join("; ") }) : null].filter(Boolean);
 }
 
 function renderResults({ directory, search, showDirectory }) {
@@ -435,17 +443,22 @@ function renderResults({ directory, search, showDirectory }) {
   document.getElementById("results-description").replaceChildren(...(searching ? searchDescription(search.description) : []));
   const rows = shownList.rows;
   document.getElementById("results-count").textContent = searching
-    ? (search.count ? (rows.length < search.count ? `${rows.length} of ${search.count}` : `${search.count}`) + (search.count === 1 ? " company found" : " companies found") : "No company found")
-    : rows.length < directory.count ? `${rows.length} of ${directory.count} companies` : `${directory.count} companies`;
+    ? (search.count === 1 && rows.length === 1 ? word("foundOne") : search.count ? word("found", counted(rows.length, search.count)) : word("noneFound"))
+    : word("listed", counted(rows.length, directory.count));
   const switcher = document.getElementById("results-switch");
   switcher.hidden = !search;
-  switcher.textContent = searching ? "All companies of " + directory.title : "Back to the companies found";
+  switcher.textContent = searching ? word("allOf", directory.title) : word("backToFound");
   const list = document.getElementById("results");
   list.dataset.listing = searching ? "search" : "directory";
   list.replaceChildren(...rows.map((row) => el("li", { dataset: { company: row.id } },
     el("button", { class: "name", type: "button", text: row.name, onclick: () => openCard(row.id) }),
-    el("span", { class: "marks" }, html(row.marks)),
+    el("span", { class: "marks" }, nameImages(html(row.marks))),
     el("span", { class: "note" }, html(row.note)))));
+}
+
+// How many of a list are shown: all of them, or the first of more.
+function counted(shownRows, count) {
+  return shownRows < count ? word("partOf", shownRows, count) : String(count);
 }
 
 function showListing(directory) {
@@ -456,6 +469,22 @@ function showListing(directory) {
 function openCard(company) {
   view.menuOpen = false;
   act("/api/open", { company });
+}
+
+// The plug-in's category marks are bare images. The host gives equal pictures one address, so
+// a mark is named after the card command or legend entry showing the same picture: its category.
+function nameImages(box, card) {
+  const names = new Map();
+  for (const block of view.page && view.page.map ? view.page.map.blocks : []) if (block.image) names.set(block.image, block.caption);
+  const commands = card ? [...card.buttons, ...card.submenus.flatMap((menu) => menu.items)] : [];
+  for (const command of commands) if (command.image) names.set(command.image, caption(command.caption));
+  for (const img of box.querySelectorAll("img")) {
+    const name = names.get(img.getAttribute("src"));
+    if (!name) continue;
+    img.alt = name;
+    (img.closest("a") || img).title = name;
+  }
+  return box;
 }
 
 // The card's note as the plug-in wrote it, from its first line on; nothing for no note, which
@@ -469,7 +498,7 @@ function noteText(note) {
 function renderCard(card) {
   const box = document.getElementById("card");
   if (!card) {
-    box.replaceChildren(el("p", { class: "empty", text: "Click a company to open its card." }));
+    box.replaceChildren(el("p", { class: "empty", text: word("pickCompany") }));
     return;
   }
   const command = (c, event) => {
@@ -496,15 +525,15 @@ function renderCard(card) {
   box.replaceChildren(
     el("div", { class: "company", dataset: { company: card.id }, text: card.name }),
     card.address ? el("div", { class: "address", text: card.address }) : null,
-    el("div", { class: "note", id: "card-note" }, noteText(card.note)),
-    el("div", { class: "marks", id: "card-marks" }, html(card.marks, (target) => {
+    el("div", { class: "note", id: "card-note", dataset: { empty: word("noNote") } }, noteText(card.note)),
+    el("div", { class: "marks", id: "card-marks" }, nameImages(html(card.marks, (target) => {
       view.showDirectory = false;
       act("/api/card/link", { card: card.id, target });
-    })),
+    }), card)),
     el("div", { class: "commands" }, ...menus, ...buttons),
     el("div", { class: "card-foot" },
-      el("button", { type: "button", id: "card-close", onclick: () => { view.menuOpen = false; act("/api/card/close", { card: card.id }); } }, "Close card"),
-      card.open > 1 ? el("span", { text: `${card.open - 1} more card(s) open behind it` }) : null));
+      el("button", { type: "button", id: "card-close", onclick: () => { view.menuOpen = false; act("/api/card/close", { card: card.id }); } }, word("closeCard")),
+      card.open > 1 ? el("span", { text: word("moreCards", card.open - 1) }) : null));
 }
 
 // ---------------------------------------------------------------- the map
@@ -516,7 +545,7 @@ async function loadPlan() {
     delete shown.map;
     if (view.page) part("map", view.page.map, renderMap);
   } catch (e) {
-    status("The map cannot be drawn: " + e.message, true);
+    status(word("noMap", e.message), true);
   }
 }
 
@@ -524,7 +553,9 @@ function drawPlan() {
   const plan = view.plan;
   if (plan.geo) { // a city with coordinates: a map, not the plan of rows
     document.getElementById("map-scroll").hidden = true;
-    document.getElementById("map-hint").textContent = "Wheel, drag, the + and − buttons or the keys + − and arrows move the map; click a building.";
+    const hint = document.getElementById("map-hint");
+    hint.dataset.word = "geoHint";
+    hint.textContent = word("geoHint");
     geoMap.show(plan.geo, document.getElementById("geo-map"), showPanel);
     return;
   }
@@ -595,7 +626,7 @@ async function loadPanel(building) {
       panel.companies.length
         ? el("ul", { class: "companies" }, ...panel.companies.map((c) => el("li", { dataset: { company: c.id } },
           el("button", { type: "button", class: "company-link", text: c.name, onclick: () => openCard(c.id) }))))
-        : el("p", { class: "empty", text: "No company stands here." }),
+        : el("p", { class: "empty", text: word("noCompanyHere") }),
       ...panel.filters.map((f) => el("div", { class: "filter", dataset: { block: f.tag } },
         el("div", {}, image(f.image, "", 16), " ", sanitize(f.description)),
         el("div", { class: "hint", text: f.companies.map((id) => names.get(id) || id).join(", ") }))));
@@ -638,7 +669,7 @@ function place(node, x, y, w, h) {
 }
 
 function windowFrame(title, onClose, clientTop) {
-  const close = el("button", { type: "button", class: "close-box", title: "Close", onclick: onClose }, "×");
+  const close = el("button", { type: "button", class: "close-box", title: word("close"), onclick: onClose }, "×");
   const bar = el("div", { class: "caption" }, el("span", { class: "title", text: title }), close);
   if (clientTop) bar.style.height = clientTop + "px";
   return { bar, close };
@@ -646,6 +677,93 @@ function windowFrame(title, onClose, clientTop) {
 
 function toWindows(text) { return text.replace(/\r?\n/g, "\r\n"); }
 function fromWindows(text) { return text.replace(/\r\n/g, "\n"); }
+
+// The icon a dialog's icon control names by its standard resource id; any other is a warning.
+const kInformationIcon = 32516;
+const kListRowHeight = 16;
+
+// How each kind of dialog control is made and kept up to date. `d` is the dialog the control is
+// in: send, flush (typed text first), the edits it watches, its window and whether it is on top.
+const buttonControl = (extraClass) => ({
+  make: (c, d) => el("button", { type: "button", class: "control" + extraClass, dataset: { control: c.id },
+    onclick: async () => { if (await d.flush()) d.send({ action: "click", control: c.id }); } }),
+  update: (n, c) => { n.textContent = caption(c.text); n.disabled = !c.enabled; },
+});
+
+const staticControl = { make: (c) => el("div", { class: "control static", dataset: { control: c.id } }) };
+
+const dialogControls = {
+  "button": buttonControl(""),
+  "default-button": buttonControl(" default"),
+  "edit": {
+    make(c, d) {
+      const n = c.multiline ? el("textarea", { class: "control", dataset: { control: c.id } })
+                            : el("input", { class: "control", type: "text", dataset: { control: c.id } });
+      const edit = { input: n, dirty: false, timer: null, multiline: c.multiline };
+      d.edits.set(c.id, edit);
+      n.addEventListener("input", () => {
+        edit.dirty = true;
+        clearTimeout(edit.timer);
+        edit.timer = setTimeout(d.flush, 400);
+      });
+      n.addEventListener("keydown", async (e) => {
+        // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
+        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await d.flush()) d.send({ action: "key", key: "enter" }); }
+      });
+      return n;
+    },
+    update(n, c, d) {
+      const edit = d.edits.get(c.id);
+      const text = c.multiline ? fromWindows(c.text) : c.text;
+      if (!edit.dirty && n.value !== text) n.value = text;
+      n.disabled = !c.enabled;
+      if (c.focused && d.onTop && !d.node.dataset.focused) { d.node.dataset.focused = "1"; setTimeout(() => n.focus(), 0); }
+    },
+  },
+  "group": {
+    make: (c) => el("div", { class: "control group-box", dataset: { control: c.id } }, el("span")),
+    update: (n, c) => { n.firstChild.textContent = caption(c.text); },
+  },
+  "icon": {
+    make: (c) => el("div", { class: "control icon", dataset: { control: c.id }, text: c.icon === kInformationIcon ? "i" : "!" }),
+  },
+  "list": {
+    make: (c) => el("div", { class: "control list", role: "listbox", dataset: { control: c.id } }),
+    update: (n, c, d) => updateDialogList(n, c, d),
+  },
+  "static": { ...staticControl, update: (n, c) => { n.textContent = caption(c.text); } },
+};
+
+// A list of items laid out in columns, its item being renamed (if any) as a box of its own.
+function updateDialogList(n, c, d) {
+  const editingInput = n.querySelector(".item.editing input");
+  if (editingInput && document.activeElement === editingInput && c.editing >= 0) return;
+  const rows = Math.max(1, Math.floor((c.h - 2) / kListRowHeight));
+  let widest = 0;
+  for (const item of c.items) widest = Math.max(widest, item.text.length * 6 + 24);
+  n.replaceChildren(...c.items.map((item, i) => {
+    const at = { left: Math.floor(i / rows) * (widest + 4) + 2 + "px", top: (i % rows) * kListRowHeight + 1 + "px" };
+    if (i === c.editing) {
+      const input = el("input", { type: "text", value: item.text });
+      let ended = false;
+      const end = (text) => { if (ended) return; ended = true; d.send({ action: "end-edit", control: c.id, text }); };
+      input.addEventListener("keydown", (e) => {
+        if (e.key === "Enter") { e.preventDefault(); e.stopPropagation(); end(input.value); }
+        if (e.key === "Escape") { e.preventDefault(); e.stopPropagation(); end(null); }
+      });
+      input.addEventListener("blur", () => end(input.value));
+      const row = el("div", { class: "item editing", role: "option", dataset: { item: i } }, image(item.image, "", 16), input);
+      Object.assign(row.style, at);
+      setTimeout(() => { input.focus(); input.select(); }, 0);
+      return row;
+    }
+    const row = el("div", { class: "item", role: "option", dataset: { item: i },
+      onclick: async () => { if (await d.flush()) d.send({ action: "click-item", control: c.id, item: i }); } },
+      image(item.image, "", 16), el("span", { text: item.text }));
+    Object.assign(row.style, at);
+    return row;
+  }));
+}
 
 function drawDialog(modal) {
   const serial = modal.serial;
@@ -655,8 +773,9 @@ function drawDialog(modal) {
   const client = el("div", { class: "client" });
   const trouble = el("div", { class: "dialog-error", role: "alert", hidden: true });
   node.append(frame.bar, client, trouble);
-  const edits = new Map(); // control id -> { input, dirty, timer }
+  const edits = new Map(); // control id -> { input, dirty, timer, multiline }
   const controls = new Map();
+  const dialog = { send, flush, edits, node, onTop: false };
 
   // Typed text reaches the dialog before any click or key that follows it. When it cannot, the
   // dialog stays as it is and says why: nothing typed is dropped without a word.
@@ -669,7 +788,7 @@ function drawDialog(modal) {
       const answer = await send({ action: "type", control: id, text: value });
       if (!answer || answer.error) {
         edit.dirty = true;
-        trouble.textContent = "What you typed did not reach the host: " + (answer ? answer.error : "the host cannot be reached") + ".";
+        trouble.textContent = word("notTyped", answer ? answer.error : word("unreachable"));
         trouble.hidden = false;
         return false;
       }
@@ -678,98 +797,25 @@ function drawDialog(modal) {
     return true;
   }
 
-  function makeControl(c) {
-    let n;
-    const box = { left: c.x + "px", top: c.y + "px", width: c.w + "px", height: c.h + "px" };
-    if (c.kind === "button" || c.kind === "default-button") {
-      n = el("button", { type: "button", class: "control" + (c.kind === "default-button" ? " default" : ""),
-        dataset: { control: c.id }, onclick: async () => { if (await flush()) send({ action: "click", control: c.id }); } });
-    } else if (c.kind === "edit") {
-      n = c.multiline ? el("textarea", { class: "control", dataset: { control: c.id } })
-                      : el("input", { class: "control", type: "text", dataset: { control: c.id } });
-      const edit = { input: n, dirty: false, timer: null, multiline: c.multiline };
-      edits.set(c.id, edit);
-      n.addEventListener("input", () => {
-        edit.dirty = true;
-        clearTimeout(edit.timer);
-        edit.timer = setTimeout(flush, 400);
-      });
-      n.addEventListener("keydown", async (e) => {
-        // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
-        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await flush()) send({ action: "key", key: "enter" }); }
-      });
-    } else if (c.kind === "group") {
-      n = el("div", { class: "control group-box", dataset: { control: c.id } }, el("span"));
-    } else if (c.kind === "icon") {
-      n = el("div", { class: "control icon", dataset: { control: c.id }, text: c.icon === 32516 ? "i" : "!" });
-    } else if (c.kind === "list") {
-      n = el("div", { class: "control list", role: "listbox", dataset: { control: c.id } });
-    } else {
-      n = el("div", { class: "control static", dataset: { control: c.id } });
-    }
-    Object.assign(n.style, box);
-    client.append(n);
-    return n;
-  }
-
-  function updateList(n, c) {
-    const editingInput = n.querySelector(".item.editing input");
-    if (editingInput && document.activeElement === editingInput && c.editing >= 0) return;
-    const rowHeight = 16;
-    const rows = Math.max(1, Math.floor((c.h - 2) / rowHeight));
-    let widest = 0;
-    for (const item of c.items) widest = Math.max(widest, item.text.length * 6 + 24);
-    n.replaceChildren(...c.items.map((item, i) => {
-      const at = { left: Math.floor(i / rows) * (widest + 4) + 2 + "px", top: (i % rows) * rowHeight + 1 + "px" };
-      if (i === c.editing) {
-        const input = el("input", { type: "text", value: item.text });
-        let ended = false;
-        const end = (text) => { if (ended) return; ended = true; send({ action: "end-edit", control: c.id, text }); };
-        input.addEventListener("keydown", (e) => {
-          if (e.key === "Enter") { e.preventDefault(); e.stopPropagation(); end(input.value); }
-          if (e.key === "Escape") { e.preventDefault(); e.stopPropagation(); end(null); }
-        });
-        input.addEventListener("blur", () => end(input.value));
-        const row = el("div", { class: "item editing", role: "option", dataset: { item: i } }, image(item.image, "", 16), input);
-        Object.assign(row.style, at);
-        setTimeout(() => { input.focus(); input.select(); }, 0);
-        return row;
-      }
-      const row = el("div", { class: "item", role: "option", dataset: { item: i },
-        onclick: async () => { if (await flush()) send({ action: "click-item", control: c.id, item: i }); } },
-        image(item.image, "", 16), el("span", { text: item.text }));
-      Object.assign(row.style, at);
-      return row;
-    }));
-  }
-
   function update(m, onTop) {
     place(node, m.x, m.y, m.w, m.h);
     frame.bar.querySelector(".title").textContent = m.caption;
     Object.assign(client.style, { left: m.client.x + "px", top: m.client.y + "px",
       width: m.w - 2 * m.client.x + "px", height: m.h - m.client.y - m.client.x + "px" });
     node.inert = !onTop;
+    dialog.onTop = onTop;
     m.controls.forEach((c, index) => {
       // Several static texts may share the id -1: those are told apart by their place.
       const key = c.id === -1 ? "#" + index : c.id + ":" + c.kind;
+      const kind = dialogControls[c.kind] || staticControl;
       let n = controls.get(key);
-      if (!n) { n = makeControl(c); controls.set(key, n); }
-      if (c.kind === "button" || c.kind === "default-button") {
-        n.textContent = caption(c.text);
-        n.disabled = !c.enabled;
-      } else if (c.kind === "edit") {
-        const edit = edits.get(c.id);
-        const text = c.multiline ? fromWindows(c.text) : c.text;
-        if (!edit.dirty && n.value !== text) n.value = text;
-        n.disabled = !c.enabled;
-        if (c.focused && onTop && !node.dataset.focused) { node.dataset.focused = "1"; setTimeout(() => n.focus(), 0); }
-      } else if (c.kind === "group") {
-        n.firstChild.textContent = caption(c.text);
-      } else if (c.kind === "list") {
-        updateList(n, c);
-      } else if (c.kind === "static") {
-        n.textContent = caption(c.text);
+      if (!n) {
+        n = kind.make(c, dialog);
+        Object.assign(n.style, { left: c.x + "px", top: c.y + "px", width: c.w + "px", height: c.h + "px" });
+        client.append(n);
+        controls.set(key, n);
       }
+      if (kind.update) kind.update(n, c, dialog);
     });
   }
 
@@ -782,7 +828,6 @@ function drawDialog(modal) {
   return { node, update };
 }
 
-const buttonNames = { ok: "OK", cancel: "Cancel", yes: "Yes", no: "No" };
 const iconGlyphs = { information: "i", warning: "!", question: "?", error: "×" };
 
 function drawMessage(modal) {
@@ -797,7 +842,7 @@ function drawMessage(modal) {
     frame.bar,
     el("div", { class: "body" }, icon, el("div", { class: "text", text: modal.text })),
     el("div", { class: "buttons" }, ...modal.buttons.map((name, i) =>
-      el("button", { type: "button", dataset: { answer: name }, autofocus: i === 0, onclick: () => answer(name) }, buttonNames[name] || name))));
+      el("button", { type: "button", dataset: { answer: name }, autofocus: i === 0, onclick: () => answer(name) }, ["ok", "cancel", "yes", "no"].includes(name) ? word(name) : name))));
   node.addEventListener("keydown", (e) => { if (e.key === "Escape" && way) { e.preventDefault(); answer(way); } });
   const update = (m, onTop) => {
     node.style.position = "absolute";
@@ -819,7 +864,7 @@ function matcher(pattern) {
 function drawFileDialog(modal) {
   const serial = modal.serial;
   const state = view.files[serial] = { folder: modal.roots.length ? modal.roots[0].path : "", name: modal.name || "", filter: 0 };
-  const title = modal.save ? "Save As" : "Open";
+  const title = modal.save ? word("saveAs") : word("open");
   const frame = windowFrame(title, () => act("/api/file", { serial, cancel: true }));
   frame.bar.style.position = "static";
   frame.bar.style.height = "26px";
@@ -827,12 +872,12 @@ function drawFileDialog(modal) {
     el("button", { type: "button", dataset: { root: root.name }, onclick: () => { state.folder = root.path; list(); } }, root.name)));
   const path = el("div", { class: "path" });
   const entries = el("ul", { class: "entries", role: "listbox" });
-  const name = el("input", { type: "text", class: "file-name", value: state.name, "aria-label": "File name" });
+  const name = el("input", { type: "text", class: "file-name", value: state.name, "aria-label": word("fileName").replace(/:\s*$/, "") });
   const filter = el("select", { class: "filter" }, ...modal.filters.map((f, i) => el("option", { value: i, text: `${f.description} (${f.pattern})` })));
   const error = el("div", { class: "error" });
   const choose = () => {
     const file = name.value.trim();
-    if (!file) { error.textContent = "Type a file name."; return; }
+    if (!file) { error.textContent = word("typeName"); return; }
     act("/api/file", { serial, path: state.folder.replace(/\/$/, "") + "/" + file });
   };
   name.addEventListener("keydown", (e) => { if (e.key === "Enter") { e.preventDefault(); choose(); } });
@@ -864,10 +909,10 @@ function drawFileDialog(modal) {
   const node = el("div", { class: "window filedialog", role: "dialog", "aria-modal": "true", dataset: { save: modal.save ? "1" : "0" } },
     frame.bar,
     el("div", { class: "body" }, roots, path, entries,
-      el("label", {}, "File name: ", name), filter, error),
+      el("label", {}, word("fileName"), name), filter, error),
     el("div", { class: "buttons" },
-      el("button", { type: "button", class: "choose", onclick: choose }, modal.save ? "Save" : "Open"),
-      el("button", { type: "button", class: "cancel", onclick: () => act("/api/file", { serial, cancel: true }) }, "Cancel")));
+      el("button", { type: "button", class: "choose", onclick: choose }, modal.save ? word("save") : word("open")),
+      el("button", { type: "button", class: "cancel", onclick: () => act("/api/file", { serial, cancel: true }) }, word("cancel"))));
   node.addEventListener("keydown", (e) => { if (e.key === "Escape") { e.preventDefault(); act("/api/file", { serial, cancel: true }); } });
   list();
   const update = (m, onTop) => {
