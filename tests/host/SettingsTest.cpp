@@ -120,19 +120,6 @@ TEST_F(Settings, Rename_ReachesTheCardsSubmenuTheSearchCombosTheMapAndTheNotesFi
     }
 }
 
-TEST_F(Settings, ExportThenImportOfTheSameCity_AddsNothingAndChangesNothing) {
-    Start(kCityNotes);
-    const std::string exported = File("exported.xml").string();
-    const std::string out = Run("configure\npress 122\nfile " + exported + "\nanswer ok\npress 121\nfile " +
-                                exported + "\nanswer ok\npress 2\n");
-    EXPECT_NE(out.find("file-dialog save filter=\"XML Files|*.xml\" ext=xml\n" +
-                       MessageText("Exported 2 notes", "Export notes") + kOpenFile + Added(0)),
-              std::string::npos)
-        << out;
-    EXPECT_EQ(out.find("dialog 116"), std::string::npos) << "equal notes ask nothing";
-    EXPECT_EQ(Written().notes, kCityNotes);
-}
-
 TEST_F(Settings, ImportOfADifferingNote_AsksAndFollowsTheAnswer) {
     std::vector<std::string> fileNames = DefaultCategoryNames();
     fileNames[0] = "from the file";
@@ -457,19 +444,25 @@ TEST_F(Settings, CountedMessages_TakeThePluralOfEachLanguage) {
     }
 }
 
-// A person's session: rename a category, export, delete all notes, import the export back
-// and quit. The notes file is the one the export wrote before the deletion, new name included.
-TEST_F(Settings, RenameExportDeleteImportQuit_LeavesTheNotesFileAsBeforeTheDeletion) {
+// A person's session: rename a category, export, import the export at once (equal notes:
+// nothing added, nothing asked), delete all notes, import the export back and quit. The notes
+// file is the one the export wrote before the deletion, new name included.
+TEST_F(Settings, RenameExportImportDeleteImportQuit_LeavesTheNotesFileAsBeforeTheDeletion) {
     WriteNotes(kCityNotes);
-    const std::string exported = File("backup.xml").string();
+    const std::string exported = File("backup.xml").string(),
+                      import = "press 121\nfile " + exported + "\nanswer ok\n";
     int code = -1;
-    const std::string out = RunHost("",
-                                    "configure\nlabel 3 Call back\npress 2\nconfigure\npress 122\nfile " +
-                                        exported + "\nanswer ok\npress 123\nanswer yes\npress 121\nfile " +
-                                        exported + "\nanswer ok\npress 2\nquit\n",
-                                    &code);
+    const std::string out =
+        RunHost("",
+                "configure\nlabel 3 Call back\npress 2\nconfigure\npress 122\nfile " + exported +
+                    "\nanswer ok\n" + import + "press 123\nanswer yes\n" + import + "press 2\nquit\n",
+                &code);
     EXPECT_EQ(code, 0) << out;
-    EXPECT_NE(out.find(MessageText("Exported 2 notes", "Export notes")), std::string::npos) << out;
+    EXPECT_NE(out.find("file-dialog save filter=\"XML Files|*.xml\" ext=xml\n" +
+                       MessageText("Exported 2 notes", "Export notes") + kOpenFile + Added(0)),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("dialog 116"), std::string::npos) << "equal notes ask nothing";
     EXPECT_NE(out.find(Added(2)), std::string::npos) << out;
     EXPECT_EQ(ReadFile(NotesFile()), ReadFile(exported));
     EXPECT_EQ(Written().notes, kCityNotes);
