@@ -67,6 +67,15 @@ class Host:
         return self.process.returncode, "".join(self.output)
 
 
+def close_page(browser, host, folder):
+    """Closes the browser and stops the host, which must leave nothing of the plug-in alive."""
+    browser.quit()
+    code, output = host.stop()
+    shutil.rmtree(os.path.join(folder, "profile"), ignore_errors=True)
+    if code != 0 or "plug-in objects alive: 0, host references held by the plug-in: 0" not in output:
+        raise AssertionError("zelt-host did not stop cleanly (%s):\n%s" % (code, output))
+
+
 def make_browser(profile):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
@@ -96,12 +105,7 @@ class Page(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        cls.browser.quit()
-        code, output = cls.host.stop()
-        shutil.rmtree(os.path.join(cls.folder, "profile"), ignore_errors=True)
-        # The host is left with nothing of the plug-in alive.
-        if code != 0 or "plug-in objects alive: 0, host references held by the plug-in: 0" not in output:
-            raise AssertionError("zelt-host did not stop cleanly (%s):\n%s" % (code, output))
+        close_page(cls.browser, cls.host, cls.folder)
 
     # -------------------------------------------------------------- helpers
 

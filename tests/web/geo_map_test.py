@@ -23,7 +23,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.support import expected_conditions as EC
 from selenium.webdriver.support.ui import WebDriverWait
 
-from browser_test import Host, make_browser
+from browser_test import Host, close_page, make_browser
 
 ARGS = None
 
@@ -63,11 +63,7 @@ class GeoMap(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        cls.browser.quit()
-        code, output = cls.host.stop()
-        shutil.rmtree(os.path.join(cls.folder, "profile"), ignore_errors=True)
-        if code != 0:
-            raise AssertionError("zelt-host did not stop cleanly (%s):\n%s" % (code, output))
+        close_page(cls.browser, cls.host, cls.folder)
 
     def wait(self, condition):
         return WebDriverWait(self.browser, 20).until(condition)
