@@ -218,8 +218,18 @@ class Page(unittest.TestCase):
         self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#legend li")), 18)
 
         # The building's information panel: its companies, and what the block's filter keeps.
+        # The house is scrolled out of the map's view first; chosen, it is brought back whole.
+        in_view = """const box = document.getElementById('map-scroll'), r = box.getBoundingClientRect();
+            const h = arguments[0].getBoundingClientRect();
+            return h.left >= r.left && h.top >= r.top && h.right <= r.left + box.clientLeft + box.clientWidth
+                && h.bottom <= r.top + box.clientTop + box.clientHeight;"""
+        self.browser.execute_script("""const box = document.getElementById('map-scroll');
+            box.scrollTop = arguments[0].getBoundingClientRect().top - box.getBoundingClientRect().top
+                + box.scrollTop < box.scrollHeight / 2 ? box.scrollHeight : 0;""", house)
+        self.assertFalse(self.browser.execute_script(in_view, house), "the map is too small to scroll it away")
         self.browser.execute_script("arguments[0].dispatchEvent(new MouseEvent('click', {bubbles: true}))", house)
         self.find('#panel-address[data-building="%d"]' % marked[0])
+        self.assertTrue(self.browser.execute_script(in_view, house))
         self.find('#panel li[data-company="%d"]' % COMPANY)
         kept = self.find('#panel .filter[data-block="NodesIcon3"]')
         self.assertIn("Millbrook Blooms", kept.text)

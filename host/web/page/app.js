@@ -613,7 +613,21 @@ function renderMap(marks) {
 function showPanel(building) {
   view.selectedBuilding = building;
   if (view.page) renderMap(view.page.map);
+  if (!view.plan.geo) scrollHouseIntoView(building);
   return loadPanel(building);
+}
+
+// Scrolls the plan's own box, not the page, until the chosen house is whole in view.
+function scrollHouseIntoView(building) {
+  const box = document.getElementById("map-scroll");
+  const house = document.getElementById("building-" + building);
+  if (!house) return;
+  const outer = box.getBoundingClientRect(), inner = house.getBoundingClientRect();
+  const right = outer.left + box.clientLeft + box.clientWidth, bottom = outer.top + box.clientTop + box.clientHeight;
+  if (inner.left < outer.left) box.scrollLeft -= outer.left - inner.left;
+  else if (inner.right > right) box.scrollLeft += inner.right - right;
+  if (inner.top < outer.top) box.scrollTop -= outer.top - inner.top;
+  else if (inner.bottom > bottom) box.scrollTop += inner.bottom - bottom;
 }
 
 async function loadPanel(building) {
