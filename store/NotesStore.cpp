@@ -303,7 +303,9 @@ void NotesStore::WriteMerged(const std::u16string& path, bool ending) {
             } catch (const zsys::ComError&) {
                 throw;
             } catch (...) {
-                // A file that cannot be read now is replaced by what this host holds, as at the end.
+                // A file that cannot be read now still holds notes nobody has seen: kept aside, as
+                // one unreadable at start, and this host's notes are written in its place.
+                unreadable_ = path;
             }
         }
         WriteNotes(path);

@@ -138,6 +138,17 @@ TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEnd
     }
 }
 
+TEST_F(ChangeJournalTest, AFileSpoiledWhileAHostRunsIsKeptAsideWhenItEnds) {
+    auto host = Start();
+    host->notes.Set(kCafe, Note(kCafeStable, u"this host's"));
+    std::ofstream(NotesFolder() / "Data_Testford.xml") << "<DirectoryNotes><MapName>Testf";
+    ASSERT_TRUE(host->store.SaveAtEnd());
+
+    ASSERT_EQ(FilesWith(".unreadable").size(), 1u);
+    EXPECT_EQ(fs::file_size(FilesWith(".unreadable").front()), 30u) << "kept as it was";
+    EXPECT_EQ(Start()->notes.Get(kCafe).Text(), u"this host's");
+}
+
 TEST_F(ChangeJournalTest, AHostKilledAtAnySystemCallOfAChangeHasItWhollyOrNotAtAllAndEverythingBefore) {
     // The change: an import that brings two notes and a category name at once.
     notes.Set(kDentist, Note(kDentistStable, u"imported"));
