@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/HostCardCommands.h"
+#include "host/objects/HostCardCommands.h"
 #include "platform/com/ComPtr.h"
 
 #include <string>

@@ -1,12 +1,12 @@
 #include "host/TabSearch.h"
 
-#include "host/HostComboBox.h"
-#include "host/HostEditBox.h"
-#include "host/HostSearchCriteria.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
-#include "host/HostSearchView.h"
-#include "host/HostView.h"
+#include "host/objects/HostComboBox.h"
+#include "host/objects/HostEditBox.h"
+#include "host/objects/HostSearchCriteria.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
+#include "host/objects/HostSearchView.h"
+#include "host/objects/HostView.h"
 
 namespace host::tab_search {
 namespace {

@@ -1,7 +1,7 @@
 #include "host/ZeltHost.h"
 
-#include "host/HostDirPage.h"
-#include "host/HostSearchTab.h"
+#include "host/objects/HostDirPage.h"
+#include "host/objects/HostSearchTab.h"
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
 #include "platform/ui/Window.h"

@@ -2,10 +2,10 @@
 
 #include "host/CityDatabase.h"
 #include "host/Faults.h"
-#include "host/HostApplication.h"
-#include "host/HostCards.h"
-#include "host/HostView.h"
 #include "host/PluginLibrary.h"
+#include "host/objects/HostApplication.h"
+#include "host/objects/HostCards.h"
+#include "host/objects/HostView.h"
 
 #include <memory>
 #include <optional>

@@ -2,11 +2,11 @@
 // organisation page's cell controller says of any directory object.
 #include "host/CityDatabase.h"
 #include "host/CommandView.h"
-#include "host/HostCard.h"
-#include "host/HostCards.h"
-#include "host/HostDirPage.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostCard.h"
+#include "host/objects/HostCards.h"
+#include "host/objects/HostDirPage.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
 

@@ -1,10 +1,10 @@
 // The city and its directory, and the search tab as the plug-ins furnished it.
 #include "host/CityDatabase.h"
-#include "host/HostImage.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostImage.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
 

@@ -1,9 +1,9 @@
 // The map: the blocks plug-ins put on the buildings layer with what they mark, and the
 // information panel of a building.
-#include "host/HostFrame.h"
-#include "host/HostMap.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostFrame.h"
+#include "host/objects/HostMap.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
 

@@ -1,18 +1,18 @@
 // Searches: the search tab's boxes as the person fills them, the search run from the tab
 // or from a category mark on a card, and the organisation page that shows what it found.
 #include "host/CityDatabase.h"
-#include "host/HostCard.h"
-#include "host/HostCards.h"
-#include "host/HostComboBox.h"
-#include "host/HostDirPage.h"
-#include "host/HostEditBox.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
-#include "host/HostSearchView.h"
 #include "host/RecordedDrawing.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostCard.h"
+#include "host/objects/HostCards.h"
+#include "host/objects/HostComboBox.h"
+#include "host/objects/HostDirPage.h"
+#include "host/objects/HostEditBox.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
+#include "host/objects/HostSearchView.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
 
@@ -23,7 +23,6 @@
 namespace host {
 namespace {
 using namespace ZeltCore;
-
 
 HostSearchTab& Tab(ShellContext& c) {
     return c.host.View().MainFrame().SearchTab();
@@ -125,9 +124,9 @@ void ComboCommand(ShellContext& c, const ShellArguments& arguments) {
     HostComboBox& combo = Combo(c);
     for (LONG i = 0; i < LONG(combo.Items().size()); ++i) {
         const UINT state = i == combo.Selected() ? ZeltCore::kItemSelected : 0;
-        const Drawn item =
-            DrawOnce([&](HDC dc) { return combo.DrawItem(i, state, ZeltCore::kDrawEntire, dc, kComboItemRect); },
-                     "item " + std::to_string(i));
+        const Drawn item = DrawOnce(
+            [&](HDC dc) { return combo.DrawItem(i, state, ZeltCore::kDrawEntire, dc, kComboItemRect); },
+            "item " + std::to_string(i));
         c.out << "item " << i << " image=" << item.image << " text=" << Quoted(item.text) << "\n";
     }
     const Drawn face =

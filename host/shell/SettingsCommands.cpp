@@ -1,9 +1,9 @@
 // The plug-in's settings: the host's options command and the settings button of the notes
 // group. The dialogs, message boxes and file dialogs they open are printed and answered by
 // the shell's desktop driver.
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
 

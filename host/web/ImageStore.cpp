@@ -1,6 +1,6 @@
 #include "host/web/ImageStore.h"
 
-#include "host/HostImage.h"
+#include "host/objects/HostImage.h"
 #include "platform/ui/ImageList.h"
 
 #include <png.h>

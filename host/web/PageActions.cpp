@@ -2,15 +2,15 @@
 
 #include "host/CityDatabase.h"
 #include "host/CommandView.h"
-#include "host/HostCards.h"
-#include "host/HostComboBox.h"
-#include "host/HostEditBox.h"
-#include "host/HostImage.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostCards.h"
+#include "host/objects/HostComboBox.h"
+#include "host/objects/HostEditBox.h"
+#include "host/objects/HostImage.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "host/web/MapPlan.h"
 #include "host/web/ModalView.h"
 #include "host/web/PageView.h"
@@ -74,7 +74,8 @@ PageActions::PageActions(ZeltHost& zelt, InterfaceThread& thread, const WebFront
                                ? std::filesystem::path(zsys::AppDataFolder()) / "Zelt exchange"
                                : std::filesystem::path(options.exchangeFolder)},
               {"Application data", std::filesystem::path(zsys::AppDataFolder()) / "Zelt"}}),
-      driver_(thread, options.patience, [this] { Changed(); }), started_(GetThreadUILanguage()), chosen_(started_) {}
+      driver_(thread, options.patience, [this] { Changed(); }), started_(GetThreadUILanguage()),
+      chosen_(started_) {}
 
 void PageActions::PageTakesInput() const {
     if (!driver_.Modals().empty()) throw Refusal(409, "a dialog is open");
@@ -93,7 +94,8 @@ Reply PageActions::Files(const std::string& folder) const {
 std::optional<std::string> PageActions::Icon() {
     for (const auto& group : zelt_.View().MainFrame().SearchTab().Groups())
         if (const auto* image = dynamic_cast<const HostImage*>(group->Icon().get()))
-            if (const std::string address = images_.Add(*image); !address.empty()) return images_.Png(address);
+            if (const std::string address = images_.Add(*image); !address.empty())
+                return images_.Png(address);
     return std::nullopt;
 }
 
@@ -101,9 +103,10 @@ json PageActions::Page() {
     json languages = json::array();
     for (const auto& [id, name] : kLanguages)
         languages.push_back({{"id", id}, {"name", name}});
-    json out = {{"city", Utf8(zelt_.View().City().Name())},
-                {"running", running_},
-                {"language", {{"started", started_}, {"chosen", chosen_}, {"choices", std::move(languages)}}}};
+    json out = {
+        {"city", Utf8(zelt_.View().City().Name())},
+        {"running", running_},
+        {"language", {{"started", started_}, {"chosen", chosen_}, {"choices", std::move(languages)}}}};
     out["searchTab"] = SearchTabJson(zelt_, images_);
     out["directory"] = DirectoryJson(zelt_, images_, listLimit_);
     out["search"] = SearchJson(zelt_, images_, listLimit_);
@@ -135,7 +138,6 @@ Reply PageActions::Panel(std::int32_t building) {
     PageTakesInput();
     return {200, PanelJson(zelt_, images_, building)};
 }
-
 
 Reply PageActions::Open(const json& body) {
     PageTakesInput();
@@ -198,8 +200,7 @@ HostSearchGroup& PageActions::GroupOf(const json& body) {
     throw Refusal(404, "the search tab has no group \"" + id + "\"");
 }
 
-template <class Control>
-zsys::ComPtr<Control> PageActions::InnerOf(const json& body, const char* what) {
+template <class Control> zsys::ComPtr<Control> PageActions::InnerOf(const json& body, const char* what) {
     const HostSearchGroup& group = GroupOf(body);
     const std::int32_t index = Int(body, "control");
     if (index < 0 || std::size_t(index) >= group.Controls().size())

@@ -1,7 +1,7 @@
 #include "host/web/WebRoutes.h"
 
 #include "host/CityDatabase.h"
-#include "host/HostCards.h"
+#include "host/objects/HostCards.h"
 #include "host/web/ConnectionPool.h"
 #include "host/web/InterfaceThread.h"
 #include "host/web/PageActions.h"
@@ -75,10 +75,11 @@ void WebRoutes::Send(httplib::Response& response, const Reply& reply) {
 }
 
 void WebRoutes::Get(const std::string& path, Handler handler) {
-    server_.Get(path, [handler = std::move(handler)](const httplib::Request& request, httplib::Response& response) {
-        ConnectionPool::RequestRead();
-        handler(request, response);
-    });
+    server_.Get(path,
+                [handler = std::move(handler)](const httplib::Request& request, httplib::Response& response) {
+                    ConnectionPool::RequestRead();
+                    handler(request, response);
+                });
 }
 
 void WebRoutes::Post(const std::string& path, Reply (PageActions::*action)(const json&)) {

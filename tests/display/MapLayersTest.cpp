@@ -3,10 +3,10 @@
 // closes their cards, and the host's failures while the blocks are registered. What the shell
 // shows (the blocks' captions after a rename, the panel's filters and their descriptions, the
 // marks following a card, the failures where cards meet the map) is tested through it.
-#include "host/HostFrame.h"
-#include "host/HostMap.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
+#include "host/objects/HostFrame.h"
+#include "host/objects/HostMap.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "tests/plugin/ControllerFixture.h"
 #include "tests/support/HostObjects.h"
 

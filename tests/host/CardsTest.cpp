@@ -3,9 +3,9 @@
 // would, the notes read from and written to the city's notes file, and the host's failures
 // on the way from the card to the map.
 #include "card/IChangingSupporter.h"
-#include "host/HostCard.h"
-#include "host/HostDirPage.h"
-#include "host/HostStandardControl.h"
+#include "host/objects/HostCard.h"
+#include "host/objects/HostDirPage.h"
+#include "host/objects/HostStandardControl.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/support/PluginHost.h"
 #include "tools/citygen/CityWriter.h"

@@ -1,8 +1,8 @@
 // The host objects a plug-in reaches from the view, over a small city: the base, the
 // tables, directory objects and their attributes, images and image collections, the
 // accounting of every object handed out, and the failures planted in every operation.
-#include "host/HostSearchTab.h"
 #include "host/Utf.h"
+#include "host/objects/HostSearchTab.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The host's map: its layers, block list and information panel as a plug-in reaches
 // them, and the shell's `map` and `panel` commands over the notes plug-in.
-#include "host/HostFrame.h"
+#include "host/objects/HostFrame.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/support/PluginHost.h"
 

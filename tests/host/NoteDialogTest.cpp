@@ -2,7 +2,7 @@
 // the Café's card opened and its add-note command run, the dialog answered through the
 // shell as a person would (or by a script where the shell cannot show what matters), and
 // the note read back from the city's notes file.
-#include "host/HostCard.h"
+#include "host/objects/HostCard.h"
 #include "platform/ui/Input.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/ScriptedDriver.h"

@@ -1,8 +1,8 @@
 // The notes controller as the host sees it: started on a city, it loads the city's notes file (or takes
 // over the legacy file), joins the search tab and writes the notes at the end without ever losing a file
 // it could not read; a host failure while it starts is reported and leaves nothing behind.
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PluginHost.h"

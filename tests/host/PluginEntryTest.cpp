@@ -1,9 +1,9 @@
 // The plug-in as the host sees it: loaded from its library, described, started and
 // stopped, with every object accounted for.
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "platform/system/Language.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/ProcessRun.h"

@@ -2,9 +2,9 @@
 // holds what it is given by identity, what it refuses, a group made again, and the
 // accounting of what passes between the plug-in and the host. (What a group records is
 // printed by the shell's search-tab command, and tested there.)
-#include "host/HostImage.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
+#include "host/objects/HostImage.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>

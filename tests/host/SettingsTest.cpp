@@ -3,9 +3,9 @@
 // shell as a person or a script would; what changed is read from the card, the search tab's
 // combo, the map and the notes file written at quit.
 #include "host/CityDatabase.h"
-#include "host/HostImage.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
+#include "host/objects/HostImage.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PluginHost.h"

@@ -3,14 +3,14 @@
 // person opens them, each text read from its control once the dialog has set it, and the
 // search tab's combo drawn into the room the host gives it. Letters are measured with
 // Liberation Sans, whose advance widths are those of the dialogs' "MS Shell Dlg".
-#include "host/HostCard.h"
-#include "host/HostCardCommands.h"
-#include "host/HostCards.h"
-#include "host/HostComboBox.h"
-#include "host/HostSearchGroup.h"
-#include "host/HostSearchTab.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
+#include "host/objects/HostCard.h"
+#include "host/objects/HostCardCommands.h"
+#include "host/objects/HostCards.h"
+#include "host/objects/HostComboBox.h"
+#include "host/objects/HostSearchGroup.h"
+#include "host/objects/HostSearchTab.h"
 #include "platform/resources/ModuleResources.h"
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/DialogTemplate.h"
@@ -165,8 +165,9 @@ void AddComboMisfits(host::HostComboBox& combo, const std::string& language,
     };
     ASSERT_EQ(combo.Selected(), -1) << "the face shows the hint";
     for (LONG i = 0; i < LONG(combo.Items().size()); ++i)
-        measure("item " + std::to_string(i),
-                [&](HDC dc) { return combo.DrawItem(i, 0, ZeltCore::kDrawEntire, dc, host::kComboItemRect); });
+        measure("item " + std::to_string(i), [&](HDC dc) {
+            return combo.DrawItem(i, 0, ZeltCore::kDrawEntire, dc, host::kComboItemRect);
+        });
     measure("face", [&](HDC dc) { return combo.DrawFace(dc, host::kComboItemRect); });
     std::vector<std::u16string> shown = combo.Items();
     shown.push_back(combo.Hint());

@@ -1,10 +1,10 @@
 // The notes controller's part in the search, in one process with the reference host: the
 // category combo refilled after a rename and the shown result run again after notes changed.
-#include "host/HostComboBox.h"
-#include "host/HostFrame.h"
-#include "host/HostSearchTab.h"
-#include "host/HostSearchView.h"
 #include "host/TabSearch.h"
+#include "host/objects/HostComboBox.h"
+#include "host/objects/HostFrame.h"
+#include "host/objects/HostSearchTab.h"
+#include "host/objects/HostSearchView.h"
 #include "tests/plugin/ControllerFixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // reference host.
 #include "StoreFixture.h"
 
-#include "host/HostImage.h"
+#include "host/objects/HostImage.h"
 #include "platform/com/SafeArray.h"
 #include "platform/ui/ImageList.h"
 #include "tests/support/ComErrorExpect.h"
