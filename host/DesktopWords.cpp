@@ -33,4 +33,23 @@ const char* MessageBoxIcon(UINT type) {
         return "none";
     }
 }
+
+MessageButtons MessageBoxButtons(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OK:
+        return {"ok", {{"ok", IDOK}}};
+    case MB_OKCANCEL:
+        return {"okcancel", {{"ok", IDOK}, {"cancel", IDCANCEL}}};
+    case MB_YESNOCANCEL:
+        return {"yesnocancel", {{"yes", IDYES}, {"no", IDNO}, {"cancel", IDCANCEL}}};
+    case MB_YESNO:
+        return {"yesno", {{"yes", IDYES}, {"no", IDNO}}};
+    case 0x2:
+        return {"abortretryignore", {}};
+    case 0x5:
+        return {"retrycancel", {{"cancel", IDCANCEL}}};
+    default:
+        return {"unknown", {}};
+    }
+}
 } // namespace host

@@ -4,6 +4,9 @@
 #include "platform/ui/Window.h"
 
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace host {
 // The words the host's front ends use for what a dialog shows, so that the shell and the
@@ -15,4 +18,13 @@ std::string ControlKind(HWND control);
 
 // The icon of a message box: "information", "warning", "question", "error" or "none".
 const char* MessageBoxIcon(UINT type);
+
+// A message box's buttons: the kind of box ("ok", "okcancel", "yesnocancel", "yesno", ...) and
+// each button's word ("ok", "cancel", "yes", "no") with the answer it gives. A box the host
+// does not draw has no buttons and can only take its default answer.
+struct MessageButtons {
+    std::string_view kind;
+    std::vector<std::pair<std::string_view, int>> answers;
+};
+MessageButtons MessageBoxButtons(UINT type);
 } // namespace host

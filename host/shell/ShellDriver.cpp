@@ -1,6 +1,7 @@
 #include "host/shell/ShellDriver.h"
 
 #include "host/DesktopWords.h"
+#include "host/DialogActions.h"
 #include "host/Utf.h"
 #include "host/shell/ShellCommand.h"
 #include "host/shell/ShellText.h"
@@ -65,128 +66,39 @@ void PrintDialog(std::ostream& out, HWND dialog) {
     }
 }
 
-HWND ListOf(HWND dialog) {
-    for (HWND control : zsys::Children(dialog))
-        if (zsys::ClassName(control) == kListViewClass) return control;
-    return nullptr;
+// A dialog action's arguments as the shell reads them: ID, I, then TEXT to the end of the line.
+std::string Arguments(const DialogAction& action) {
+    std::string arguments = action.needs & DialogAction::kControl ? "ID"
+                            : action.needs & DialogAction::kItem  ? "I"
+                                                                  : "";
+    if (action.needs & DialogAction::kText) arguments += arguments.empty() ? "TEXT" : " TEXT";
+    return arguments;
 }
 
-// A dialog command: acts on the dialog and gives what went wrong, or nothing.
-using Outcome = std::optional<std::string>;
-struct DialogCommand {
-    std::string_view name;
-    std::string_view arguments;
-    std::string_view summary;
-    Outcome (*run)(HWND dialog, std::string_view rest, std::ostream& out);
-};
-
-Outcome NoSuchControl(int id) {
-    return "the dialog has no control " + std::to_string(id);
+DialogInput ReadInput(const DialogAction& action, std::string_view rest) {
+    DialogInput input;
+    if (action.needs & DialogAction::kControl) input.control = Number(TakeWord(rest));
+    if (action.needs & DialogAction::kItem) input.item = Number(TakeWord(rest));
+    if (action.needs & DialogAction::kText)
+        input.text = ShellArguments(rest).Text();
+    else
+        NoMore(rest);
+    return input;
 }
 
-Outcome Set(HWND dialog, std::string_view rest, std::ostream&) {
-    const int id = Number(TakeWord(rest));
-    const std::u16string text = ShellArguments(rest).Text();
-    HWND control = zsys::GetDlgItem(dialog, id);
-    if (!control) return NoSuchControl(id);
-    if (!zsys::input::TypeText(control, text)) return "control " + std::to_string(id) + " takes no text";
-    return std::nullopt;
-}
+// The shell's own reading of a dialog, beside the actions: the list's items.
+constexpr std::string_view kItems = "items";
 
-Outcome Press(HWND dialog, std::string_view rest, std::ostream&) {
-    const int id = Number(TakeWord(rest));
-    NoMore(rest);
-    HWND control = zsys::GetDlgItem(dialog, id);
-    if (!control) return NoSuchControl(id);
-    if (!zsys::input::Click(control)) return "control " + std::to_string(id) + " cannot be pressed";
-    return std::nullopt;
-}
-
-Outcome Key(HWND dialog, std::string_view rest, int key) {
-    NoMore(rest);
-    if (!zsys::input::PressKey(dialog, key)) return std::string("the dialog takes no key now");
-    return std::nullopt;
-}
-
-Outcome Enter(HWND dialog, std::string_view rest, std::ostream&) {
-    return Key(dialog, rest, VK_RETURN);
-}
-
-Outcome Escape(HWND dialog, std::string_view rest, std::ostream&) {
-    return Key(dialog, rest, VK_ESCAPE);
-}
-
-Outcome Close(HWND dialog, std::string_view rest, std::ostream&) {
-    NoMore(rest);
-    if (!zsys::input::CloseBox(dialog)) return std::string("the dialog cannot be closed now");
-    return std::nullopt;
-}
-
-// Clicks the item and ends the label edit the click started.
-Outcome Label(HWND dialog, int item, std::optional<std::u16string> text) {
-    HWND list = ListOf(dialog);
-    if (!list) return std::string("the dialog has no list");
-    if (!zsys::input::ClickListItem(list, item)) return "the list has no item " + std::to_string(item);
-    if (zsys::listview::EditingItem(list) < 0)
-        return "a click on item " + std::to_string(item) + " edits no label";
-    zsys::input::EndLabelEdit(list, std::move(text));
-    return std::nullopt;
-}
-
-Outcome LabelText(HWND dialog, std::string_view rest, std::ostream&) {
-    const int item = Number(TakeWord(rest));
-    return Label(dialog, item, ShellArguments(rest).Text());
-}
-
-Outcome LabelCancel(HWND dialog, std::string_view rest, std::ostream&) {
-    const int item = Number(TakeWord(rest));
-    NoMore(rest);
-    return Label(dialog, item, std::nullopt);
-}
-
-Outcome Items(HWND dialog, std::string_view rest, std::ostream& out) {
+void PrintItems(std::ostream& out, HWND dialog, std::string_view rest) {
     NoMore(rest);
     HWND list = ListOf(dialog);
-    if (!list) return std::string("the dialog has no list");
+    if (!list) {
+        out << "error: the dialog has no list\n";
+        return;
+    }
     for (int i = 0; i < zsys::listview::ItemCount(list); ++i)
         out << "item " << i << " " << Quoted(zsys::listview::ItemText(list, i))
             << " image=" << zsys::listview::ItemImage(list, i) << "\n";
-    return std::nullopt;
-}
-
-constexpr DialogCommand kDialogCommands[] = {
-    {"set", "ID TEXT", "replaces the text of control ID", Set},
-    {"press", "ID", "clicks button ID", Press},
-    {"enter", "", "presses Enter", Enter},
-    {"escape", "", "presses Escape", Escape},
-    {"close", "", "clicks the dialog's close box", Close},
-    {"label", "I TEXT", "clicks item I of the list and ends its label edit with TEXT", LabelText},
-    {"label-cancel", "I", "clicks item I of the list and cancels its label edit", LabelCancel},
-    {"items", "", "the list's items: item <i> \"<text>\" image=<n>", Items},
-};
-
-struct Buttons {
-    const char* name;
-    std::vector<std::pair<std::string_view, int>> answers;
-};
-
-Buttons ButtonsOf(UINT type) {
-    switch (type & MB_TYPEMASK) {
-    case MB_OK:
-        return {"ok", {{"ok", IDOK}}};
-    case MB_OKCANCEL:
-        return {"okcancel", {{"ok", IDOK}, {"cancel", IDCANCEL}}};
-    case MB_YESNOCANCEL:
-        return {"yesnocancel", {{"yes", IDYES}, {"no", IDNO}, {"cancel", IDCANCEL}}};
-    case MB_YESNO:
-        return {"yesno", {{"yes", IDYES}, {"no", IDNO}}};
-    case 0x2:
-        return {"abortretryignore", {}};
-    case 0x5:
-        return {"retrycancel", {{"cancel", IDCANCEL}}};
-    default:
-        return {"unknown", {}};
-    }
 }
 
 } // namespace
@@ -216,24 +128,32 @@ void ShellDriver::RunModal(HWND dialog) {
         if (!line) return;
         std::string_view rest = *line;
         const std::string_view name = TakeWord(rest);
-        const auto command = std::find_if(std::begin(kDialogCommands), std::end(kDialogCommands),
-                                          [&](const DialogCommand& c) { return c.name == name; });
-        if (command == std::end(kDialogCommands)) {
+        if (name == kItems) {
+            try {
+                PrintItems(out_, dialog, rest);
+            } catch (const ShellUsageError&) {
+                out_ << "error: usage: " << kItems << "\n";
+            }
+            continue;
+        }
+        const DialogAction* action = FindDialogAction(name);
+        if (!action) {
             out_ << "error: unknown dialog command \"" << name << "\"; \"help\" lists the dialog commands\n";
             continue;
         }
         try {
-            if (const Outcome failed = command->run(dialog, rest, out_)) out_ << "error: " << *failed << "\n";
+            if (const auto refused = action->act(dialog, ReadInput(*action, rest)))
+                out_ << "error: " << refused->why << "\n";
         } catch (const ShellUsageError&) {
-            out_ << "error: usage: " << command->name << (command->arguments.empty() ? "" : " ")
-                 << command->arguments << "\n";
+            const std::string arguments = Arguments(*action);
+            out_ << "error: usage: " << action->name << (arguments.empty() ? "" : " ") << arguments << "\n";
         }
     }
 }
 
 int ShellDriver::MessageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT type) {
-    const Buttons buttons = ButtonsOf(type);
-    out_ << "message " << Quoted(text) << " caption=" << Quoted(caption) << " buttons=" << buttons.name
+    const MessageButtons buttons = MessageBoxButtons(type);
+    out_ << "message " << Quoted(text) << " caption=" << Quoted(caption) << " buttons=" << buttons.kind
          << " icon=" << MessageBoxIcon(type) << "\n";
     for (;;) {
         const auto line = NextLine();
@@ -278,8 +198,9 @@ std::optional<std::u16string> ShellDriver::ChooseFile(const zsys::FileDialogRequ
 
 void ShellDriver::Help(std::ostream& out) {
     out << "in a dialog:\n";
-    for (const DialogCommand& c : kDialogCommands)
-        PrintUsage(out, c.name, c.arguments, c.summary);
+    for (const DialogAction& action : DialogActions())
+        PrintUsage(out, action.name, Arguments(action), action.summary);
+    PrintUsage(out, kItems, "", "the list's items: item <i> \"<text>\" image=<n>");
     out << "at a message box:\n";
     PrintUsage(out, "answer", "ok|cancel|yes|no", "clicks that button");
     out << "at a file dialog:\n";

@@ -76,7 +76,8 @@ void ConnectionPool::enqueue(std::function<void()> serve) {
     Connection* connection = Accepted();
     if (stopping_ || serving_ >= bound_) {
         if (connection) {
-            if (!stopping_) ::send(connection->socket, kBusy.data(), kBusy.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (!stopping_)
+                ::send(connection->socket, kBusy.data(), kBusy.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
             Cut(*connection);
             connections_.pop_back();
         }

@@ -63,7 +63,8 @@ std::optional<fs::path> FilePicker::Inside(const std::string& path, std::string*
     return Refuse(why, kOutside);
 }
 
-std::optional<std::vector<FilePicker::Entry>> FilePicker::List(const std::string& folder, std::string* why) const {
+std::optional<std::vector<FilePicker::Entry>> FilePicker::List(const std::string& folder,
+                                                               std::string* why) const {
     const auto inside = Inside(folder, why);
     std::error_code error;
     if (!inside) return std::nullopt;

@@ -22,7 +22,8 @@ struct Point {
 Point Project(std::int32_t lon, std::int32_t lat) {
     const double latitude = std::clamp(lat * 1e-7, -kMaxLatitude, kMaxLatitude) * std::numbers::pi / 180;
     return {(lon * 1e-7 / 360 + 0.5) * kWorld,
-            (0.5 - std::log(std::tan(std::numbers::pi / 4 + latitude / 2)) / (2 * std::numbers::pi)) * kWorld};
+            (0.5 - std::log(std::tan(std::numbers::pi / 4 + latitude / 2)) / (2 * std::numbers::pi)) *
+                kWorld};
 }
 
 struct Shape {
@@ -89,7 +90,8 @@ nlohmann::json GeoPlanJson(CityDatabase& city) {
         for (const auto& line : s.parts)
             lines.push_back(coordinates(line));
         const auto street = city.Find(CityDatabase::Type::Street, s.id);
-        streetsJson.push_back({{"id", s.id}, {"name", street ? Utf8(street->name) : ""}, {"lines", std::move(lines)}});
+        streetsJson.push_back(
+            {{"id", s.id}, {"name", street ? Utf8(street->name) : ""}, {"lines", std::move(lines)}});
     }
     return {{"attribution", Utf8(city.Attribution())},
             {"zoom", kZoom},

@@ -14,9 +14,6 @@ namespace host::web {
 namespace {
 using nlohmann::json;
 
-constexpr std::pair<int, const char*> kAnswers[] = {
-    {IDOK, "ok"}, {IDCANCEL, "cancel"}, {IDYES, "yes"}, {IDNO, "no"}};
-
 json ControlJson(HWND dialog, HWND control, ImageStore& images) {
     const RECT r = zsys::WindowRect(control);
     const POINT origin = zsys::ClientToScreen(dialog, {0, 0});
@@ -67,9 +64,8 @@ json DialogJson(const WebDriver::Modal& modal, ImageStore& images) {
 
 json MessageJson(const WebDriver::Modal& modal) {
     json buttons = json::array();
-    for (const int answer : WebDriver::Answers(modal.type))
-        for (const auto& [id, name] : kAnswers)
-            if (id == answer) buttons.push_back(name);
+    for (const auto& [word, answer] : MessageBoxButtons(modal.type).answers)
+        buttons.push_back(word);
     return {{"kind", "message"},
             {"serial", modal.serial},
             {"text", Utf8(modal.text)},
@@ -93,12 +89,6 @@ json FileJson(const WebDriver::Modal& modal, const FilePicker& files) {
             {"roots", std::move(roots)}};
 }
 } // namespace
-
-int AnswerOf(const std::string& name) {
-    for (const auto& [id, answer] : kAnswers)
-        if (name == answer) return id;
-    return 0;
-}
 
 json ModalsJson(const WebDriver& driver, const FilePicker& files, ImageStore& images) {
     json modals = json::array();

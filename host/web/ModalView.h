@@ -16,6 +16,4 @@ class WebDriver;
 //   message  serial, text, caption, buttons[] ("ok", "cancel", "yes", "no"), icon
 //   file     serial, save, filters[] {description, pattern}, ext, name, roots[] {name, path}
 nlohmann::json ModalsJson(const WebDriver& driver, const FilePicker& files, ImageStore& images);
-// The answer of a message box button by its page name (IDOK…); 0 for no such name.
-int AnswerOf(const std::string& name);
 } // namespace host::web

@@ -2,6 +2,8 @@
 
 #include "host/CityDatabase.h"
 #include "host/CommandView.h"
+#include "host/DesktopWords.h"
+#include "host/DialogActions.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
 #include "host/ZeltHost.h"
@@ -17,7 +19,6 @@
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
 #include "platform/ui/Input.h"
-#include "platform/ui/ListView.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -273,52 +274,24 @@ WebDriver::Modal& PageActions::ModalOf(const json& body, WebDriver::Modal::Kind 
 
 Reply PageActions::DialogAction(const json& body) {
     const WebDriver::Modal& modal = ModalOf(body, WebDriver::Modal::Kind::Dialog);
-    HWND dialog = modal.dialog;
-    const std::string action = Text(body, "action");
-    const auto control = [&] {
-        const std::int32_t id = Int(body, "control");
-        HWND window = zsys::GetDlgItem(dialog, id);
-        if (!window) throw Refusal(404, "the dialog has no control " + std::to_string(id));
-        return window;
-    };
-    bool done = false;
-    if (action == "type") {
-        HWND edit = control();
-        done = zsys::input::TypeText(edit, Utf16(Text(body, "text")));
-    } else if (action == "click") {
-        done = zsys::input::Click(control());
-    } else if (action == "key") {
-        const std::string key = Text(body, "key");
-        if (key != "enter" && key != "escape") throw Refusal(400, "\"key\" must be \"enter\" or \"escape\"");
-        done = zsys::input::PressKey(dialog, key == "enter" ? VK_RETURN : VK_ESCAPE);
-    } else if (action == "close") {
-        done = zsys::input::CloseBox(dialog);
-    } else if (action == "click-item") {
-        HWND list = control();
-        const std::int32_t item = Int(body, "item");
-        if (item < 0 || item >= zsys::listview::ItemCount(list))
-            throw Refusal(404, "the list has no item " + std::to_string(item));
-        done = zsys::input::ClickListItem(list, item);
-    } else if (action == "end-edit") {
-        HWND list = control();
-        const auto text = body.find("text");
-        if (text == body.end() || !(text->is_string() || text->is_null()))
-            throw Refusal(400, "\"text\" must be a text, or null to cancel");
-        done = zsys::input::EndLabelEdit(
-            list, text->is_null() ? std::nullopt : std::optional(Utf16(text->get<std::string>())));
-    } else {
-        throw Refusal(400, "unknown dialog action \"" + action + "\"");
-    }
-    if (!done) throw Refusal(409, "the dialog does not take that now");
-    return {200, {{"ok", true}, {"ended", zsys::input::DialogEnded(dialog)}}};
+    const std::string name = Text(body, "action");
+    const host::DialogAction* action = FindDialogAction(name);
+    if (!action) throw Refusal(400, "unknown dialog action \"" + name + "\"");
+    DialogInput input;
+    if (action->needs & host::DialogAction::kControl) input.control = Int(body, "control");
+    if (action->needs & host::DialogAction::kItem) input.item = Int(body, "item");
+    if (action->needs & host::DialogAction::kText) input.text = Utf16(Text(body, "text"));
+    if (const auto refused = action->act(modal.dialog, input))
+        throw Refusal(refused->missing ? 404 : 409, refused->why);
+    return {200, {{"ok", true}, {"ended", zsys::input::DialogEnded(modal.dialog)}}};
 }
 
 Reply PageActions::MessageAnswer(const json& body) {
     WebDriver::Modal& modal = ModalOf(body, WebDriver::Modal::Kind::Message);
-    const std::string answer = Text(body, "answer");
-    if (!driver_.Answer(modal, AnswerOf(answer)))
-        throw Refusal(400, "the message box has no \"" + answer + "\" button");
-    return {200, {{"ok", true}}};
+    const std::string word = Text(body, "answer");
+    for (const auto& [button, answer] : MessageBoxButtons(modal.type).answers)
+        if (button == word && driver_.Answer(modal, answer)) return {200, {{"ok", true}}};
+    throw Refusal(400, "the message box has no \"" + word + "\" button");
 }
 
 Reply PageActions::FileChoice(const json& body) {

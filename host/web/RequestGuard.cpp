@@ -21,7 +21,8 @@ bool SameSecret(const std::string& a, const std::string& b) {
 
 std::string MediaType(const std::string& contentType) {
     std::string type = contentType.substr(0, contentType.find(';'));
-    while (!type.empty() && type.back() == ' ') type.pop_back();
+    while (!type.empty() && type.back() == ' ')
+        type.pop_back();
     for (char& c : type)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return type;
@@ -31,10 +32,12 @@ std::string MediaType(const std::string& contentType) {
 std::optional<std::string> CookieValue(const std::string& header, const std::string& name) {
     std::size_t at = 0;
     while (at < header.size()) {
-        while (at < header.size() && (header[at] == ' ' || header[at] == ';')) ++at;
+        while (at < header.size() && (header[at] == ' ' || header[at] == ';'))
+            ++at;
         const std::size_t end = std::min(header.find(';', at), header.size());
         const std::string pair = header.substr(at, end - at);
-        if (const std::size_t equals = pair.find('='); equals != std::string::npos && pair.substr(0, equals) == name)
+        if (const std::size_t equals = pair.find('=');
+            equals != std::string::npos && pair.substr(0, equals) == name)
             return pair.substr(equals + 1);
         at = end;
     }
@@ -64,7 +67,8 @@ bool RequestGuard::OwnOrigin(const std::string& origin) const {
 }
 
 bool RequestGuard::HasKey(const httplib::Request& request) const {
-    if (request.has_header("X-Zelt-Key") && SameSecret(request.get_header_value("X-Zelt-Key"), key_)) return true;
+    if (request.has_header("X-Zelt-Key") && SameSecret(request.get_header_value("X-Zelt-Key"), key_))
+        return true;
     for (std::size_t i = 0, n = request.get_header_value_count("Cookie"); i < n; ++i) {
         const auto value = CookieValue(request.get_header_value("Cookie", i), cookie_);
         if (value && SameSecret(*value, key_)) return true;
@@ -89,7 +93,8 @@ std::optional<RequestGuard::Refused> RequestGuard::Check(const httplib::Request&
     if (const std::string site = request.get_header_value("Sec-Fetch-Site");
         !site.empty() && site != "same-origin" && site != "none")
         return Refused{403, "this server answers only its own page"};
-    if (!HasKey(request)) return Refused{403, "the request lacks this run's key: open the address the host printed"};
+    if (!HasKey(request))
+        return Refused{403, "the request lacks this run's key: open the address the host printed"};
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "host/web/WebDriver.h"
 
+#include "host/DesktopWords.h"
 #include "host/web/InterfaceThread.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageBox.h"
@@ -17,18 +18,11 @@ WebDriver::~WebDriver() {
 }
 
 std::vector<int> WebDriver::Answers(UINT type) {
-    switch (type & MB_TYPEMASK) {
-    case MB_OK:
-        return {IDOK};
-    case MB_OKCANCEL:
-        return {IDOK, IDCANCEL};
-    case MB_YESNOCANCEL:
-        return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-        return {IDYES, IDNO};
-    default:
-        return {zsys::DefaultAnswer(type)};
-    }
+    std::vector<int> answers;
+    for (const auto& [word, answer] : MessageBoxButtons(type).answers)
+        answers.push_back(answer);
+    if (answers.empty()) answers.push_back(zsys::DefaultAnswer(type));
+    return answers;
 }
 
 void WebDriver::Run(Modal modal, const std::function<bool(const Modal&)>& ended, Modal* out) {

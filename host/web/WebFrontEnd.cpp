@@ -6,7 +6,8 @@
 
 namespace host::web {
 struct WebFrontEnd::Impl {
-    Impl(ZeltHost& zelt, const Options& options) : actions(zelt, thread, options), routes(actions, thread, options) {}
+    Impl(ZeltHost& zelt, const Options& options)
+        : actions(zelt, thread, options), routes(actions, thread, options) {}
 
     InterfaceThread thread; // first: the thread that makes it is the interface thread
     PageActions actions;

@@ -97,13 +97,18 @@ TEST_F(Settings, Rename_ReachesTheCardsSubmenuTheSearchCombosTheMapAndTheNotesFi
         {"an item the list lacks", "label 18 x", "red", "red"},
         {"markup and line feeds stay as typed", "label 0 A & \"B\" <C>\\nD", "A & \"B\" <C>\nD",
          "A & \\\"B\\\" <C>\\nD"},
+        // The page's two steps: a click that starts the edit, then its end.
+        {"clicked, then ended", "click-item 0\nend-edit Urgent", "Urgent", "Urgent"},
+        {"clicked, then cancelled", "click-item 0\ncancel-edit", "red", "red"},
+        {"an edit ended before one began", "end-edit Urgent", "red", "red"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Start(kCityNotes).Faults().Watch("IHostLayerBlockList.Add");
         const std::string out =
             Run("open 11\ncombo\nconfigure\n" + c.edit + "\nitems\npress 2\nopen 11\ncombo\nmap\n");
-        EXPECT_EQ(Occurrences(out, "error:"), c.edit == "label 18 x" ? 1u : 0u) << out;
+        EXPECT_EQ(Occurrences(out, "error:"), c.edit == "label 18 x" || c.edit == "end-edit Urgent" ? 1u : 0u)
+            << out;
         EXPECT_NE(out.find("item 0 \"" + c.shown + "\" image=0\n"), std::string::npos) << out;
         const bool renamed = c.name != "red";
         EXPECT_EQ(Zelt().Faults().Calls("IHostLayerBlockList.Add"), renamed ? 18u : 0u)

@@ -187,7 +187,7 @@ TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndC
         {"a disabled command", "POST", "/api/card/command",
          R"({"card": )" + card + R"(, "tag": "deleteNode"})", 409, "disabled"},
         {"a dialog that is not open", "POST", "/api/dialog",
-         R"({"serial": 7, "action": "click", "control": 1})", 404, "no dialog 7"},
+         R"({"serial": 7, "action": "press", "control": 1})", 404, "no dialog 7"},
         {"a message box that is not open", "POST", "/api/message", R"({"serial": 1, "answer": "ok"})", 404,
          "no dialog 1"},
         {"a file dialog that is not open", "POST", "/api/file", R"({"serial": 1, "cancel": true})", 404,
@@ -420,16 +420,16 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
         const json serial = modal["serial"];
         EXPECT_EQ(
             Post(other, "/api/dialog",
-                 json{{"serial", serial}, {"action", "type"}, {"control", 119}, {"text", "Ring before noon"}}
+                 json{{"serial", serial}, {"action", "set"}, {"control", 119}, {"text", "Ring before noon"}}
                      .dump())
                 .status,
             200);
         EXPECT_EQ(
-            Post(http, "/api/dialog", json{{"serial", serial}, {"action", "click"}, {"control", 404}}.dump())
+            Post(http, "/api/dialog", json{{"serial", serial}, {"action", "press"}, {"control", 404}}.dump())
                 .status,
             404);
         const Answer ok =
-            Post(http, "/api/dialog", json{{"serial", serial}, {"action", "click"}, {"control", 1}}.dump());
+            Post(http, "/api/dialog", json{{"serial", serial}, {"action", "press"}, {"control", 1}}.dump());
         EXPECT_EQ(ok.status, 200);
         EXPECT_EQ(ok.body.value("ended", false), true);
         opener.join();

@@ -700,7 +700,7 @@ const kListRowHeight = 16;
 // in: send, flush (typed text first), the edits it watches, its window and whether it is on top.
 const buttonControl = (extraClass) => ({
   make: (c, d) => el("button", { type: "button", class: "control" + extraClass, dataset: { control: c.id },
-    onclick: async () => { if (await d.flush()) d.send({ action: "click", control: c.id }); } }),
+    onclick: async () => { if (await d.flush()) d.send({ action: "press", control: c.id }); } }),
   update: (n, c) => { n.textContent = caption(c.text); n.disabled = !c.enabled; },
 });
 
@@ -722,7 +722,7 @@ const dialogControls = {
       });
       n.addEventListener("keydown", async (e) => {
         // Enter in a multi-line edit is a line break; the host is told with the rest of the text.
-        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await d.flush()) d.send({ action: "key", key: "enter" }); }
+        if (e.key === "Enter" && !c.multiline) { e.preventDefault(); e.stopPropagation(); if (await d.flush()) d.send({ action: "enter" }); }
       });
       return n;
     },
@@ -760,7 +760,7 @@ function updateDialogList(n, c, d) {
     if (i === c.editing) {
       const input = el("input", { type: "text", value: item.text });
       let ended = false;
-      const end = (text) => { if (ended) return; ended = true; d.send({ action: "end-edit", control: c.id, text }); };
+      const end = (text) => { if (ended) return; ended = true; d.send(text === null ? { action: "cancel-edit" } : { action: "end-edit", text }); };
       input.addEventListener("keydown", (e) => {
         if (e.key === "Enter") { e.preventDefault(); e.stopPropagation(); end(input.value); }
         if (e.key === "Escape") { e.preventDefault(); e.stopPropagation(); end(null); }
@@ -772,7 +772,7 @@ function updateDialogList(n, c, d) {
       return row;
     }
     const row = el("div", { class: "item", role: "option", dataset: { item: i },
-      onclick: async () => { if (await d.flush()) d.send({ action: "click-item", control: c.id, item: i }); } },
+      onclick: async () => { if (await d.flush()) d.send({ action: "click-item", item: i }); } },
       image(item.image, "", 16), el("span", { text: item.text }));
     Object.assign(row.style, at);
     return row;
@@ -799,7 +799,7 @@ function drawDialog(modal) {
       clearTimeout(edit.timer);
       edit.dirty = false;
       const value = edit.multiline ? toWindows(edit.input.value) : edit.input.value;
-      const answer = await send({ action: "type", control: id, text: value });
+      const answer = await send({ action: "set", control: id, text: value });
       if (!answer || answer.error) {
         edit.dirty = true;
         trouble.textContent = word("notTyped", answer ? answer.error : word("unreachable"));
@@ -834,9 +834,9 @@ function drawDialog(modal) {
   }
 
   node.addEventListener("keydown", async (e) => {
-    if (e.key === "Escape") { e.preventDefault(); await flush(); send({ action: "key", key: "escape" }); }
+    if (e.key === "Escape") { e.preventDefault(); await flush(); send({ action: "escape" }); }
     if (e.key === "Enter" && e.target.tagName !== "TEXTAREA" && e.target.tagName !== "BUTTON") {
-      e.preventDefault(); if (await flush()) send({ action: "key", key: "enter" });
+      e.preventDefault(); if (await flush()) send({ action: "enter" });
     }
   });
   return { node, update };
