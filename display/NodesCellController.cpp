@@ -30,6 +30,13 @@ zsys::ComPtr<IHostDirObject> ObjectOf(IHostCardContext& card) {
 bool ServesMarks(LONG kind) {
     return kind == 1 || kind == 2 || kind == 5;
 }
+
+// Gives the text `make` writes for the company the object is; no text for another object.
+template <class Make> HRESULT CompanyText(IHostDirObject& object, BSTR* text, Make make) {
+    const auto company = CompanyId(object);
+    *text = company ? zsys::AllocBstr(make(*company)) : nullptr;
+    return S_OK;
+}
 } // namespace
 
 NodesCellController::NodesCellController(zsys::ComPtr<IHostView> view, INodeDisplayer* displayer)
@@ -65,13 +72,8 @@ HRESULT NodesCellController::NoteText(LONG kind, IUnknown* context, IHostDirObje
                                       BSTR* text) noexcept try {
     if (!text) return E_POINTER;
     if (!object || !context) return E_INVALIDARG;
-    const auto company = CompanyId(*object);
-    if (!company) {
-        *text = nullptr;
-        return S_OK;
-    }
-    *text = zsys::AllocBstr(displayer_->NoteHtml(*company, kind));
-    return S_OK;
+    return CompanyText(*object, text,
+                       [&](std::int32_t company) { return displayer_->NoteHtml(company, kind); });
 } catch (...) {
     return zsys::Boundary();
 }
@@ -108,13 +110,8 @@ HRESULT NodesCellController::CategoryMarks(LONG kind, IUnknown* context, IHostDi
     if (!text) return E_POINTER;
     if (!object || !context) return E_INVALIDARG;
     if (!ServesMarks(kind)) return E_FAIL;
-    const auto company = CompanyId(*object);
-    if (!company) {
-        *text = nullptr;
-        return S_OK;
-    }
-    *text = zsys::AllocBstr(displayer_->CategoryMarksHtml(*company));
-    return S_OK;
+    return CompanyText(*object, text,
+                       [&](std::int32_t company) { return displayer_->CategoryMarksHtml(company); });
 } catch (...) {
     return zsys::Boundary();
 }
