@@ -240,14 +240,16 @@ void NotesStore::FlushJournal() noexcept {
         if (!journal_ && NotesFile::EnsureFolder(NotesFile::Folder()))
             if (std::optional<ChangeJournal> made = ChangeJournal::Create(journalBeside_))
                 journal_.emplace(std::move(*made));
-        // A journal that cannot be written leaves the change in memory alone, to be written at the end.
-        if (journal_) journal_->Append(pending_);
+        const bool journaled = journal_ && journal_->Append(pending_);
         pending_ = ChangeJournal::Change();
         const std::uint64_t limit =
             std::max<std::uint64_t>(kCompactionFloor, std::max<off_t>(known_.size, 0));
-        if (journal_ && journal_->Size() > limit) Compact();
+        // Where no journal takes the change (a folder that cannot lock files, a failing write), the notes
+        // file itself is written now: slower, but the change the host is told is done is on disk all
+        // the same.
+        if (!journaled || journal_->Size() > limit) Compact();
     } catch (...) {
-        pending_ = ChangeJournal::Change(); // the notes stay in memory; the end writes them
+        pending_ = ChangeJournal::Change(); // not even the file could be written: the end tries again
     }
 }
 

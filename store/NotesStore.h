@@ -94,7 +94,8 @@ private:
     int MergeFile(std::u16string_view path, Mode mode);
 
     // Journals the changes of a batch, or these alone when none is open, and folds a long journal into
-    // the notes file. A failure is swallowed: the notes stay in memory for the end.
+    // the notes file; writes the notes file instead when no journal takes them. A failure to write
+    // either is swallowed: the notes stay in memory for the end.
     void FlushJournal() noexcept;
     void Listen(bool on);
     void NotesChanged(const std::vector<CollectionElement>& changed);
