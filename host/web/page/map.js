@@ -23,12 +23,12 @@ const geoMap = (() => {
       }
       boxes.set([x0, y0, x1, y1], i * 4);
     });
-    canvas = el("canvas", { id: "geo-canvas", tabindex: 0, "aria-label": "Map: wheel, drag, + and − or the arrow keys move it" });
+    canvas = el("canvas", { id: "geo-canvas", tabindex: 0, "aria-label": word("map") + ": " + word("geoHint") });
     const button = (text, title, action) => el("button", { type: "button", title, text, onclick: () => { action(); canvas.focus(); } });
     box.replaceChildren(canvas,
       el("div", { class: "geo-zoom" },
-        button("+", "Zoom in", () => zoomAt(1.5)), button("−", "Zoom out", () => zoomAt(1 / 1.5)),
-        button("⤢", "The whole city", fit)),
+        button("+", word("zoomIn"), () => zoomAt(1.5)), button("−", word("zoomOut"), () => zoomAt(1 / 1.5)),
+        button("⤢", word("wholeCity"), fit)),
       el("div", { class: "geo-attribution", text: geo.attribution }));
     listen();
     new ResizeObserver(() => { resize(); draw(); }).observe(box);
