@@ -3,9 +3,7 @@
 // two hosts of one city keep each other's changes.
 #include "StoreFixture.h"
 
-#include <filesystem>
 #include <fstream>
-#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
@@ -24,9 +22,7 @@ struct Session {
 
 class ChangeJournalTest : public StoreFixture {
 protected:
-    std::unique_ptr<Session> Start() {
-        return std::make_unique<Session>(view, language, testsupport::TableOf(zelt));
-    }
+    std::unique_ptr<Session> Start() { return std::make_unique<Session>(view, language, TableOf(zelt)); }
     fs::path NotesFolder() const { return folder.Path() / "Zelt" / "DirNotes"; }
     // The files beside the notes file whose name holds the word.
     std::vector<fs::path> FilesWith(const std::string& word) const {
