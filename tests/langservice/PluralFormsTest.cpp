@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
-#include <utility>
 
 using LangService::GetLanguageOperation;
 using LangService::GetPluralForm;
