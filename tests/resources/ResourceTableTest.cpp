@@ -9,11 +9,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <cstdint>
 #include <cstring>
-#include <ostream>
 #include <set>
-#include <string>
 #include <vector>
 
 namespace {
