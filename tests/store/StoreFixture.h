@@ -35,14 +35,14 @@ inline CollectionElement Note(std::int32_t stableId, std::u16string text,
     return note;
 }
 
-// Runs `traced` in a child, after `before`, system call by system call, and kills it at its `stops`-th
-// system-call stop: every state a crash can leave is seen, however fast or loaded the machine. Returns
-// the stops it made, fewer than `stops` when it finished first.
+// Runs `traced` in a child, after `before` (when given), system call by system call, and kills it at its
+// `stops`-th system-call stop: every state a crash can leave is seen, however fast or loaded the machine.
+// Returns the stops it made, fewer than `stops` when it finished first.
 inline int RunKilledAtStop(int stops, const std::function<void()>& before,
                            const std::function<void()>& traced) {
     const pid_t child = fork();
     if (child == 0) {
-        before();
+        if (before) before();
         ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
         raise(SIGSTOP);
         traced();
