@@ -7,7 +7,6 @@
 #include "host/Utf.h"
 #include "host/objects/HostCard.h"
 #include "host/objects/HostCardCommands.h"
-#include "host/objects/HostCards.h"
 #include "host/objects/HostComboBox.h"
 #include "host/objects/HostSearchGroup.h"
 #include "host/objects/HostSearchTab.h"
@@ -24,7 +23,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <gtest/gtest.h>
 
 using namespace testsupport;
 

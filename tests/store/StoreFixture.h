@@ -14,8 +14,6 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Testford.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
