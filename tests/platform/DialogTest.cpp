@@ -24,47 +24,36 @@ RECT InClient(HWND dialog, HWND control) {
 }
 } // namespace
 
-TEST(Dialog, DialogUnitsBecomePixelsByTheTemplateFont) {
-    // The host's shell shows the dialogs' sizes; the controls' places and the probe's larger
-    // font it does not.
+// As a dialog opens, dialog units become pixels by the template's font and the keyboard goes to the
+// first enabled tab stop, wherever the handler put it. The host's shell shows the dialogs' sizes, not
+// the controls' places nor the probe's larger font; the note dialog's handler puts the keyboard in
+// its box, as the host's test of it shows.
+TEST(Dialog, AsItOpensUnitsBecomePixelsByTheTemplateFontAndTheFocusIsTheFirstEnabledTabStop) {
     const struct {
         WORD dialog;
         int control; // 0: the dialog's client area
         RECT pixels;
+        int focusedByHandler, focused; // 0: none
     } cases[] = {
-        {114, 1, {60, 83, 135, 109}},   {114, 119, {0, 0, 293, 73}},
-        {115, 120, {18, 28, 225, 185}}, {900, 0, {0, 0, 200, 100}}, // 10 pt: 8 px across, 16 down
-        {900, 11, {8, 40, 128, 80}},
+        {114, 1, {60, 83, 135, 109}, 0, 1},   {114, 119, {0, 0, 293, 73}, 119, 1},
+        {115, 120, {18, 28, 225, 185}, 0, 2}, // "Close" comes first in the template
+        {900, 0, {0, 0, 200, 100}, 0, 11},    // 10 pt: 8 px across, 16 down
+        {900, 11, {8, 40, 128, 80}, 0, 11},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dialog << " " << c.control);
         ScriptedDriver driver;
         ProbeDialog d{TestDialogs()};
         RECT seen{};
         d.onInit = [&](ProbeDialog& p) {
             seen = c.control ? InClient(p.Window(), p.Item(c.control)) : zsys::ClientRect(p.Window());
-        };
-        d.Run(c.dialog);
-        EXPECT_EQ(seen, c.pixels) << c.dialog << " " << c.control;
-    }
-}
-
-TEST(Dialog, InitialFocusIsTheFirstEnabledTabStopWhereverTheHandlerPutIt) {
-    // The note dialog's handler puts the keyboard in its box, as the host's test of it shows.
-    const struct {
-        WORD dialog;
-        int focusedByHandler; // 0: none
-        int expected;
-    } cases[] = {{114, 0, 1}, {900, 0, 11}, {114, 119, 1}};
-    for (const auto& c : cases) {
-        ScriptedDriver driver;
-        ProbeDialog d{TestDialogs()};
-        d.onInit = [&](ProbeDialog& p) {
             if (c.focusedByHandler) zsys::SetFocus(p.Item(c.focusedByHandler));
         };
         int focused = 0;
         driver.Do([&](HWND) { focused = zsys::ControlId(zsys::Focus()); });
         d.Run(c.dialog);
-        EXPECT_EQ(focused, c.expected) << c.dialog << " " << c.focusedByHandler;
+        EXPECT_EQ(seen, c.pixels);
+        EXPECT_EQ(focused, c.focused);
     }
 }
 
