@@ -82,12 +82,23 @@ TEST(Guid, ParsesFormatsAndCompares) {
 // A hit, an alias answered by the same pointer and one identity for IUnknown are seen through
 // the host, on the card commands and the search group; that the last release destroys the object
 // and unlocks its module, in the host's accounting after every run.
-TEST(ComObject, QueryInterfaceMissClearsOutPointerAndNullOutIsRejected) {
+TEST(ComObject, OutPointersAreClearedOnAMissRefusedWhenNullAndGivenAReferenceOfTheirOwn) {
     auto w = zsys::Make<Widget>();
     void* p = reinterpret_cast<void*>(0x1);
     EXPECT_EQ(w->QueryInterface(kUnknownIid, &p), E_NOINTERFACE);
     EXPECT_EQ(p, nullptr);
     EXPECT_EQ(w->QueryInterface(IFirst::iid, nullptr), E_POINTER);
+    EXPECT_EQ(w->RefCount(), 1u);
+    // A ComPtr copies itself out as any base interface.
+    ISecond* out = nullptr;
+    ASSERT_EQ(w.CopyTo(&out), S_OK);
+    EXPECT_EQ(out, static_cast<ISecond*>(w.get()));
+    EXPECT_EQ(w->RefCount(), 2u);
+    out->Release();
+    EXPECT_EQ(w.CopyTo(static_cast<IFirst**>(nullptr)), E_POINTER);
+    IFirst* none = reinterpret_cast<IFirst*>(0x1);
+    EXPECT_EQ(zsys::ComPtr<IFirst>().CopyTo(&none), S_OK);
+    EXPECT_EQ(none, nullptr);
     EXPECT_EQ(w->RefCount(), 1u);
 }
 
@@ -137,20 +148,6 @@ TEST(ComPtr, CopyMoveAssignAndDetachKeepCountsExact) {
     EXPECT_EQ(raw->RefCount(), 1u);
     w = nullptr;
     EXPECT_EQ(destroyed, 1);
-}
-
-TEST(ComPtr, CopyToHandsOutAReferenceOfItsOwnAsAnyBaseInterface) {
-    auto w = zsys::Make<Widget>();
-    ISecond* out = nullptr;
-    ASSERT_EQ(w.CopyTo(&out), S_OK);
-    EXPECT_EQ(out, static_cast<ISecond*>(w.get()));
-    EXPECT_EQ(w->RefCount(), 2u);
-    out->Release();
-    EXPECT_EQ(w.CopyTo(static_cast<IFirst**>(nullptr)), E_POINTER);
-    IFirst* none = reinterpret_cast<IFirst*>(0x1);
-    EXPECT_EQ(zsys::ComPtr<IFirst>().CopyTo(&none), S_OK);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(w->RefCount(), 1u);
 }
 
 TEST(ComError, CheckRaisesFailuresAndRequiredRaisesEPointerOfTheWantedInterface) {
