@@ -193,7 +193,7 @@ TEST_F(MapOfNotes, CaptionRefresh_ReaddsEveryBlockAndItsCountedBuildings) {
 }
 
 // Without the information panel or its companies block the blocks are skipped silently.
-TEST_F(MapOfNotes, Registration_EndsTheStartAtAHostFailureLeavingTheBlocksAddedSoFar) {
+TEST_F(MapOfNotes, Registration_EndsTheStartAtAHostFailureLeavingTheBlocksAddedSoFarButNeedsNoPanel) {
     const struct {
         const char* operation;
         bool yieldNothing;
