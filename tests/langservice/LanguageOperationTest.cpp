@@ -115,40 +115,38 @@ TEST(LanguageTexts, EveryMonthWeekdayAndSizeNameOfEveryLanguageInItsDateLayout) 
     }
 }
 
-TEST(CaseMapping, EachLanguageMapsWholeTextsByItsOwnRules) {
-    using Mapping = std::u16string (LangService::ILanguageOperation::*)(std::u16string_view) const;
-    const Mapping lower = &LangService::ILanguageOperation::ToLower,
-                  upper = &LangService::ILanguageOperation::ToUpper,
-                  sentence = &LangService::ILanguageOperation::ToSentenceCase;
-    const struct {
-        const char16_t* code;
-        Mapping mapping;
-        std::u16string_view text, mapped;
-    } cases[] = {
-        {u"ru", lower, u"ЁЖИК и Ко, 2024", u"ёжик и ко, 2024"},
-        {u"ru", upper, u"ёжик и ко", u"ЁЖИК И КО"},
-        {u"uk", lower, u"ҐАНОК ЄЇІ", u"ґанок єїі"},
-        {u"uk", upper, u"ґанок єїі", u"ҐАНОК ЄЇІ"},
-        {u"hy", upper, u"կիր", u"ԿԻՐ"},
-        {u"cs", upper, u"září", u"ZÁŘÍ"},
-        {u"en", upper, u"straße", u"STRASSE"}, // full mappings: ß has no single capital
-        {u"ru", lower, u"", u""},
-        // The ligature ech-yiwn capitalises as ech-vew in Armenian, as ech-yiwn elsewhere.
-        {u"hy", upper, u"\u0587", u"\u0535\u054E"},
-        {u"hy", sentence, u"\u0587 \u0587", u"\u0535\u057E \u0587"},
-        {u"en", upper, u"\u0587", u"\u0535\u0552"},
-        {u"ru", sentence, u"\u0587", u"\u0535\u0582"},
-        // Each sentence starts with a capital, the rest is lowered.
-        {u"en", sentence, u"hello WORLD! second SENTENCE? third", u"Hello world! Second sentence? Third"},
-        {u"ru", sentence, u"ПРИВЕТ, МИР. КАК ДЕЛА?", u"Привет, мир. Как дела?"},
-        // A period before a lower-case word is taken for an abbreviation.
-        {u"en", sentence, u"hello world. second SENTENCE", u"Hello world. second sentence"},
-        {u"en", sentence, u"", u""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
-        EXPECT_EQ((GetLanguageOperation(c.code).get()->*c.mapping)(c.text), c.mapped);
-    }
+TEST(CaseMapping, CyrillicArmenianAndLatinLettersMapWithTheLanguage) {
+    const auto russian = GetLanguageOperation(u"ru");
+    EXPECT_EQ(russian->ToLower(u"ЁЖИК и Ко, 2024"), u"ёжик и ко, 2024");
+    EXPECT_EQ(russian->ToUpper(u"ёжик и ко"), u"ЁЖИК И КО");
+    const auto ukrainian = GetLanguageOperation(u"uk");
+    EXPECT_EQ(ukrainian->ToLower(u"ҐАНОК ЄЇІ"), u"ґанок єїі");
+    EXPECT_EQ(ukrainian->ToUpper(u"ґанок єїі"), u"ҐАНОК ЄЇІ");
+    EXPECT_EQ(GetLanguageOperation(u"hy")->ToUpper(u"կիր"), u"ԿԻՐ");
+    EXPECT_EQ(GetLanguageOperation(u"cs")->ToUpper(u"září"), u"ZÁŘÍ");
+    // Full mappings, not one letter for one: ß has no single capital.
+    EXPECT_EQ(GetLanguageOperation(u"en")->ToUpper(u"straße"), u"STRASSE");
+    EXPECT_EQ(russian->ToLower(u""), u"");
+}
+
+TEST(CaseMapping, TheLanguagesOwnRulesApply) {
+    // The ligature ech-yiwn capitalises as ech-vew in Armenian, as ech-yiwn elsewhere.
+    const auto armenian = GetLanguageOperation(u"hy");
+    EXPECT_EQ(armenian->ToUpper(u"\u0587"), u"\u0535\u054E");
+    EXPECT_EQ(armenian->ToSentenceCase(u"\u0587 \u0587"), u"\u0535\u057E \u0587");
+    EXPECT_EQ(GetLanguageOperation(u"en")->ToUpper(u"\u0587"), u"\u0535\u0552");
+    EXPECT_EQ(GetLanguageOperation(u"ru")->ToSentenceCase(u"\u0587"), u"\u0535\u0582");
+}
+
+TEST(CaseMapping, SentenceCaseCapitalisesEachSentenceAndLowersTheRest) {
+    const auto english = GetLanguageOperation(u"en");
+    EXPECT_EQ(english->ToSentenceCase(u"hello WORLD! second SENTENCE? third"),
+              u"Hello world! Second sentence? Third");
+    EXPECT_EQ(GetLanguageOperation(u"ru")->ToSentenceCase(u"ПРИВЕТ, МИР. КАК ДЕЛА?"),
+              u"Привет, мир. Как дела?");
+    // A period before a lower-case word is taken for an abbreviation.
+    EXPECT_EQ(english->ToSentenceCase(u"hello world. second SENTENCE"), u"Hello world. second sentence");
+    EXPECT_EQ(english->ToSentenceCase(u""), u"");
 }
 
 TEST(CompareChars, EachLanguageSortsCharactersInItsOrderIgnoringCase) {
