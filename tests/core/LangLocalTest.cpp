@@ -3,10 +3,9 @@
 #include "platform/resources/ModuleResources.h"
 #include "platform/system/Language.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/StringBlock.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 class InterfaceLanguage : public ::testing::Test {
@@ -41,25 +40,10 @@ TEST_F(InterfaceLanguage, OldSystemsChooseByThreadLocale) {
     EXPECT_EQ(With(1033).Language(), 1033);
 }
 
-namespace {
 // A library whose Russian table lacks a text that its English table has.
-std::vector<BYTE> Block(unsigned index, std::u16string text) {
-    std::vector<BYTE> bytes;
-    for (unsigned i = 0; i < 16; ++i) {
-        const std::u16string t = i == index ? text : u"";
-        bytes.push_back(BYTE(t.size()));
-        bytes.push_back(0);
-        for (char16_t c : t) {
-            bytes.push_back(BYTE(c & 0xFF));
-            bytes.push_back(BYTE(c >> 8));
-        }
-    }
-    return bytes;
-}
-} // namespace
-
 TEST_F(InterfaceLanguage, TextMissingInChosenLanguageComesFromTheSystemsChoice) {
-    const std::vector<BYTE> russian = Block(0, u"только русский"), english = Block(5, u"English only");
+    const auto russian = testsupport::StringBlock({{0, u"только русский"}}),
+               english = testsupport::StringBlock({{5, u"English only"}});
     const ResourceEntry entries[] = {
         {RT_STRING, 1, 1049, russian.data(), DWORD(russian.size())},
         {RT_STRING, 1, 1033, english.data(), DWORD(english.size())},

@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {

@@ -7,12 +7,11 @@
 #include <gtest/gtest.h>
 
 TEST(NoteTextHtml, ALoneCarriageReturnGoesExceptInPlainTextAndAnyOtherKindIsAParagraph) {
-    struct Case {
+    const struct {
         std::u16string text;
         std::int32_t kind;
         std::u16string html;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"a\rb", 5, u"<strong>ab</strong>"},
         {u"a\rb", 4, u"\r\na\rb"},
         {u"a\r\r\nb", 4, u"\r\na\r\nb"},
@@ -24,7 +23,7 @@ TEST(NoteTextHtml, ALoneCarriageReturnGoesExceptInPlainTextAndAnyOtherKindIsAPar
         {u"  \r\n", 0, u""},
         {u"  \r\n", 4, u""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << ", case " << (&c - cases));
         EXPECT_EQ(NoteTextHtml(c.text, c.kind), c.html);
     }

@@ -11,11 +11,8 @@
 #include <array>
 #include <chrono>
 #include <climits>
-#include <initializer_list>
 #include <limits>
-#include <memory>
-#include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 using LangService::GetLanguageOperation;
@@ -23,12 +20,6 @@ using testing::StrEq;
 using testing::ThrowsMessage;
 
 namespace {
-
-constexpr double kMarch1st2024 = 45352;
-
-std::u16string Date(const char16_t* code, double date, int monthOnly = 0) {
-    return GetLanguageOperation(code)->FormatDate(date, monthOnly);
-}
 
 int Compare(const char16_t* code, char16_t a, char16_t b) {
     return GetLanguageOperation(code)->CompareChars(a, b);
@@ -158,13 +149,14 @@ TEST(CaseMapping, SentenceCaseCapitalisesEachSentenceAndLowersTheRest) {
     EXPECT_EQ(english->ToSentenceCase(u""), u"");
 }
 
-TEST(CompareChars, EachLanguageSortsCharactersInItsOrder) {
+TEST(CompareChars, EachLanguageSortsCharactersInItsOrderIgnoringCase) {
     // Each text is in ascending order.
     const std::pair<const char16_t*, std::u16string_view> ascending[] = {
         // ё between е and ж whatever the case; space, Cyrillic, Latin, digits, then the rest
         {u"ru", u"аеёжя"},
         {u"ru", u"ЕёЖ"},
         {u"ru", u" яaZ09-"},
+        {u"ru", u"\u00A0а"},
         // the letters of Ukrainian's own sort within its alphabet
         {u"uk", u" гҐдёєиІїйяa5-"},
         // without a rank table, by the lower-case character
@@ -177,52 +169,49 @@ TEST(CompareChars, EachLanguageSortsCharactersInItsOrder) {
             EXPECT_LT(Compare(code, text[i - 1], text[i]), 0) << std::string(code, code + 2) << " at " << i;
             EXPECT_GT(Compare(code, text[i], text[i - 1]), 0) << std::string(code, code + 2) << " at " << i;
         }
-}
-
-TEST(CompareChars, CaseIsIgnoredAndANoBreakSpaceIsASpace) {
-    EXPECT_EQ(Compare(u"ru", u'Я', u'я'), 0);
-    EXPECT_EQ(Compare(u"ru", u'Ё', u'ё'), 0);
-    EXPECT_EQ(Compare(u"ru", u'Q', u'q'), 0);
-    EXPECT_EQ(Compare(u"en", u'Q', u'q'), 0);
-    EXPECT_EQ(Compare(u"ru", u'\u00A0', u' '), 0);
-    EXPECT_LT(Compare(u"ru", u'\u00A0', u'а'), 0);
+    // Case is ignored, and a no-break space is a space.
+    const std::tuple<const char16_t*, char16_t, char16_t> ties[] = {{u"ru", u'Я', u'я'},
+                                                                    {u"ru", u'Ё', u'ё'},
+                                                                    {u"ru", u'Q', u'q'},
+                                                                    {u"en", u'Q', u'q'},
+                                                                    {u"ru", u'\u00A0', u' '}};
+    for (const auto& [code, a, b] : ties)
+        EXPECT_EQ(Compare(code, a, b), 0) << std::string(code, code + 2) << " " << int(a);
 }
 
 TEST(FormatDate, AutomationDatesCountDaysFromTheEndOf1899AndTheFractionIsTheTimeOfDay) {
-    const std::pair<double, std::u16string_view> dates[] = {
-        {0, u"30 December, 1899"},
-        {2.75, u"1 January, 1900"},
-        {36585, u"29 February, 2000"},
-        {-657434, u"1 January, 100"},
-        {2958465.5, u"31 December, 9999"},
+    const std::tuple<const char16_t*, double, std::u16string_view> dates[] = {
+        {u"en", 0, u"30 December, 1899"},
+        {u"en", 2.75, u"1 January, 1900"},
+        {u"en", 36585, u"29 February, 2000"},
+        {u"en", -657434, u"1 January, 100"},
+        {u"en", 2958465.5, u"31 December, 9999"},
         // Below 0 the fraction is still the time of day: -1.5 is noon of the day before day 0.
-        {-1.5, u"29 December, 1899"},
-        {-0.5, u"30 December, 1899"},
-        {-36328.25, u"14 July, 1800"},
+        {u"en", -1.5, u"29 December, 1899"},
+        {u"en", -0.5, u"30 December, 1899"},
+        {u"en", -36328.25, u"14 July, 1800"},
         // Within half a second of midnight is the next day.
-        {2 + 86399.4 / 86400, u"1 January, 1900"},
-        {2 + 86399.6 / 86400, u"2 January, 1900"},
+        {u"en", 2 + 86399.4 / 86400, u"1 January, 1900"},
+        {u"en", 2 + 86399.6 / 86400, u"2 January, 1900"},
+        // The Italian first of the month is an ordinal.
+        {u"it", AutomationDate(2024, 3, 1), u"1\u00BA marzo 2024"},
+        {u"it", AutomationDate(2024, 3, 11), u"11 marzo 2024"},
     };
-    for (const auto& [date, text] : dates)
-        EXPECT_EQ(Date(u"en", date), text) << date;
+    for (const auto& [code, date, text] : dates)
+        EXPECT_EQ(GetLanguageOperation(code)->FormatDate(date, 0), text) << date;
 }
 
-TEST(FormatDate, ItalianFirstOfTheMonthIsAnOrdinal) {
-    EXPECT_EQ(Date(u"it", kMarch1st2024), u"1\u00BA marzo 2024");
-    EXPECT_EQ(Date(u"it", kMarch1st2024 + 10), u"11 marzo 2024");
-}
-
-TEST(FormatDate, DatesOutsideTheAutomationRangeAreErrors) {
+TEST(LanguageOperation, ValuesOutOfRangeAreErrors) {
+    const auto raises = [](const char* message) { return ThrowsMessage<unicore::exception>(StrEq(message)); };
     for (double date : {-657435.0, 2958466.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
                         -std::numeric_limits<double>::infinity()})
-        EXPECT_THAT([&] { Date(u"en", date); }, ThrowsMessage<unicore::exception>(StrEq("Invalid date")));
-}
-
-TEST(WeekdayShortName, IndexAboveSixIsAnError) {
+        EXPECT_THAT([&] { GetLanguageOperation(u"en")->FormatDate(date, 0); }, raises("Invalid date"));
     for (const char16_t* code : {u"ru", u"uk", u"cs", u"en", u"it", u"hy", u"es"})
         for (unsigned index : {7u, UINT_MAX})
             EXPECT_THAT([&] { GetLanguageOperation(code)->WeekdayShortName(index); },
-                        ThrowsMessage<unicore::exception>(StrEq("Invalid day index")));
+                        raises("Invalid day index"));
+    for (unsigned unit : {4u, UINT_MAX})
+        EXPECT_THAT([&] { GetLanguageOperation(u"ru")->FormatSize(u"1", unit); }, raises("Invalid category"));
 }
 
 TEST(FormatSize, PlaceholdersInTheNumberText) {
@@ -231,12 +220,6 @@ TEST(FormatSize, PlaceholdersInTheNumberText) {
     EXPECT_EQ(english->FormatSize(u"{1}", 2), u"Mb Mb");
     EXPECT_EQ(english->FormatSize(u"{0}", 2), u"{0} Mb");
     EXPECT_EQ(english->FormatSize(u"", 0), u" b");
-}
-
-TEST(FormatSize, UnitAboveGigabytesIsAnError) {
-    for (unsigned unit : {4u, UINT_MAX})
-        EXPECT_THAT([&] { GetLanguageOperation(u"ru")->FormatSize(u"1", unit); },
-                    ThrowsMessage<unicore::exception>(StrEq("Invalid category")));
 }
 
 namespace {

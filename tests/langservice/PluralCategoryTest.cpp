@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 using LangService::GetLanguageOperation;
 using LangService::PluralCategory;

@@ -2,27 +2,20 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/support/ScriptedDriver.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
-namespace fs = std::filesystem;
-
 class FileDialog : public ::testing::Test {
 protected:
-    FileDialog() {
-        fs::create_directories(folder_);
-        std::ofstream(folder_ / "notes.xml") << "<notes/>";
-    }
-    ~FileDialog() override { fs::remove_all(folder_); }
+    FileDialog() { std::ofstream(folder_ / "notes.xml") << "<notes/>"; }
 
     // "$" stands for the folder; "#N" for a path of N characters in it ending in ".xml".
     std::u16string Path(const std::u16string& answer) const {
-        const std::u16string folder = folder_.u16string();
+        const std::u16string folder = folder_.Path().u16string();
         if (answer.starts_with(u"#")) {
             const std::size_t length = std::stoul(std::string(answer.begin() + 1, answer.end()));
             return folder + u"/" + std::u16string(length - folder.size() - 5, u'n') + u".xml";
@@ -30,23 +23,22 @@ protected:
         return answer.starts_with(u"$") ? folder + answer.substr(1) : answer;
     }
 
-    const fs::path folder_ = fs::temp_directory_path() / ("vesk-filedialog-" + std::to_string(::getpid()));
+    const testsupport::TempFolder folder_{"vesk-filedialog"};
 };
 } // namespace
 
 // The import's and the export's answers (the default extension, an existing file, a missing one
 // refused and asked again, an existing one overwritten unasked) are tested through the host's shell.
 TEST_F(FileDialog, TheAnswerIsCheckedAsTheSystemDialogDoes) {
-    struct Case {
+    const DWORD import = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    const struct {
         const char* what;
         bool save;
         DWORD flags;
         std::vector<std::optional<std::u16string>> answers;
         std::optional<std::u16string> result;
         std::size_t refusals;
-    };
-    const DWORD import = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-    const Case cases[] = {
+    } cases[] = {
         {"an extension of its own", true, 0, {u"$/exported.txt"}, u"$/exported.txt", 0},
         {"a dot in the folder only", false, 0, {u"$.d/notes"}, u"$.d/notes.xml", 0},
         {"missing, then cancel", false, import, {u"$/missing"}, std::nullopt, 1},
@@ -56,7 +48,7 @@ TEST_F(FileDialog, TheAnswerIsCheckedAsTheSystemDialogDoes) {
         {"overwrite refused", true, OFN_OVERWRITEPROMPT, {u"$/notes.xml", u"$/new.xml"}, u"$/new.xml", 1},
         {"cancel", false, 0, {std::nullopt}, std::nullopt, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         testsupport::ScriptedDriver driver;
         for (const auto& answer : c.answers)
             driver.AnswerFile(answer ? std::optional(Path(*answer)) : std::nullopt);

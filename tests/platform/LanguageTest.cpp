@@ -26,10 +26,3 @@ TEST(Language, InterfaceLanguageIsPerThreadAndResettable) {
     SetThreadUILanguage(0);
     EXPECT_EQ(GetThreadUILanguage(), environment);
 }
-
-TEST(Language, OsVersionIsTenUnlessSet) {
-    EXPECT_EQ(GetOsMajorVersion(), 10u);
-    SetOsVersion(5, 1);
-    EXPECT_EQ(GetOsMajorVersion(), 5u);
-    SetOsVersion(10, 0);
-}

@@ -49,30 +49,28 @@ protected:
 
 TEST_F(ListView, ItemsRunDownTheColumnThenOnInTheNextAndHitTestsNameTheItemAndItsPart) {
     EXPECT_EQ(lv::SetImageList(list_, &swatches_), nullptr);
-    struct Case {
+    // Icon 15 + 2 px; label 6 px a character + 4; the first column as wide as "Green".
+    const struct {
         int item, part;
         RECT rect;
-    };
-    // Icon 15 + 2 px; label 6 px a character + 4; the first column as wide as "Green".
-    const Case rects[] = {
+    } rects[] = {
         {0, LVIR_ICON, {0, 0, 17, 15}},    {0, LVIR_LABEL, {17, 0, 39, 15}}, {0, LVIR_BOUNDS, {0, 0, 51, 15}},
         {1, LVIR_LABEL, {17, 15, 51, 30}}, {2, LVIR_ICON, {51, 0, 68, 15}},  {2, LVIR_LABEL, {68, 0, 96, 15}},
     };
-    for (const Case& c : rects)
+    for (const auto& c : rects)
         EXPECT_EQ(lv::ItemRect(list_, c.item, c.part), c.rect) << c.item << " " << c.part;
     EXPECT_EQ(lv::ItemRect(list_, 3, LVIR_BOUNDS), std::nullopt);
 
-    struct Hit {
+    const struct {
         POINT at;
         int item;
         UINT flags;
-    };
-    const Hit hits[] = {
+    } hits[] = {
         {{5, 5}, 0, LVHT_ONITEMICON}, {{20, 20}, 1, LVHT_ONITEMLABEL}, {{70, 3}, 2, LVHT_ONITEMLABEL},
         {{45, 5}, -1, LVHT_NOWHERE}, // beside "Red", inside its column
         {{60, 20}, -1, LVHT_NOWHERE}, {{200, 5}, -1, LVHT_NOWHERE},    {{-1, 5}, -1, LVHT_NOWHERE},
     };
-    for (const Hit& c : hits) {
+    for (const auto& c : hits) {
         UINT flags = 0;
         EXPECT_EQ(lv::HitTest(list_, c.at, &flags), c.item) << c.at.x << "," << c.at.y;
         EXPECT_EQ(flags, c.flags) << c.at.x << "," << c.at.y;

@@ -1,28 +1,12 @@
 #include "platform/resources/ModuleResources.h"
 #include "platform/com/ComModule.h"
 #include "platform/system/Language.h"
+#include "tests/support/StringBlock.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
-// A block of 16 entries with the given texts at the given indexes.
-std::vector<BYTE> Block(std::initializer_list<std::pair<unsigned, std::u16string>> texts) {
-    std::vector<BYTE> bytes;
-    for (unsigned i = 0; i < 16; ++i) {
-        std::u16string text;
-        for (const auto& [index, t] : texts)
-            if (index == i) text = t;
-        bytes.push_back(BYTE(text.size() & 0xFF));
-        bytes.push_back(BYTE(text.size() >> 8));
-        for (char16_t c : text) {
-            bytes.push_back(BYTE(c & 0xFF));
-            bytes.push_back(BYTE(c >> 8));
-        }
-    }
-    return bytes;
-}
+using testsupport::StringBlock;
 
 class ModuleResources : public ::testing::Test {
 protected:
@@ -41,8 +25,9 @@ protected:
         SetThreadUILanguage(0);
     }
 
-    std::vector<BYTE> ru_ = Block({{4, u"Заметки"}}), en_ = Block({{4, u"Notes"}, {5, u"Only English"}}),
-                      it_ = Block({{0, u"Solo italiano"}});
+    std::vector<BYTE> ru_ = StringBlock({{4, u"Заметки"}}),
+                      en_ = StringBlock({{4, u"Notes"}, {5, u"Only English"}}),
+                      it_ = StringBlock({{0, u"Solo italiano"}});
     const BYTE png_[4] = {0x89, 'P', 'N', 'G'};
     std::vector<ResourceEntry> entries_;
     ResourceTable table_{};

@@ -25,19 +25,18 @@ TEST(Window, ChildrenLieInTheClientAreaAndMoveWithTheirParent) {
 }
 
 TEST(Window, SetWindowPosLeavesOutWhatItsFlagsSay) {
-    struct Case {
+    const struct {
         HWND after;
         UINT flags;
         RECT rect;
         bool topmost;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {HWND_TOPMOST, SWP_NOSIZE, {30, 40, 130, 90}, true},
         {HWND_NOTOPMOST, SWP_NOMOVE, {10, 20, 60, 80}, false},
         {HWND_TOPMOST, SWP_NOZORDER, {30, 40, 80, 100}, false},
         {nullptr, 0, {30, 40, 80, 100}, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         HWND w = zsys::CreateWindow(u"Frame", u"", 0, 0, {10, 20, 110, 70}, nullptr, 0);
         EXPECT_TRUE(zsys::SetWindowPos(w, c.after, 30, 40, 50, 60, c.flags));
         EXPECT_EQ(zsys::WindowRect(w), c.rect) << c.flags;

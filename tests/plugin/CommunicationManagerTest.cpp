@@ -1,16 +1,8 @@
 // The controller in the same process as the reference host's objects. That notes changed while
 // it runs reach the file and come back at the next start is seen through the host's shell.
-#include "plugin/CommunicationManager.h"
-#include "core/LangLocal.h"
-#include "core/VeskNotesModule.h"
-#include "host/ZeltHost.h"
 #include "host/objects/HostSearchGroup.h"
 #include "host/objects/HostSearchTab.h"
-#include "platform/system/AppData.h"
-#include "platform/system/Language.h"
-#include "tests/support/TempFolder.h"
-
-#include <gtest/gtest.h>
+#include "tests/plugin/ControllerFixture.h"
 
 #include <cstdlib>
 

@@ -11,10 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 using namespace testsupport::testford;
 
 // The reference host in the test program's process, serving Testford in English with an

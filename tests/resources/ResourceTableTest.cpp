@@ -9,26 +9,18 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <cstdint>
 #include <cstring>
-#include <ostream>
 #include <set>
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-struct Rgb {
-    int r, g, b;
-    friend auto operator<=>(const Rgb&, const Rgb&) = default;
-};
-
-void PrintTo(const Rgb& c, std::ostream* os) {
-    *os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
+using Rgb = std::tuple<int, int, int>;
 
 int Distance(Rgb a, Rgb b) {
-    return (a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b);
+    const auto [ar, ag, ab] = a;
+    const auto [br, bg, bb] = b;
+    return (ar - br) * (ar - br) + (ag - bg) * (ag - bg) + (ab - bb) * (ab - bb);
 }
 
 std::span<const BYTE> Resource(ResourceType type, WORD id) {

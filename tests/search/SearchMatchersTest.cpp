@@ -21,11 +21,10 @@ CollectionElement Note(std::u16string text, std::vector<std::int32_t> categories
 // Russian and Latin letters found in either case, ё with Ё, and an empty text passing every
 // note are seen through the host, over a city of notes; here, what folding leaves apart.
 TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
-    struct Case {
+    const struct {
         std::u16string note, pattern;
         bool found;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"Елка", u"ёлка", false}, // е and ё stay apart
         {u"Cafe", u"Cаfe", false}, // a Latin letter never matches a Cyrillic one
         {u"Ї", u"ї", false},       // Ukrainian letters are not folded
@@ -33,7 +32,7 @@ TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
         {u"CAFÉ", u"caf", true},   {u"ab", u"abc", false},
         {u"", u"", true}, // a note of categories only passes an empty pattern
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         NoteCollection notes;
         notes.Set(7, c.note.empty() ? Note(u"", {2}) : Note(c.note));
@@ -46,18 +45,17 @@ TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
 // The host's test of the marks' links shows the number read after eleven characters whatever they
 // are, none for the bare prefix and 0 for no digits.
 TEST(SearchMatchers, Category_IsReadAfterTheFirstElevenCharacters) {
-    struct Case {
+    const struct {
         std::u16string value;
         std::int32_t category;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"", -1},
         {u"MYUNIQUETAG \t+4", 4},
         {u"MYUNIQUETAG-2", -2},
         {u"MYUNIQUETAG12abc", 12},
         {u"MYUNIQUETAG99999999999", INT32_MAX},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         EXPECT_EQ(criteria::CategoryOfCriterion(c.value), c.category);
     }
@@ -71,11 +69,10 @@ TEST(SearchMatchers, AFailingCompanyIsToldTheDistanceToTheNextNote) {
     NoteMatchers matchers(notes);
     matchers.SetText(u"HIT");
     matchers.SetCategory(u"MYUNIQUETAG1");
-    struct Case {
+    const struct {
         std::int32_t company, distance;
-    };
-    const Case cases[] = {{5, 5}, {10, 0}, {11, 9}, {20, 15}, {35, -1}, {40, -1}, {INT32_MIN, INT32_MAX}};
-    for (const Case& c : cases) {
+    } cases[] = {{5, 5}, {10, 0}, {11, 9}, {20, 15}, {35, -1}, {40, -1}, {INT32_MIN, INT32_MAX}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.company);
         EXPECT_EQ(matchers.MatchText(c.company), c.distance);
         EXPECT_EQ(matchers.MatchCategory(c.company), c.distance);

@@ -4,26 +4,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-zsys::ComPtr<RibbonGroupButton> Button() {
-    return zsys::Make<RibbonGroupButton>(u"tag", u"Configure", u"", nullptr, nullptr);
-}
-} // namespace
-
-TEST(RibbonGroupButton, WithoutACommandExecuteDoesNothing) {
-    EXPECT_EQ(Button().as<ZeltCore::ICommandAction>()->Execute(), S_OK);
-}
-
-TEST(RibbonGroupButton, AnEmptyTooltipShowsTheCaption) {
+TEST(RibbonGroupButton, WithoutCommandImageOrTooltipDoesNothingShowsNoImageAndTheCaption) {
+    const auto button = zsys::Make<RibbonGroupButton>(u"tag", u"Configure", u"", nullptr, nullptr);
+    EXPECT_EQ(button.as<ZeltCore::ICommandAction>()->Execute(), S_OK);
     zsys::Bstr tooltip;
-    EXPECT_EQ(Button()->Tooltip(tooltip.put()), S_OK);
+    EXPECT_EQ(button->Tooltip(tooltip.put()), S_OK);
     EXPECT_EQ(tooltip.str(), u"Configure");
-    EXPECT_EQ(Button()->Tag(nullptr), E_POINTER);
-}
-
-TEST(RibbonGroupButton, WithoutAnImageAnswersNone) {
+    EXPECT_EQ(button->Tag(nullptr), E_POINTER);
     IUnknown* image = reinterpret_cast<IUnknown*>(1);
-    EXPECT_EQ(Button()->Image(&image), E_FAIL);
+    EXPECT_EQ(button->Image(&image), E_FAIL);
     EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(Button()->Image(nullptr), E_POINTER);
+    EXPECT_EQ(button->Image(nullptr), E_POINTER);
 }

@@ -32,27 +32,21 @@ protected:
         }
         return seen == 5 ? generation : -1;
     }
-
-    // Writes generation 1 over generation 0 in a traced child, killed at its `stops`-th system-call stop;
-    // the number of stops it made, fewer than `stops` when it finished first.
-    int WriteKilledAt(int stops) {
-        return RunKilledAtStop(
-            stops, [] {},
-            [&] {
-                FillGeneration(1);
-                store.WriteNotes(PathOf("notes.xml"));
-            });
-    }
 };
 } // namespace
 
 TEST_F(AtomicWriteCrash, AWriterKilledAtAnySystemCallLeavesTheOldFileOrTheNewOne) {
     FillGeneration(0);
+    // Generation 1 written over generation 0, in a traced child killed at a stop unless it finishes first.
+    const auto writeOver = [&] {
+        FillGeneration(1);
+        store.WriteNotes(PathOf("notes.xml"));
+    };
     int killedAt = 0;
     for (;; ++killedAt) {
         store.WriteNotes(PathOf("notes.xml")); // generation 0 again
         ASSERT_EQ(GenerationOf(), 0);
-        const bool finished = WriteKilledAt(killedAt) < killedAt;
+        const bool finished = RunKilledAtStop(killedAt, nullptr, writeOver) < killedAt;
         const int generation = GenerationOf();
         if (finished) {
             EXPECT_EQ(generation, 1) << "a writer left alone finishes";

@@ -5,12 +5,6 @@
 #include "host/objects/HostImage.h"
 #include "platform/com/SafeArray.h"
 #include "platform/ui/ImageList.h"
-#include "tests/support/ComErrorExpect.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 class CategoriesTest : public StoreFixture {
@@ -42,9 +36,9 @@ protected:
     std::vector<std::uint8_t> PixelsOfPng(WORD id) {
         const auto png = zsys::ResourceBytes(FindResource(TheModule().Instance(), RT_PNG, id));
         zsys::ComPtr<IUnknown> image;
-        EXPECT_EQ(testsupport::FactoryOf(zelt)->CreateImageFromPng(
-                      zsys::SafeArray(zsys::MakeByteArray(png)).get(), image.put()),
-                  S_OK);
+        EXPECT_EQ(
+            FactoryOf(zelt)->CreateImageFromPng(zsys::SafeArray(zsys::MakeByteArray(png)).get(), image.put()),
+            S_OK);
         return Pixels(image.get());
     }
 };
@@ -121,7 +115,7 @@ TEST_F(CategoriesTest, RegisterImagesGivesTheHostMenuCardAndMapSetsAndLoadsTheSw
 // the category images are asked for.
 TEST_F(CategoriesTest, HostFailuresAreRaisedWithTheirInterface) {
     Faults().Fail("IHostFactory.CreateImageFromPng", E_OUTOFMEMORY);
-    EXPECT_TRUE(testsupport::RaisesComError([&] { categories->RegisterImages(view.get()); }, E_OUTOFMEMORY,
-                                            ZeltCore::IHostFactory::iid));
+    EXPECT_TRUE(RaisesComError([&] { categories->RegisterImages(view.get()); }, E_OUTOFMEMORY,
+                               ZeltCore::IHostFactory::iid));
     EXPECT_EQ(categories->MenuImages().Collection(), nullptr) << "a failed set stays empty";
 }

@@ -3,9 +3,7 @@
 // two hosts of one city keep each other's changes.
 #include "StoreFixture.h"
 
-#include <filesystem>
 #include <fstream>
-#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
@@ -24,9 +22,7 @@ struct Session {
 
 class ChangeJournalTest : public StoreFixture {
 protected:
-    std::unique_ptr<Session> Start() {
-        return std::make_unique<Session>(view, language, testsupport::TableOf(zelt));
-    }
+    std::unique_ptr<Session> Start() { return std::make_unique<Session>(view, language, TableOf(zelt)); }
     fs::path NotesFolder() const { return folder.Path() / "Zelt" / "DirNotes"; }
     // The files beside the notes file whose name holds the word.
     std::vector<fs::path> FilesWith(const std::string& word) const {
@@ -41,19 +37,6 @@ protected:
         const auto journals = FilesWith(".journal-");
         return journals.size() == 1 ? journals.front() : fs::path("(not one journal)");
     }
-    // A host killed after three acknowledged changes: a note, a renamed category, another note.
-    void DieAfterThreeChanges() {
-        auto host = Start();
-        host->notes.Set(kCafe, Note(kCafeStable, u"first", {2}));
-        host->categories.SetName(0, u"Urgent");
-        host->notes.Set(kDentist, Note(kDentistStable, u"second"));
-    }
-    // Where the journal's second record starts: after the first one's header and payload.
-    static std::streamoff SecondRecord(const fs::path& journal) {
-        std::uint32_t length = 0;
-        std::ifstream(journal, std::ios::binary).read(reinterpret_cast<char*>(&length), sizeof length);
-        return 8 + std::streamoff(length);
-    }
 };
 } // namespace
 
@@ -67,13 +50,20 @@ TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAs
          {Case{"torn tail", true, true, false, false}, Case{"damaged middle", false, false, true, true}}) {
         SCOPED_TRACE(c.name);
         fs::remove_all(NotesFolder());
-        DieAfterThreeChanges();
+        { // a host killed after three acknowledged changes: a note, a renamed category, another note
+            auto host = Start();
+            host->notes.Set(kCafe, Note(kCafeStable, u"first", {2}));
+            host->categories.SetName(0, u"Urgent");
+            host->notes.Set(kDentist, Note(kDentistStable, u"second"));
+        }
         const fs::path journal = OnlyJournal();
         if (c.tearLast) {
             fs::resize_file(journal, fs::file_size(journal) - 3);
-        } else {
+        } else { // into the second record's payload, past the first's 8-byte header and payload
+            std::uint32_t length = 0;
+            std::ifstream(journal, std::ios::binary).read(reinterpret_cast<char*>(&length), sizeof length);
             std::fstream bytes(journal, std::ios::binary | std::ios::in | std::ios::out);
-            bytes.seekp(SecondRecord(journal) + 9);
+            bytes.seekp(8 + std::streamoff(length) + 9);
             bytes.put('\x7f');
         }
         Start(); // a host that replayed the journal and was killed: replaying it again changes nothing

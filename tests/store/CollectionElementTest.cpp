@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
-#include <vector>
 
 namespace {
 // The note read from a `Note` element of the given children, over a note that had id 99 and text "old".
@@ -53,11 +51,10 @@ TEST(CollectionElement, LoadTakesTheFirstOfEachPartAndLeavesWhatIsMissing) {
 TEST(CollectionElement, NumbersReadLikeSignedDecimalsAndSaturate) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max(),
                            kMin = std::numeric_limits<std::int32_t>::min();
-    struct Case {
+    const struct {
         const char* text;
         std::int32_t value;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"42", 42},
         {" \t-17", -17},
         {"+8", 8},

@@ -3,18 +3,12 @@
 #include "StoreFixture.h"
 
 #include "store/LegacyNotesImport.h"
-#include "tests/support/ComErrorExpect.h"
-#include "tests/support/FileBytes.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 class LegacyNotesImportTest : public StoreFixture {
 protected:
     std::size_t Import(const std::string& bytes) {
-        testsupport::WriteFile(folder / "Testford.dns", bytes);
+        WriteFile(folder / "Testford.dns", bytes);
         return ImportLegacyNotes(PathOf("Testford.dns"), notes, 18);
     }
     std::vector<std::int32_t> CategoriesOf(std::int32_t key) const { return notes.Get(key).CategoryList(); }
@@ -83,8 +77,8 @@ TEST_F(LegacyNotesImportTest, WhatCannotBeReadImportsNothingAndHostFailuresAreRa
         EXPECT_EQ(ImportLegacyNotes(path, notes, 18), 1u) << ToUtf8(path);
 
     Faults().Fail("IHostTable.ObjectByStableId", E_FAIL, 2);
-    EXPECT_TRUE(testsupport::RaisesComError([&] { Import("1001_t: a\n-1002_t: b\n"); }, E_FAIL,
-                                            ZeltCore::IHostTable::iid));
+    EXPECT_TRUE(
+        RaisesComError([&] { Import("1001_t: a\n-1002_t: b\n"); }, E_FAIL, ZeltCore::IHostTable::iid));
     EXPECT_EQ(notes.Get(kCafe).Text(), u"a") << "notes stored before the failure stay";
     EXPECT_FALSE(notes.Contains(kDentist));
 }

@@ -5,19 +5,9 @@
 #include "core/loadException.h"
 #include "core/umsgexception.h"
 #include "store/NotesFile.h"
-#include "tests/support/ComErrorExpect.h"
-#include "tests/support/FileBytes.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <sys/stat.h>
-#include <vector>
-
-using testsupport::ReadFile;
-using testsupport::WriteFile;
 
 namespace {
 using Entries = std::vector<std::pair<std::int32_t, std::u16string>>;
@@ -127,7 +117,7 @@ TEST_F(NotesStoreTest, NotesAndNamesReadBackAsTheyWereWritten) {
     store.WriteNotes(path);
     EXPECT_EQ(std::system(("xmllint --noout '" + ToAnsi(path) + "'").c_str()), 0);
 
-    NoteCollection read(testsupport::TableOf(zelt));
+    NoteCollection read(TableOf(zelt));
     Categories readNames(language);
     EXPECT_EQ(NotesStore(read, readNames, view, language, nullptr).ImportReplace(path), 5);
     for (int n = 0; n < 5; ++n) {
@@ -332,12 +322,11 @@ TEST_F(NotesStoreTest, HostFailuresWhileMergingAreRaisedAndKeepWhatWasMergedBefo
         notes.RemoveAll();
         notes.Set(kTaxis, Note(kTaxisStable, u"old"));
         Faults().Fail(c.operation, E_UNEXPECTED, c.fromCall);
-        EXPECT_TRUE(testsupport::RaisesComError([&] { store.ImportReplace(path); }, E_UNEXPECTED, c.iid))
-            << c.operation;
+        EXPECT_TRUE(RaisesComError([&] { store.ImportReplace(path); }, E_UNEXPECTED, c.iid)) << c.operation;
         EXPECT_EQ(Contents(), c.after) << c.operation;
         Faults().Fail(c.operation, E_UNEXPECTED);
-        EXPECT_EQ(c.fromCall == 1, testsupport::RaisesComError([&] { store.WriteNotes(PathOf("out.xml")); },
-                                                               E_UNEXPECTED, c.iid))
+        EXPECT_EQ(c.fromCall == 1,
+                  RaisesComError([&] { store.WriteNotes(PathOf("out.xml")); }, E_UNEXPECTED, c.iid))
             << "the city's name is written, its companies are not looked up";
         Faults().Clear();
     }
@@ -392,9 +381,9 @@ TEST(NotesFile, PathsFollowTheApplicationDataFolderAndTheCityFile) {
     if (data) setenv("XDG_DATA_HOME", savedData.c_str(), 1);
 
     // A city file's base name, however many dots it has and whatever separates its folders.
-    testsupport::TempFolder cities("cities");
+    TempFolder cities("cities");
     const std::string file = cities / "C:\\Maps\\Data_Big.City.dat";
-    std::filesystem::copy_file(testsupport::TestfordPath(), file);
+    std::filesystem::copy_file(TestfordPath(), file);
     host::ZeltHost zelt({"", 1033, file, "/chosen/"});
     zsys::ComPtr<ZeltCore::IHostView> view(&zelt.View());
     EXPECT_EQ(NotesFile::PathFor(view.get()), u"/chosen/Zelt/DirNotes/Data_Big.City.xml");

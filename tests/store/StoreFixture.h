@@ -3,29 +3,23 @@
 #include "core/LangLocal.h"
 #include "core/TextFunctions.h"
 #include "core/VeskNotesModule.h"
-#include "host/ZeltHost.h"
 #include "platform/system/AppData.h"
 #include "platform/system/Language.h"
 #include "store/Categories.h"
 #include "store/NoteCollection.h"
 #include "store/NotesStore.h"
+#include "tests/support/ComErrorExpect.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/HostObjects.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Testford.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
-#include <functional>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <initializer_list>
-#include <memory>
-#include <string>
-#include <utility>
-
+using namespace testsupport;
 using namespace testsupport::testford;
 
 // A note of a company with its text and categories, as the tests write them.
@@ -39,14 +33,14 @@ inline CollectionElement Note(std::int32_t stableId, std::u16string text,
     return note;
 }
 
-// Runs `traced` in a child, after `before`, system call by system call, and kills it at its `stops`-th
-// system-call stop: every state a crash can leave is seen, however fast or loaded the machine. Returns
-// the stops it made, fewer than `stops` when it finished first.
+// Runs `traced` in a child, after `before` (when given), system call by system call, and kills it at its
+// `stops`-th system-call stop: every state a crash can leave is seen, however fast or loaded the machine.
+// Returns the stops it made, fewer than `stops` when it finished first.
 inline int RunKilledAtStop(int stops, const std::function<void()>& before,
                            const std::function<void()>& traced) {
     const pid_t child = fork();
     if (child == 0) {
-        before();
+        if (before) before();
         ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
         raise(SIGSTOP);
         traced();
@@ -80,11 +74,11 @@ protected:
     std::u16string PathOf(const std::string& name) const { return FromUtf8(folder / name); }
     host::Faults& Faults() { return zelt.Faults(); }
 
-    testsupport::TempFolder folder{"store_tests"};
-    host::ZeltHost zelt{{"", 1033, testsupport::TestfordPath(), folder.Path().string()}};
+    TempFolder folder{"store_tests"};
+    host::ZeltHost zelt{{"", 1033, TestfordPath(), folder.Path().string()}};
     zsys::ComPtr<ZeltCore::IHostView> view{&zelt.View()};
     std::shared_ptr<LangLocal> language = std::make_shared<LangLocal>(TheModule().Instance());
-    NoteCollection notes{testsupport::TableOf(zelt)};
+    NoteCollection notes{TableOf(zelt)};
     std::unique_ptr<Categories> categories = std::make_unique<Categories>(language);
     int refreshes = 0;
     NotesStore store{notes, *categories, view, language, [this] { ++refreshes; }};

@@ -18,9 +18,7 @@ public:
 
     // Handler calls in order: "init", "command <id> <code>", "notify <id> <code>", "close".
     std::vector<std::string> calls;
-    bool systemFocus = true; // what OnInitDialog answers
     std::function<void(ProbeDialog&)> onInit;
-    std::function<void(ProbeDialog&, const NMHDR&)> onNotify;
     std::function<void(ProbeDialog&)> onClose; // unset: the default close
     // Runs when a button is clicked; unset: the dialog ends with the button's id.
     std::function<void(ProbeDialog&, int id)> onClick;
@@ -31,7 +29,7 @@ protected:
     bool OnInitDialog() override {
         calls.push_back("init");
         if (onInit) onInit(*this);
-        return systemFocus;
+        return true; // the system puts the focus where it belongs
     }
     void OnCommand(int id, int code) override {
         calls.push_back("command " + std::to_string(id) + " " + std::to_string(code));
@@ -43,7 +41,6 @@ protected:
     }
     LRESULT OnNotify(const NMHDR& header) override {
         calls.push_back("notify " + std::to_string(header.idFrom) + " " + std::to_string(int(header.code)));
-        if (onNotify) onNotify(*this, header);
         return 0;
     }
     void OnClose() override {

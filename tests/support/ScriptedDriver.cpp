@@ -34,18 +34,6 @@ ScriptedDriver& ScriptedDriver::Close() {
     return Action("close box", [](HWND d) { return zsys::input::CloseBox(d); });
 }
 
-ScriptedDriver& ScriptedDriver::ClickListItem(int listId, int item) {
-    return Action(
-        "click item " + std::to_string(item) + " of " + std::to_string(listId),
-        [listId, item](HWND d) { return zsys::input::ClickListItem(zsys::GetDlgItem(d, listId), item); });
-}
-
-ScriptedDriver& ScriptedDriver::EndLabelEdit(int listId, std::optional<std::u16string> text) {
-    return Action("end the label edit of " + std::to_string(listId), [listId, text](HWND d) {
-        return zsys::input::EndLabelEdit(zsys::GetDlgItem(d, listId), text);
-    });
-}
-
 ScriptedDriver& ScriptedDriver::Do(std::function<void(HWND dialog)> step) {
     return Action("do", [step = std::move(step)](HWND d) {
         step(d);

@@ -29,8 +29,6 @@ public:
     ScriptedDriver& Click(int id);
     ScriptedDriver& PressKey(int key);
     ScriptedDriver& Close();
-    ScriptedDriver& ClickListItem(int listId, int item);
-    ScriptedDriver& EndLabelEdit(int listId, std::optional<std::u16string> text);
     // Anything else done while the dialog runs (looking at it, mostly).
     ScriptedDriver& Do(std::function<void(HWND dialog)> step);
     // Answers.
