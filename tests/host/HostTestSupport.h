@@ -7,12 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hosttest {
 using namespace testsupport;
+
+// The first of the parts that `text` lacks, each looked for after the one before; empty when it
+// holds them all in that order.
+std::string MissingInOrder(const std::string& text, const std::vector<std::string>& parts);
+// The lines of `text` that start with one of the words.
+std::string LinesStarting(const std::string& text, std::initializer_list<const char*> words);
 
 // A fresh file path in the test program's temporary folder.
 std::string TempPath(const std::string& name);
@@ -33,6 +40,11 @@ zsys::ComPtr<IUnknown> CreateGroup(host::ZeltHost& zelt, std::u16string_view id,
 // "Prompt", the button and the control, in that order; the result of each call.
 std::vector<HRESULT> Furnish(const zsys::ComPtr<IUnknown>& group, IUnknown* icon, IUnknown* image,
                              IUnknown* button, IUnknown* control);
+
+// An object of a plug-in that is nothing more than an object: no layer, image or control.
+class Stranger : public zsys::ComObject<Stranger, IUnknown> {
+    ~Stranger() override = default;
+};
 
 // A host serving Testford without a plug-in; every host object handed out must be let go
 // by the end of the test.

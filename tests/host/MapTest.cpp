@@ -12,11 +12,6 @@ using zsys::Bstr;
 using zsys::ComPtr;
 
 namespace {
-// Something that is neither a layer nor a layer block.
-class Stranger : public zsys::ComObject<Stranger, IUnknown> {
-    ~Stranger() override = default;
-};
-
 class Map : public HostTest {
 protected:
     ComPtr<IHostMap> MapOf() {
