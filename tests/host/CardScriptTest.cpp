@@ -69,19 +69,3 @@ TEST_F(CardScript, ANoteAddedThroughTheDialogReachesTheFileTheMapAndTheNextStart
     EXPECT_EQ(out.find("error:"), std::string::npos) << out;
     EXPECT_EQ(Written("Riverton").notes, (FileNotes{{company.stableId, {"Ask for Ann\nat the desk", {}}}}));
 }
-
-// The card in front is the one the commands act on: the card behind a closed one, and a card
-// brought forward, are built anew and become the plug-in's current card.
-TEST_F(CardScript, ACommandActsOnTheCompanyOfTheCardInFront) {
-    using Type = host::CityDatabase::Type;
-    host::CityDatabase city(host::ZeltHost::DemoCityPath());
-    int exitCode = -1;
-    const std::string out =
-        RunHost("--city " + host::ZeltHost::DemoCityPath(),
-                "open 3\nopen 5\nclose\nclick addCategory1\nopen 5\nfront 3\nclick addCategory2\nfront 9\n",
-                &exitCode);
-    EXPECT_EQ(exitCode, 0) << out;
-    EXPECT_NE(out.find("closed card 5\ncard 3 "), std::string::npos) << out;
-    EXPECT_NE(out.find("error: front: no card of company 9 is open\n"), std::string::npos) << out;
-    EXPECT_EQ(Written("Riverton").notes, (FileNotes{{city.Find(Type::Company, 3)->stableId, {"", {1, 2}}}}));
-}
