@@ -123,30 +123,44 @@ TEST_F(Search, TheNotesGroupHoldsTheComboAboveTheTextBoxPlacedAndLabelled) {
     EXPECT_EQ(Combo().Selected(), -1);
 }
 
-// (A text or a category alone is the search script's.)
-TEST_F(Search, TheTabFindsWhatTheHostsNameAndEveryBoxWithAValueAgreeOn) {
+// The tab finds what the host's name and every box with a value agree on; a category mark on a
+// card (here the Dentist's) finds every company of its category, and nothing else does. (A text
+// or a category alone is the search script's.)
+TEST_F(Search, TheTabAndACategoryMarkFindWhatEveryCriterionAgreesOn) {
     Start(kTestfordNotes);
+    Zelt().Cards().Open(kDentist);
     const struct {
         const char* what;
+        std::u16string link; // the mark followed; none: the tab's search
         std::u16string name, text;
         LONG category;
         HRESULT result;
         std::vector<std::int32_t> found;
-        std::size_t filters;
+        std::size_t filters = 0;
     } cases[] = {
-        {"text and category", u"", u"москва", 5, S_OK, {kDentist}, 2},
-        {"the host's name alone", u"TAXI", u"", -1, S_OK, {kTaxis}, 0},
-        {"name and category", u"l", u"", 3, S_OK, {kCafe, kDentist}, 1},
-        {"a category nobody carries", u"", u"", 17, S_OK, {}, 1},
-        {"nothing to search for", u"", u"", -1, S_FALSE, {}, 0},
+        {"text and category", u"", u"", u"москва", 5, S_OK, {kDentist}, 2},
+        {"the host's name alone", u"", u"TAXI", u"", -1, S_OK, {kTaxis}, 0},
+        {"name and category", u"", u"l", u"", 3, S_OK, {kCafe, kDentist}, 1},
+        {"a category nobody carries", u"", u"", u"", 17, S_OK, {}, 1},
+        {"nothing to search for", u"", u"", u"", -1, S_FALSE, {}, 0},
+        {"a mark past the 18 categories", u"MYUNIQUETAG18", u"", u"", 0, E_FAIL, {}},
+        {"a mark below them", u"MYUNIQUETAG-1", u"", u"", 0, E_FAIL, {}},
+        {"a mark without a number", u"MYUNIQUETAG", u"", u"", 0, E_FAIL, {}},
+        {"a mark without its prefix", u"XYUNIQUETAG3", u"", u"", 0, E_FAIL, {}},
+        {"an address", u"http://example.org/3", u"", u"", 0, E_FAIL, {}},
+        {"the prefix anywhere, the number after 11 characters", u"see MYUNIQUETAG3", u"", u"", 0, S_OK, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Results().ForgetSearch();
-        EXPECT_EQ(Find(c.name, c.text, c.category), c.result);
+        if (c.link.empty()) {
+            EXPECT_EQ(Find(c.name, c.text, c.category), c.result);
+            EXPECT_EQ(Results().QuickFilters(), c.filters);
+        } else {
+            EXPECT_EQ(Zelt().Cards().Current()->FollowLink(c.link), c.result);
+        }
         EXPECT_EQ(Results().Shown(), c.result == S_OK);
         EXPECT_EQ(Results().Found(), c.found);
-        EXPECT_EQ(Results().QuickFilters(), c.filters);
     }
 }
 
@@ -228,30 +242,6 @@ TEST_F(Search, WhatWasSearchedForIsSaidWithTheValuesEscapedAndInsertedOnce) {
               u"<criterion>Note search. You were looking for: </criterion>"
               u"<description>Category &quot;R&amp;D &lt;&quot;{name}&quot;&gt;&quot;</description>");
     EXPECT_EQ(Results().Found(), std::vector<std::int32_t>{kCafe});
-}
-
-TEST_F(Search, ACategoryMarkOnACardShowsEveryCompanyOfItsCategoryAndNothingElseDoes) {
-    Start(kTestfordNotes);
-    Zelt().Cards().Open(kDentist);
-    const struct {
-        std::u16string link;
-        HRESULT result;
-        std::vector<std::int32_t> found;
-    } cases[] = {
-        {u"MYUNIQUETAG18", E_FAIL, {}}, // 18 categories: 0 to 17
-        {u"MYUNIQUETAG-1", E_FAIL, {}},
-        {u"MYUNIQUETAG", E_FAIL, {}},
-        {u"XYUNIQUETAG3", E_FAIL, {}}, // the prefix must be there
-        {u"http://example.org/3", E_FAIL, {}},
-        {u"see MYUNIQUETAG3", S_OK, {}}, // the prefix anywhere; the number after 11 characters
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(host::Utf8(c.link));
-        Results().ForgetSearch();
-        EXPECT_EQ(Zelt().Cards().Current()->FollowLink(c.link), c.result);
-        EXPECT_EQ(Results().Shown(), c.result == S_OK);
-        EXPECT_EQ(Results().Found(), c.found);
-    }
 }
 
 TEST_F(Search, TheComboDrawsItsItemsAndItsFaceWithSwatchesAndSystemColours) {
