@@ -289,9 +289,8 @@ TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
     std::optional<std::u16string> chosen;
     std::atomic<bool> asked = false;
     Serve([&](httplib::Client& http) {
-        auto& front = *web;
         std::thread plugin([&] {
-            chosen = front.Interface().Call([&] {
+            chosen = web->Interface().Call([&] {
                 zsys::FileDialogRequest request;
                 request.filters = {{u"XML Files", u"*.xml"}};
                 request.defaultExtension = u"xml";
@@ -337,9 +336,8 @@ TEST_F(WebFrontEndTest, AModalThePageLeftAloneEndsAsCancelledAndTheHostServesOn)
     INT_PTR dialogResult = 0;
     int messageAnswer = 0;
     Serve([&](httplib::Client& http) {
-        auto& front = *web;
         // Nobody asks for the state while they are open: the page has gone.
-        front.Interface().Call([&] {
+        web->Interface().Call([&] {
             testsupport::ProbeDialog dialog(PluginDialogs());
             dialogResult = dialog.Run(114);
             messageAnswer = MessageBoxW(nullptr, u"Delete?", u"Notes", MB_YESNO | MB_ICONQUESTION);
@@ -358,9 +356,8 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
     INT_PTR result = 0;
     std::u16string typed;
     Serve([&](httplib::Client& http) {
-        auto& front = *web;
         std::thread opener([&] {
-            result = front.Interface().Call([&] {
+            result = web->Interface().Call([&] {
                 testsupport::ProbeDialog dialog(PluginDialogs());
                 dialog.onClick = [&](testsupport::ProbeDialog& d, int id) {
                     typed = zsys::WindowText(d.Item(119));
