@@ -436,8 +436,8 @@ TEST_F(Search, TheResultIsExactlyWhatAPassOverTheNotesFileFinds) {
 }
 
 // A person's session with zelt-host: notes added through the dialog and categories toggled
-// on three cards, then searches by a fragment in another letter case, by a category, and
-// from a category mark.
+// on three cards, the map following one of them, then searches by a fragment in another letter
+// case, by a category, and from a category mark.
 TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFollowsAMark) {
     int exitCode = -1;
     const std::string out =
@@ -445,7 +445,7 @@ TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFoll
                 "open 11\nclick addNode\nset 119 Call Ann about the Москва order\npress 1\nclick "
                 "addCategory3\nclose\n"
                 "open 12\nclick addNode\nset 119 москва office\npress 1\nclick addCategory3\nclick "
-                "addCategory5\nclose\n"
+                "addCategory5\nmap\nclick addCategory3\nmap\nclick addCategory3\nclose\n"
                 "open 13\nclick addCategory5\nclose\n"
                 "note-text МОСКВА\nfind\nnote-text\ncategory 5\nfind\nclear\nopen 11\nfollow MYUNIQUETAG3\n",
                 &exitCode);
@@ -474,6 +474,12 @@ TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFoll
     };
     EXPECT_EQ(shown, expected) << out;
     EXPECT_EQ(exitCode, 0);
+    EXPECT_NE(out.find("\nstarted: yes\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\n> "), std::string::npos) << "no prompt when the input is not a terminal";
+    // The map marks the Dentist's building while its card is open, as its categories come and go.
+    const std::string lightBlue = "block NodesIcon3 \"light blue\": 400000001",
+                      violet = "block NodesIcon5 \"violet\": 400000001";
+    EXPECT_EQ(MarkedBlocks(out), (std::vector<std::vector<std::string>>{{lightBlue, violet}, {violet}}));
     // The result list shows each company's note as a list entry does.
     EXPECT_NE(out.find("result 13 11 \"Testford Taxis\" note=\"\" marks=\"" + MarkText(5) + " \"\n"),
               std::string::npos)
