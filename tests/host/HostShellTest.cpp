@@ -54,8 +54,8 @@ TEST(DemoCityShell, Companies_WithoutACountGivesTwenty) {
 TEST_F(Shell, SearchTab_ShowsEveryGroupWithWhatItWasGiven) {
     EXPECT_EQ(RunShell(zelt, "search-tab\n"), "search tab: no groups\n" + kCleanAccounting);
     ASSERT_EQ(Furnish(CreateGroup(zelt, u"VeskNotes.SearchByNode"), ImageOf(zelt, 32, 32).get(),
-                      ImageOf(zelt, 48, 48).get(), zsys::Make<Stranger>().get(),
-                      zsys::Make<Stranger>().get()),
+                      ImageOf(zelt, 48, 48).get(), zsys::Make<FakePluginObject>()->Unknown(),
+                      zsys::Make<FakePluginObject>()->Unknown()),
               std::vector<HRESULT>(7, S_OK));
     EXPECT_EQ(
         RunShell(zelt, "search-tab\n"),
