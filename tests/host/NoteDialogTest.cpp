@@ -37,9 +37,10 @@ TEST_F(NoteDialog, OnlyOkChangesTheNoteAndLineBreaksConvertBothWays) {
     } cases[] = {
         // clang-format off
         {"OK on the text as it came", twoLines, box, "press 1", twoLines},
-        {"OK on typed lines ending in blank ones", twoLines, box, "set 119 new\\r\\ntext\\r\\n\\r\\n \\t\npress 1",
-         {"new\ntext", {3}}},
-        {"OK on a cleared box keeps a note that has categories", twoLines, box, "set 119\npress 1", {"", {3}}},
+        {"OK on typed lines ending in blank ones", twoLines, box,
+         "set 119 new\\r\\ntext\\r\\n\\r\\n \\t\npress 1", {"new\ntext", {3}}},
+        {"OK on a cleared box keeps a note that has categories", twoLines, box, "set 119\npress 1",
+         {"", {3}}},
         {"OK on a cleared box removes a note of text only", {"gone", {}}, "gone", "set 119\npress 1", {}},
         {"Cancel", twoLines, box, "set 119 typed\npress 2", twoLines},
         {"the close box", twoLines, box, "set 119 typed\nclose", twoLines},
@@ -48,7 +49,8 @@ TEST_F(NoteDialog, OnlyOkChangesTheNoteAndLineBreaksConvertBothWays) {
         {"OK on a company without a note makes one", {}, "", "set 119 fresh\npress 1", {"fresh", {}}},
         {"Cancel on a company without a note leaves none", {}, "", "set 119 typed\npress 2", {}},
         {"Enter in the box starts a line and mistakes leave the dialog open", twoLines, box,
-         "set 119 typed\nenter\nitems\npress 5\nset 1 x\nfrobnicate\nset x\npress 1 2\nset 119 last\n  press 1\ncard",
+         "set 119 typed\nenter\nitems\npress 5\nset 1 x\nfrobnicate\nset x\npress 1 2\nset 119 last\n"
+         "  press 1\ncard",
          {"last", {3}}, 6},
         // clang-format on
     };

@@ -183,8 +183,9 @@ TEST_F(NotesController, HostFailureWhileStartingIsReportedAndLeavesNothing) {
     // clang-format off
     const std::vector<const char*> needed = {
         "IHostView.Database", "IHostDatabase.Table", "IHostView.Factory", "IHostFactory.CreateImageFromPng",
-        "IHostFactory.CreateImageCollection", "IHostImageCollectionEdit.Add", "IHostImageCollectionEdit.Commit",
-        "IHostImageCollection.Image", "IHostView.Frame", "IHostFrame.Tabs", "IHostTabs.Tab",
+        "IHostFactory.CreateImageCollection", "IHostImageCollectionEdit.Add",
+        "IHostImageCollectionEdit.Commit", "IHostImageCollection.Image", "IHostView.Frame", "IHostFrame.Tabs",
+        "IHostTabs.Tab",
         "IHostSearchTab.CreateGroup", "IHostControlFactory.CreateStandardControl", "IHostFrame.SearchView",
         "IHostSearchView.Page"};
     const std::vector<const char*> optional = {

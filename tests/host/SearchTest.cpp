@@ -342,8 +342,9 @@ TEST_F(Search, HostFailuresEndTheFlowThatMetThemAndLeaveNothingBehind) {
         {Flow::Follow, {"IHostView.Factory", "IHostFactory.CreateSearchCriteria", "IHostSearchCriteria.Add",
                         "IHostFrame.SearchView", "IHostSearchView.ShowResults"},
          {"IHostFactory.CreateSearchCriteria"}},
-        {Flow::Draw, {"IHostDrawContext.DeviceContext", "IHostDrawContext.Rect", "IHostDrawContext.SelectedIndex",
-                      "IHostItemDrawContext.Rect", "IHostItemDrawContext.ItemIndex", "IHostItemDrawContext.ItemState",
+        {Flow::Draw, {"IHostDrawContext.DeviceContext", "IHostDrawContext.Rect",
+                      "IHostDrawContext.SelectedIndex", "IHostItemDrawContext.Rect",
+                      "IHostItemDrawContext.ItemIndex", "IHostItemDrawContext.ItemState",
                       "IHostItemDrawContext.ItemAction", "IHostRect.Left", "IHostRect.Bottom"},
          {"IHostDrawContext.Rect"}},
         // clang-format on
@@ -521,7 +522,8 @@ TEST(SearchPass, AsksOnlyTheCompaniesThatTheDistancesLeaveAndKeepsWhatEveryFilte
         std::vector<std::int32_t> kept;
     } cases[] = {
         // clang-format off
-        {"a skip lands on the id it names", hundred, {{1, 9}, {11, 50}, {61, -1}}, {}, {1, 10, 11, 61}, {10}, {10}},
+        {"a skip lands on the id it names", hundred, {{1, 9}, {11, 50}, {61, -1}}, {}, {1, 10, 11, 61}, {10},
+         {10}},
         {"a skip past the gaps of a shorter list lands on the next candidate", {3, 8, 20, 21}, {{3, 10}}, {},
          {3, 20, 21}, {20, 21}, {20, 21}},
         {"the second filter is asked only what the first keeps, and skips too", {1, 2, 3, 4, 5, 6}, {{1, 1}},

@@ -218,8 +218,8 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
           kOpenFile + Added(1) + refusedYes + kCleanAccounting}, 2, plus(kCityNotes, newTaxis)},
         {"an empty file", "", readBack, read(warning("Couldn't read data from file.")), 1, kCityNotes},
         {"not XML", "these are no notes, just words\n", readBack, read(corrupt), 1, kCityNotes},
-        {"no MapName", "<DirectoryNotes><Note><id>11</id></Note></DirectoryNotes>", readBack, read(corrupt), 1,
-         kCityNotes},
+        {"no MapName", "<DirectoryNotes><Note><id>11</id></Note></DirectoryNotes>", readBack, read(corrupt),
+         1, kCityNotes},
         {"another city", NotesXml(newTaxis, "Riverton"), readBack, read(otherCity), 1, kCityNotes},
         {"no notes", NotesXml({}), readBack, read(Added(0)), 1, kCityNotes},
         {"only unknown categories", NotesXml(unknown), readBack, read(Added(0)), 1, kCityNotes},
@@ -240,7 +240,8 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
         {"export cancelled at the end of the input", {}, "configure\npress 122\n", {}, 0, kCityNotes},
         {"export without the city's name", {}, exportTo(existing.string()),
          {warning("Unknown error", "Notes export error")}, 1, kCityNotes, "IHostBase.Name", 1},
-        {"deletion answered yes", {}, deletion + "answer yes\npress 2\nmap\n", {marked, sure, unmarked}, 1, {}},
+        {"deletion answered yes", {}, deletion + "answer yes\npress 2\nmap\n", {marked, sure, unmarked}, 1,
+         {}},
         {"deletion answered no", {}, deletion + "answer no\npress 2\nmap\n", {marked, sure, marked}, 1,
          kCityNotes},
         {"deletion at the end of the input", {}, deletion, {marked, sure}, 1, {}},
@@ -304,13 +305,13 @@ TEST_F(Settings, OpenCards_FollowAnImportOrADeletionOnTheCardAndTheMap) {
         std::vector<std::vector<std::string>> maps; // after the change, then after each close
     } cases[] = {
         // clang-format off
-        {"an import replacing the note", kCityNotes, "open 12\nopen 11\n" + import + "press 117\n" + after, theirs,
-         {{yellow, violet}, {yellow, "block NodesIcon5 \"violet\": 400000001"}, {}}},
-        {"an import keeping notes, its card brought forward", {}, "open 11\nopen 12\nfront 11\n" + import + after,
-         theirs, {{violet}, {}, {}}},
+        {"an import replacing the note", kCityNotes, "open 12\nopen 11\n" + import + "press 117\n" + after,
+         theirs, {{yellow, violet}, {yellow, "block NodesIcon5 \"violet\": 400000001"}, {}}},
+        {"an import keeping notes, its card brought forward", {},
+         "open 11\nopen 12\nfront 11\n" + import + after, theirs, {{violet}, {}, {}}},
         {"the deletion of all notes, two cards of a company open", kCityNotes,
-         "open 11\nopen 11\nconfigure\npress 123\nanswer yes\npress 2\ncard\nmap\nclose\nmap\nclose\nmap\n", {},
-         {{}, {}, {}}},
+         "open 11\nopen 11\nconfigure\npress 123\nanswer yes\npress 2\ncard\nmap\nclose\nmap\nclose\nmap\n",
+         {}, {{}, {}, {}}},
         // clang-format on
     };
     for (const auto& c : cases) {
