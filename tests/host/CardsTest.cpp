@@ -52,15 +52,17 @@ TEST_F(Cards, Commands_ChangeTheNoteRebuildTheCardAndReachTheFile) {
     }
 }
 
-// Cards stay open until closed, the latest being current; a toggle notes the company of its
-// own card by its stable id (the Taxis' is the Café's id, Edge Case's the least there is); a
-// mistake gives one error line and changes nothing.
+// Cards stay open until closed, the latest or the one brought to the front being current and
+// the one behind a closed card becoming so; a toggle notes the company of its own card by its
+// stable id (the Taxis' is the Café's id, Edge Case's the least there is); a mistake gives one
+// error line and changes nothing.
 TEST_F(Cards, OpenCards_StayOpenUntilClosedAndEachNotesItsOwnCompany) {
     Start({{kCafeStable, {"kept", {2}}}});
     std::istringstream lines(
         Run("open 11\nopen 12\ncard\nclose\ncard\nclose\nclose\ncard\nclick addNode\n"
             "open 99\nopen 400000001\nopen x\nopen\ncell 99 0\ncell 11\ncell 11 x\n"
-            "open 14\nclick addCategory0\nopen 13\nclick addCategory1\nclick addCategory18\n"));
+            "open 14\nclick addCategory0\nopen 13\nclick addCategory1\nclick addCategory18\n"
+            "open 12\nfront 13\nclick addCategory2\nfront 9\nopen 15\nclose\nclick addCategory3\n"));
     std::string heads;
     for (std::string line; std::getline(lines, line);)
         if (line.starts_with("card") || line.starts_with("closed") || line.starts_with("error"))
@@ -71,9 +73,11 @@ TEST_F(Cards, OpenCards_StayOpenUntilClosedAndEachNotesItsOwnCompany) {
     for (int i = 0; i < 10; ++i)
         errors += "error\n";
     EXPECT_EQ(heads, cafe + dentist + dentist + "closed card 12\n" + cafe + "closed card 11\n" + errors +
-                         edge + edge + taxis + taxis + "error\n");
-    EXPECT_EQ(Written().notes,
-              (FileNotes{{kCafeStable, {"kept", {2}}}, {kEdgeStable, {"", {0}}}, {kTaxisStable, {"", {1}}}}));
+                         edge + edge + taxis + taxis + "error\n" + dentist + taxis + taxis + "error\n" +
+                         "card 15 \"Ghost Lane Storage\"\nclosed card 15\n" + taxis);
+    EXPECT_EQ(
+        Written().notes,
+        (FileNotes{{kCafeStable, {"kept", {2}}}, {kEdgeStable, {"", {0}}}, {kTaxisStable, {"", {1, 2, 3}}}}));
 }
 
 // What the cell controller gives for any directory object, as the page's entries and cards
@@ -170,12 +174,7 @@ TEST_F(Cards, HostFailures_EndTheStepWithoutHarmAndLeaveNothingAfterQuit) {
         else
             Zelt().Faults().Fail(c.operation, E_UNEXPECTED, c.fromCall, c.times);
         const std::string out = Run(c.script);
-        std::size_t at = 0;
-        for (const std::string& run : c.expected)
-            if ((at = out.find(run, at)) == std::string::npos) {
-                ADD_FAILURE() << "missing, or out of order: " << run << "\n" << out;
-                break;
-            }
+        EXPECT_EQ(MissingInOrder(out, c.expected), "") << out;
         EXPECT_GE(Zelt().Faults().Calls(c.operation), c.fromCall) << "the step met the failure";
         EXPECT_EQ(Written().notes, (FileNotes{{kCafeStable, c.cafeAfter}}));
     }
@@ -210,8 +209,8 @@ TEST_F(Cards, AMegabyteTypedOnACompanyOfTenThousandBranches_IsStoredWholeAndMark
 }
 
 // The note commands as the host sees them: the interfaces they answer, their state and the
-// host control they wrap.
-TEST_F(Cards, Commands_AnswerTheHostsInterfacesWithTheirState) {
+// host control they wrap; and the card's life as the host leads it.
+TEST_F(Cards, Commands_AnswerTheHostsInterfacesWithTheirStateAndGoWhenTheCardCloses) {
     Start({{kCafeStable, {"", {5}}}});
     host::HostCard& card = Zelt().Cards().Open(kCafe);
     const auto& entries = card.Commands()->Entries();
@@ -258,6 +257,22 @@ TEST_F(Cards, Commands_AnswerTheHostsInterfacesWithTheirState) {
     EXPECT_EQ(control->Kind(), 0);
     EXPECT_EQ(control->Style(), 4);
     EXPECT_EQ(edit.as<IContainerControl>()->Control(nullptr), E_POINTER);
+
+    // Refreshed, the card is built anew with new commands; closed, it tells the plug-in, which
+    // lets go of its commands without asking the host for its company.
+    EXPECT_EQ(card.Builds(), 1);
+    EXPECT_EQ(card.BuildResult(), S_OK);
+    const zsys::ComPtr<host::HostCard> held(&card);
+    EXPECT_EQ(card.Refresh(), S_OK);
+    EXPECT_EQ(card.Builds(), 2);
+    EXPECT_EQ(card.Commands()->Entries().size(), 4u) << "the commands of the new build only";
+    Zelt().Faults().Watch("IHostCardContext.Object");
+    Zelt().Cards().CloseCurrent();
+    EXPECT_EQ(Zelt().Faults().Calls("IHostCardContext.Object"), 0u);
+    EXPECT_TRUE(card.Closed());
+    EXPECT_EQ(card.Commands(), nullptr) << "the plug-in's commands are let go";
+    EXPECT_EQ(card.Refresh(), S_FALSE) << "a closed card is not built again";
+    EXPECT_EQ(card.Builds(), 2);
 }
 
 // The page controller and its cell controller answer the host's mistakes without harm.
@@ -298,23 +313,4 @@ TEST_F(Cards, PageAndCellControllers_RefuseMissingArguments) {
     EXPECT_EQ(images.as<IHostImageCollection>()->Count(&count), S_OK);
     EXPECT_EQ(count, 18) << "the images the marks name";
     EXPECT_EQ(images.as<IHostImageCollection>()->Image(zsys::Bstr(u"MYUNIQUETAG17").get(), mark.put()), S_OK);
-}
-
-TEST_F(Cards, RefreshBuildsTheCardAnewAndClosingTellsThePlugin) {
-    Start(FileNotes{});
-    host::HostCard& card = Zelt().Cards().Open(kCafe);
-    EXPECT_EQ(card.Builds(), 1);
-    EXPECT_EQ(card.BuildResult(), S_OK);
-    const zsys::ComPtr<host::HostCard> held(&card);
-    EXPECT_EQ(card.Refresh(), S_OK);
-    EXPECT_EQ(card.Builds(), 2);
-    EXPECT_EQ(card.Commands()->Entries().size(), 4u) << "the commands of the new build only";
-    // The plug-in closes a card from what it counted, without asking the host for its company.
-    Zelt().Faults().Watch("IHostCardContext.Object");
-    Zelt().Cards().CloseCurrent();
-    EXPECT_EQ(Zelt().Faults().Calls("IHostCardContext.Object"), 0u);
-    EXPECT_TRUE(card.Closed());
-    EXPECT_EQ(card.Commands(), nullptr) << "the plug-in's commands are let go";
-    EXPECT_EQ(card.Refresh(), S_FALSE) << "a closed card is not built again";
-    EXPECT_EQ(card.Builds(), 2);
 }

@@ -90,7 +90,7 @@ TEST_F(HostObjects, ObjectByStableId_FindsKnownObjectsAndAnswersSFalseForOthers)
     EXPECT_EQ(table, nullptr);
 }
 
-TEST_F(HostObjects, Attribute_GivesOwnValuesBranchesInOrderAndTheWayBackToCompanyAndStreet) {
+TEST_F(HostObjects, Attribute_GivesValuesBranchesInOrderAndTheWayBackAndNothingForAnUnknownName) {
     const auto cafe = CompanyOf(zelt, testford::kCafeStable);
     EXPECT_EQ(Attribute(cafe, u"stable_id").get().lVal, testford::kCafeStable);
     EXPECT_EQ(Attribute(cafe, u"name").ToString(), u"Caf\u00e9 Lumi\u00e8re");
@@ -113,10 +113,8 @@ TEST_F(HostObjects, Attribute_GivesOwnValuesBranchesInOrderAndTheWayBackToCompan
     EXPECT_EQ(Attribute(edge, u"fil_count").get().lVal, 0);
     for (const LONG stableId : {testford::kEdgeStable, testford::kTaxisStable, testford::kGhostStable})
         EXPECT_EQ(Attribute(CompanyOf(zelt, stableId), u"addr_feature").type(), VT_EMPTY) << stableId;
-}
 
-TEST_F(HostObjects, Attribute_ThatTheObjectLacksIsParamNotFoundAndEmpty) {
-    const auto cafe = CompanyOf(zelt, testford::kCafeStable);
+    // An attribute that the object lacks is not found, and its value empty.
     for (const Bstr& name :
          {Bstr(u"fil_0"), Bstr(u"fil_4"), Bstr(u"fil_01"), Bstr(u"fil_"), Bstr(u"fil_-1"), Bstr(u"fil_1x"),
           Bstr(u"FIL_1"), Bstr(u"Name"), Bstr(u"org"), Bstr(u""), Bstr(u"fil_99999999999"), Bstr()}) {

@@ -17,11 +17,6 @@ using namespace hosttest;
 namespace {
 const std::string kCafe = "11\t1001\tCafé Lumière\n";
 
-// A button or control of the plug-in, as far as the shell can tell.
-class FakePluginObject : public zsys::ComObject<FakePluginObject, IUnknown> {
-    ~FakePluginObject() override = default;
-};
-
 // What the shell wrote for the commands; its result must be `status`.
 std::string RunShell(host::ZeltHost& zelt, const std::string& commands, bool prompt = false, int status = 0) {
     std::istringstream in(commands);
@@ -59,8 +54,8 @@ TEST(DemoCityShell, Companies_WithoutACountGivesTwenty) {
 TEST_F(Shell, SearchTab_ShowsEveryGroupWithWhatItWasGiven) {
     EXPECT_EQ(RunShell(zelt, "search-tab\n"), "search tab: no groups\n" + kCleanAccounting);
     ASSERT_EQ(Furnish(CreateGroup(zelt, u"VeskNotes.SearchByNode"), ImageOf(zelt, 32, 32).get(),
-                      ImageOf(zelt, 48, 48).get(), zsys::Make<FakePluginObject>().get(),
-                      zsys::Make<FakePluginObject>().get()),
+                      ImageOf(zelt, 48, 48).get(), zsys::Make<FakePluginObject>()->Unknown(),
+                      zsys::Make<FakePluginObject>()->Unknown()),
               std::vector<HRESULT>(7, S_OK));
     EXPECT_EQ(
         RunShell(zelt, "search-tab\n"),

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <sstream>
 #include <stdexcept>
 
 using zsys::Bstr;
@@ -13,6 +14,24 @@ using zsys::ComPtr;
 using namespace ZeltCore;
 
 namespace hosttest {
+std::string MissingInOrder(const std::string& text, const std::vector<std::string>& parts) {
+    std::size_t at = 0;
+    for (const std::string& part : parts) {
+        if ((at = text.find(part, at)) == std::string::npos) return part;
+        at += part.size();
+    }
+    return "";
+}
+
+std::string LinesStarting(const std::string& text, std::initializer_list<const char*> words) {
+    std::istringstream lines(text);
+    std::string kept;
+    for (std::string line; std::getline(lines, line);)
+        for (const char* word : words)
+            if (line.starts_with(word)) kept += line + "\n";
+    return kept;
+}
+
 std::string TempPath(const std::string& name) {
     static const TempFolder folder("host_tests");
     return folder / name;

@@ -7,12 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hosttest {
 using namespace testsupport;
+
+// The first of the parts that `text` lacks, each looked for after the one before; empty when it
+// holds them all in that order.
+std::string MissingInOrder(const std::string& text, const std::vector<std::string>& parts);
+// The lines of `text` that start with one of the words.
+std::string LinesStarting(const std::string& text, std::initializer_list<const char*> words);
 
 // A fresh file path in the test program's temporary folder.
 std::string TempPath(const std::string& name);
@@ -33,6 +40,32 @@ zsys::ComPtr<IUnknown> CreateGroup(host::ZeltHost& zelt, std::u16string_view id,
 // "Prompt", the button and the control, in that order; the result of each call.
 std::vector<HRESULT> Furnish(const zsys::ComPtr<IUnknown>& group, IUnknown* icon, IUnknown* image,
                              IUnknown* button, IUnknown* control);
+
+// Two interfaces of a plug-in's object, so that the second one's pointer is not the
+// object's identity.
+struct IFakeFirst : IUnknown {
+    static constexpr IID iid = zsys::Guid("{5C0F4D7E-61B2-4C39-9A57-0D3E8B1F2A64}");
+};
+struct IFakeSecond : IUnknown {
+    static constexpr IID iid = zsys::Guid("{A1E6D3C2-7F45-4B18-8C90-3D2E5F6A7B81}");
+};
+
+// An object of a plug-in that is nothing the host knows: no layer, image or control. Given as
+// a button or control, it may hold on to its group, as a search control that refreshes its
+// group does.
+class FakePluginObject : public zsys::ComObject<FakePluginObject, IFakeFirst, IFakeSecond> {
+public:
+    explicit FakePluginObject(bool* destroyed = nullptr) : destroyed_(destroyed) {}
+    IUnknown* Unknown() { return static_cast<IFakeFirst*>(this); } // the identity
+    IUnknown* Second() { return static_cast<IFakeSecond*>(this); } // as a plug-in may hand it over
+    zsys::ComPtr<IUnknown> group;
+
+private:
+    ~FakePluginObject() override {
+        if (destroyed_) *destroyed_ = true;
+    }
+    bool* destroyed_;
+};
 
 // A host serving Testford without a plug-in; every host object handed out must be let go
 // by the end of the test.

@@ -12,11 +12,6 @@ using zsys::Bstr;
 using zsys::ComPtr;
 
 namespace {
-// Something that is neither a layer nor a layer block.
-class Stranger : public zsys::ComObject<Stranger, IUnknown> {
-    ~Stranger() override = default;
-};
-
 class Map : public HostTest {
 protected:
     ComPtr<IHostMap> MapOf() {
@@ -44,12 +39,12 @@ TEST_F(Map, PluginsReachTheBuildingsLayerAndThePanelsCompaniesBlockByName) {
     EXPECT_EQ(layers->BlockList(buildings.get(), list.put()), S_OK);
     EXPECT_TRUE(list);
     ComPtr<IHostLayerBlockList> refused;
-    const auto stranger = zsys::Make<Stranger>();
+    const auto stranger = zsys::Make<FakePluginObject>();
     EXPECT_EQ(layers->BlockList(nullptr, refused.put()), E_INVALIDARG);
-    EXPECT_EQ(layers->BlockList(stranger.get(), refused.put()), E_INVALIDARG);
+    EXPECT_EQ(layers->BlockList(stranger->Unknown(), refused.put()), E_INVALIDARG);
     EXPECT_EQ(list->Add(nullptr), E_INVALIDARG);
-    EXPECT_EQ(list->Add(stranger.get()), E_INVALIDARG) << "only a layer block joins the list";
-    EXPECT_EQ(list->Remove(stranger.get()), S_FALSE);
+    EXPECT_EQ(list->Add(stranger->Unknown()), E_INVALIDARG) << "only a layer block joins the list";
+    EXPECT_EQ(list->Remove(stranger->Unknown()), S_FALSE);
     EXPECT_TRUE(zelt.View().MainFrame().CityMap().Blocks().Entries().empty());
 
     ComPtr<IHostMapInfo> panel;

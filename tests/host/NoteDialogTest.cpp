@@ -4,14 +4,13 @@
 // the note read back from the city's notes file.
 #include "host/objects/HostCard.h"
 #include "platform/ui/Input.h"
+#include "tests/host/HostTestSupport.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/ScriptedDriver.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-using namespace testsupport;
+using namespace hosttest;
 
 namespace {
 using NoteDialog = PluginHostTest;
@@ -22,16 +21,6 @@ constexpr int kNoteBox = 119;
 FileNote CafeNote(const NotesFileContents& file) {
     const auto cafe = file.notes.find(testford::kCafeStable);
     return cafe == file.notes.end() ? FileNote{} : cafe->second;
-}
-
-// The lines of the output that start with one of the words.
-std::string LinesStarting(const std::string& out, std::initializer_list<const char*> words) {
-    std::istringstream lines(out);
-    std::string kept;
-    for (std::string line; std::getline(lines, line);)
-        for (const char* word : words)
-            if (line.starts_with(word)) kept += line + "\n";
-    return kept;
 }
 } // namespace
 
@@ -46,16 +35,11 @@ TEST_F(NoteDialog, OnlyOkChangesTheNoteAndLineBreaksConvertBothWays) {
         FileNote after;
         std::size_t errors = 0; // the lines that say what was wrong
     } cases[] = {
+        // clang-format off
         {"OK on the text as it came", twoLines, box, "press 1", twoLines},
-        {"OK on typed lines ending in blank ones",
-         twoLines,
-         box,
-         "set 119 new\\r\\ntext\\r\\n\\r\\n \\t\npress 1",
-         {"new\ntext", {3}}},
-        {"OK on a cleared box keeps a note that has categories",
-         twoLines,
-         box,
-         "set 119\npress 1",
+        {"OK on typed lines ending in blank ones", twoLines, box,
+         "set 119 new\\r\\ntext\\r\\n\\r\\n \\t\npress 1", {"new\ntext", {3}}},
+        {"OK on a cleared box keeps a note that has categories", twoLines, box, "set 119\npress 1",
          {"", {3}}},
         {"OK on a cleared box removes a note of text only", {"gone", {}}, "gone", "set 119\npress 1", {}},
         {"Cancel", twoLines, box, "set 119 typed\npress 2", twoLines},
@@ -64,13 +48,11 @@ TEST_F(NoteDialog, OnlyOkChangesTheNoteAndLineBreaksConvertBothWays) {
         {"the end of the input", twoLines, box, "set 119 typed", twoLines},
         {"OK on a company without a note makes one", {}, "", "set 119 fresh\npress 1", {"fresh", {}}},
         {"Cancel on a company without a note leaves none", {}, "", "set 119 typed\npress 2", {}},
-        {"Enter in the box starts a line and mistakes leave the dialog open",
-         twoLines,
-         box,
-         "set 119 typed\nenter\nitems\npress 5\nset 1 x\nfrobnicate\nset x\npress 1 2\nset 119 last\n  press "
-         "1\ncard",
-         {"last", {3}},
-         6},
+        {"Enter in the box starts a line and mistakes leave the dialog open", twoLines, box,
+         "set 119 typed\nenter\nitems\npress 5\nset 1 x\nfrobnicate\nset x\npress 1 2\nset 119 last\n"
+         "  press 1\ncard",
+         {"last", {3}}, 6},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

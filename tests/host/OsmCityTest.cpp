@@ -143,7 +143,7 @@ std::string Query(const std::string& city, const std::string& sql) {
 }
 } // namespace
 
-TEST(OsmCity, Import_PlacesEachBusinessInItsBuildingAndLeavesTheRestOut) {
+TEST(OsmCity, Import_PlacesEachBusinessInItsBuildingAndMapsBuildingsAndStreets) {
     const std::string city = Import("Town", TownXml());
     CityDatabase db(city);
     using Expected = std::pair<std::string, std::vector<std::string>>;
@@ -161,10 +161,8 @@ TEST(OsmCity, Import_PlacesEachBusinessInItsBuildingAndLeavesTheRestOut) {
     EXPECT_EQ(Query(city, "SELECT lon, lat, length(outline) FROM building_places JOIN buildings b ON b.id = "
                           "building_id WHERE b.number = '12'"),
               "100005000 500005000 44");
-}
 
-TEST(OsmCity, MapPlan_HasTheBuildingsAndStreetsAtTheirPlaces) {
-    CityDatabase db(Import("Mapped", TownXml()));
+    // The map's plan has the buildings and streets at their places.
     const auto geo = host::web::PlanJson(db, 100).at("geo");
     EXPECT_EQ(geo.at("attribution"), "© OpenStreetMap contributors, ODbL 1.0");
     std::map<std::string, nlohmann::json> byAddress;

@@ -15,31 +15,6 @@ using namespace ZeltCore;
 using namespace hosttest;
 
 namespace {
-// Two interfaces of a plug-in's object, so that the second one's pointer is not the
-// object's identity.
-struct IFakeFirst : IUnknown {
-    static constexpr IID iid = zsys::Guid("{5C0F4D7E-61B2-4C39-9A57-0D3E8B1F2A64}");
-};
-struct IFakeSecond : IUnknown {
-    static constexpr IID iid = zsys::Guid("{A1E6D3C2-7F45-4B18-8C90-3D2E5F6A7B81}");
-};
-
-// A button or control of the plug-in. It may hold on to its group, as a search control
-// that refreshes its group does.
-class FakePluginObject : public zsys::ComObject<FakePluginObject, IFakeFirst, IFakeSecond> {
-public:
-    explicit FakePluginObject(bool* destroyed = nullptr) : destroyed_(destroyed) {}
-    IUnknown* Unknown() { return static_cast<IFakeFirst*>(this); } // the identity
-    IUnknown* Second() { return static_cast<IFakeSecond*>(this); } // as a plug-in may hand it over
-    ComPtr<IUnknown> group;
-
-private:
-    ~FakePluginObject() override {
-        if (destroyed_) *destroyed_ = true;
-    }
-    bool* destroyed_;
-};
-
 IUnknown* IdentityOf(IUnknown* object) {
     ComPtr<IUnknown> identity;
     EXPECT_EQ(object->QueryInterface(IUnknown::iid, identity.put_void()), S_OK);

@@ -3,6 +3,7 @@
 // searches run from the tab and from a card's category mark, the organisation page
 // filtered by the plug-in's quick filters, and the host's failures on the way.
 #include "host/CityDatabase.h"
+#include "host/CommandView.h"
 #include "host/QuickFilterPass.h"
 #include "host/TabSearch.h"
 #include "host/Utf.h"
@@ -63,12 +64,6 @@ protected:
     }
 };
 
-std::u16string TextOf(const zsys::ComPtr<IUnknown>& control, HRESULT (IControlAppearance::*get)(BSTR*)) {
-    zsys::Bstr text;
-    EXPECT_EQ((control.as<IControlAppearance>().get()->*get)(text.put()), S_OK);
-    return text.str();
-}
-
 // What was drawn, one line an operation: the system colours by their index, the rectangles
 // as left,top,right,bottom.
 std::vector<std::string> Drawn(HDC dc) {
@@ -116,14 +111,10 @@ TEST_F(Search, TheNotesGroupHoldsTheComboAboveTheTextBoxPlacedAndLabelled) {
     };
     ASSERT_EQ(Tab().Groups().at(0)->Controls().size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
-        const auto control = Control(i);
-        EXPECT_EQ(TextOf(control, &IControlAppearance::Tag), cases[i].tag);
-        EXPECT_EQ(TextOf(control, &IControlAppearance::Caption), cases[i].caption);
-        EXPECT_TRUE(
-            host::Utf8(TextOf(control, &IControlAppearance::Tooltip)).starts_with(cases[i].tooltipStart));
-        zsys::Bstr placement;
-        ASSERT_EQ(control.as<IControlPlacement>()->Placement(placement.put()), S_OK);
-        EXPECT_EQ(placement.view(), cases[i].placement);
+        const host::CommandView control = host::ReadCommand(Control(i));
+        EXPECT_EQ(control.tag + u"|" + control.caption, cases[i].tag + u"|" + cases[i].caption);
+        EXPECT_TRUE(host::Utf8(control.tooltip).starts_with(cases[i].tooltipStart));
+        EXPECT_EQ(control.placement, cases[i].placement);
     }
     EXPECT_EQ(Combo().Hint() + u"|" + TextBox().Hint(), u"Name|Text");
     EXPECT_EQ(Combo().Style(), 2);
@@ -132,30 +123,44 @@ TEST_F(Search, TheNotesGroupHoldsTheComboAboveTheTextBoxPlacedAndLabelled) {
     EXPECT_EQ(Combo().Selected(), -1);
 }
 
-// (A text or a category alone is the search script's.)
-TEST_F(Search, TheTabFindsWhatTheHostsNameAndEveryBoxWithAValueAgreeOn) {
+// The tab finds what the host's name and every box with a value agree on; a category mark on a
+// card (here the Dentist's) finds every company of its category, and nothing else does. (A text
+// or a category alone is the search script's.)
+TEST_F(Search, TheTabAndACategoryMarkFindWhatEveryCriterionAgreesOn) {
     Start(kTestfordNotes);
+    Zelt().Cards().Open(kDentist);
     const struct {
         const char* what;
+        std::u16string link; // the mark followed; none: the tab's search
         std::u16string name, text;
         LONG category;
         HRESULT result;
         std::vector<std::int32_t> found;
-        std::size_t filters;
+        std::size_t filters = 0;
     } cases[] = {
-        {"text and category", u"", u"москва", 5, S_OK, {kDentist}, 2},
-        {"the host's name alone", u"TAXI", u"", -1, S_OK, {kTaxis}, 0},
-        {"name and category", u"l", u"", 3, S_OK, {kCafe, kDentist}, 1},
-        {"a category nobody carries", u"", u"", 17, S_OK, {}, 1},
-        {"nothing to search for", u"", u"", -1, S_FALSE, {}, 0},
+        {"text and category", u"", u"", u"москва", 5, S_OK, {kDentist}, 2},
+        {"the host's name alone", u"", u"TAXI", u"", -1, S_OK, {kTaxis}, 0},
+        {"name and category", u"", u"l", u"", 3, S_OK, {kCafe, kDentist}, 1},
+        {"a category nobody carries", u"", u"", u"", 17, S_OK, {}, 1},
+        {"nothing to search for", u"", u"", u"", -1, S_FALSE, {}, 0},
+        {"a mark past the 18 categories", u"MYUNIQUETAG18", u"", u"", 0, E_FAIL, {}},
+        {"a mark below them", u"MYUNIQUETAG-1", u"", u"", 0, E_FAIL, {}},
+        {"a mark without a number", u"MYUNIQUETAG", u"", u"", 0, E_FAIL, {}},
+        {"a mark without its prefix", u"XYUNIQUETAG3", u"", u"", 0, E_FAIL, {}},
+        {"an address", u"http://example.org/3", u"", u"", 0, E_FAIL, {}},
+        {"the prefix anywhere, the number after 11 characters", u"see MYUNIQUETAG3", u"", u"", 0, S_OK, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Results().ForgetSearch();
-        EXPECT_EQ(Find(c.name, c.text, c.category), c.result);
+        if (c.link.empty()) {
+            EXPECT_EQ(Find(c.name, c.text, c.category), c.result);
+            EXPECT_EQ(Results().QuickFilters(), c.filters);
+        } else {
+            EXPECT_EQ(Zelt().Cards().Current()->FollowLink(c.link), c.result);
+        }
         EXPECT_EQ(Results().Shown(), c.result == S_OK);
         EXPECT_EQ(Results().Found(), c.found);
-        EXPECT_EQ(Results().QuickFilters(), c.filters);
     }
 }
 
@@ -239,30 +244,6 @@ TEST_F(Search, WhatWasSearchedForIsSaidWithTheValuesEscapedAndInsertedOnce) {
     EXPECT_EQ(Results().Found(), std::vector<std::int32_t>{kCafe});
 }
 
-TEST_F(Search, ACategoryMarkOnACardShowsEveryCompanyOfItsCategoryAndNothingElseDoes) {
-    Start(kTestfordNotes);
-    Zelt().Cards().Open(kDentist);
-    const struct {
-        std::u16string link;
-        HRESULT result;
-        std::vector<std::int32_t> found;
-    } cases[] = {
-        {u"MYUNIQUETAG18", E_FAIL, {}}, // 18 categories: 0 to 17
-        {u"MYUNIQUETAG-1", E_FAIL, {}},
-        {u"MYUNIQUETAG", E_FAIL, {}},
-        {u"XYUNIQUETAG3", E_FAIL, {}}, // the prefix must be there
-        {u"http://example.org/3", E_FAIL, {}},
-        {u"see MYUNIQUETAG3", S_OK, {}}, // the prefix anywhere; the number after 11 characters
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(host::Utf8(c.link));
-        Results().ForgetSearch();
-        EXPECT_EQ(Zelt().Cards().Current()->FollowLink(c.link), c.result);
-        EXPECT_EQ(Results().Shown(), c.result == S_OK);
-        EXPECT_EQ(Results().Found(), c.found);
-    }
-}
-
 TEST_F(Search, TheComboDrawsItsItemsAndItsFaceWithSwatchesAndSystemColours) {
     Start(FileNotes{});
     const RECT rect{10, 20, 210, 36};
@@ -326,13 +307,13 @@ TEST_F(Search, TheControlsReadAddAndClearWhatTheBoxesHoldAndRefuseMissingArgumen
     for (const auto& control : {combo, text}) {
         added = VARIANT_TRUE;
         const auto untouched = Criteria();
-        EXPECT_EQ(control->AddCriteria(nullptr, &added), E_INVALIDARG);
+        EXPECT_EQ(
+            (std::vector<HRESULT>{control->AddCriteria(nullptr, &added),
+                                  control->AddCriteria(untouched.get(), nullptr), control->ReadValue(nullptr),
+                                  control->HasValue(nullptr), control->CriterionText(nullptr),
+                                  control->DescriptionText(nullptr)}),
+            (std::vector<HRESULT>{E_INVALIDARG, E_POINTER, E_POINTER, E_POINTER, E_POINTER, E_POINTER}));
         EXPECT_EQ(added, VARIANT_FALSE);
-        EXPECT_EQ(control->AddCriteria(untouched.get(), nullptr), E_POINTER);
-        EXPECT_EQ(control->ReadValue(nullptr), E_POINTER);
-        EXPECT_EQ(control->HasValue(nullptr), E_POINTER);
-        EXPECT_EQ(control->CriterionText(nullptr), E_POINTER);
-        EXPECT_EQ(control->DescriptionText(nullptr), E_POINTER);
         EXPECT_TRUE(untouched->Identifiers().empty());
     }
     EXPECT_EQ(Control(0).as<IEditAreaDrawer>()->Draw(nullptr), E_POINTER);
@@ -349,66 +330,56 @@ TEST_F(Search, TheControlsReadAddAndClearWhatTheBoxesHoldAndRefuseMissingArgumen
 // (The failures while the controls are made are the start's, with the controller's.)
 TEST_F(Search, HostFailuresEndTheFlowThatMetThemAndLeaveNothingBehind) {
     enum class Flow { Find, Follow, Draw };
+    // The operations each flow meets, made to fail, then made to yield nothing.
     const struct {
-        const char* operation;
         Flow flow;
-        bool yieldNothing = false;
-    } cases[] = {
-        {"IHostEditBox.GetText", Flow::Find},
-        {"IHostComboBox.Selection", Flow::Find},
-        {"IHostComboBox.ItemText", Flow::Find},
-        {"IHostSearchCriteria.Add", Flow::Find},
-        {"IHostSearchCriteria.Has", Flow::Find},
-        {"IHostSearchCriteria.Get", Flow::Find},
-        {"IHostQuickFilterSet.Add", Flow::Find},
-        {"IHostSearchView.ShowResults", Flow::Find},
-        {"IHostView.Factory", Flow::Follow},
-        {"IHostFactory.CreateSearchCriteria", Flow::Follow},
-        {"IHostFactory.CreateSearchCriteria", Flow::Follow, true},
-        {"IHostSearchCriteria.Add", Flow::Follow},
-        {"IHostFrame.SearchView", Flow::Follow},
-        {"IHostSearchView.ShowResults", Flow::Follow},
-        {"IHostDrawContext.DeviceContext", Flow::Draw},
-        {"IHostDrawContext.Rect", Flow::Draw},
-        {"IHostDrawContext.Rect", Flow::Draw, true},
-        {"IHostDrawContext.SelectedIndex", Flow::Draw},
-        {"IHostItemDrawContext.Rect", Flow::Draw},
-        {"IHostItemDrawContext.ItemIndex", Flow::Draw},
-        {"IHostItemDrawContext.ItemState", Flow::Draw},
-        {"IHostItemDrawContext.ItemAction", Flow::Draw},
-        {"IHostRect.Left", Flow::Draw},
-        {"IHostRect.Bottom", Flow::Draw},
+        std::vector<const char*> fail, yieldNothing;
+    } flows[] = {
+        // clang-format off
+        {Flow::Find, {"IHostEditBox.GetText", "IHostComboBox.Selection", "IHostComboBox.ItemText",
+                      "IHostSearchCriteria.Add", "IHostSearchCriteria.Has", "IHostSearchCriteria.Get",
+                      "IHostQuickFilterSet.Add", "IHostSearchView.ShowResults"}, {}},
+        {Flow::Follow, {"IHostView.Factory", "IHostFactory.CreateSearchCriteria", "IHostSearchCriteria.Add",
+                        "IHostFrame.SearchView", "IHostSearchView.ShowResults"},
+         {"IHostFactory.CreateSearchCriteria"}},
+        {Flow::Draw, {"IHostDrawContext.DeviceContext", "IHostDrawContext.Rect",
+                      "IHostDrawContext.SelectedIndex", "IHostItemDrawContext.Rect",
+                      "IHostItemDrawContext.ItemIndex", "IHostItemDrawContext.ItemState",
+                      "IHostItemDrawContext.ItemAction", "IHostRect.Left", "IHostRect.Bottom"},
+         {"IHostDrawContext.Rect"}},
+        // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.operation) + (c.yieldNothing ? " yields nothing" : " fails"));
-        host::ZeltHost& zelt = Start(kTestfordNotes);
-        TextBox().Type(u"москва");
-        Combo().Select(3);
-        if (c.flow == Flow::Follow) zelt.Cards().Open(kCafe);
-        if (c.yieldNothing)
-            zelt.Faults().YieldNothing(c.operation);
-        else
-            zelt.Faults().Fail(c.operation, E_UNEXPECTED);
-        if (c.flow == Flow::Find) {
-            EXPECT_TRUE(FAILED(host::tab_search::Run(zelt.View())));
-        } else if (c.flow == Flow::Follow) {
-            EXPECT_EQ(zelt.Cards().Current()->FollowLink(u"MYUNIQUETAG3"), E_FAIL);
-        } else {
-            // The face reads the draw context, an item its item draw context; both the rectangle.
-            const std::string operation = c.operation;
-            const HDC dc = zsys::CreateRecordingDC();
-            EXPECT_EQ(Combo().DrawFace(dc, {0, 0, 100, 16}),
-                      operation.starts_with("IHostItemDrawContext") ? S_OK : E_FAIL);
-            EXPECT_EQ(Combo().DrawItem(3, 2, 1, dc, {0, 0, 100, 16}),
-                      operation.starts_with("IHostDrawContext") ? S_OK : E_FAIL);
-            zsys::DeleteDC(dc);
-        }
-        EXPECT_FALSE(Results().Shown());
-        zelt.Faults().Clear();
-        EXPECT_EQ(zelt.Stop(), S_OK);
-        EXPECT_EQ(zelt.PluginObjects(), 0);
-        EXPECT_EQ(zelt.ForeignHostReferences(), 0);
-    }
+    for (const auto& [flow, fail, yield] : flows)
+        for (const bool yieldNothing : {false, true})
+            for (const std::string operation : yieldNothing ? yield : fail) {
+                SCOPED_TRACE(operation + (yieldNothing ? " yields nothing" : " fails"));
+                host::ZeltHost& zelt = Start(kTestfordNotes);
+                TextBox().Type(u"москва");
+                Combo().Select(3);
+                if (flow == Flow::Follow) zelt.Cards().Open(kCafe);
+                if (yieldNothing)
+                    zelt.Faults().YieldNothing(operation);
+                else
+                    zelt.Faults().Fail(operation, E_UNEXPECTED);
+                if (flow == Flow::Find) {
+                    EXPECT_TRUE(FAILED(host::tab_search::Run(zelt.View())));
+                } else if (flow == Flow::Follow) {
+                    EXPECT_EQ(zelt.Cards().Current()->FollowLink(u"MYUNIQUETAG3"), E_FAIL);
+                } else {
+                    // The face reads the draw context, an item its item draw context; both the rectangle.
+                    const HDC dc = zsys::CreateRecordingDC();
+                    EXPECT_EQ(Combo().DrawFace(dc, {0, 0, 100, 16}),
+                              operation.starts_with("IHostItemDrawContext") ? S_OK : E_FAIL);
+                    EXPECT_EQ(Combo().DrawItem(3, 2, 1, dc, {0, 0, 100, 16}),
+                              operation.starts_with("IHostDrawContext") ? S_OK : E_FAIL);
+                    zsys::DeleteDC(dc);
+                }
+                EXPECT_FALSE(Results().Shown());
+                zelt.Faults().Clear();
+                EXPECT_EQ(zelt.Stop(), S_OK);
+                EXPECT_EQ(zelt.PluginObjects(), 0);
+                EXPECT_EQ(zelt.ForeignHostReferences(), 0);
+            }
 }
 
 // On a city of 3,000 companies, about a tenth noted at random: what the tab finds is what a
@@ -466,8 +437,8 @@ TEST_F(Search, TheResultIsExactlyWhatAPassOverTheNotesFileFinds) {
 }
 
 // A person's session with zelt-host: notes added through the dialog and categories toggled
-// on three cards, then searches by a fragment in another letter case, by a category, and
-// from a category mark.
+// on three cards, the map following one of them, then searches by a fragment in another letter
+// case, by a category, and from a category mark.
 TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFollowsAMark) {
     int exitCode = -1;
     const std::string out =
@@ -475,7 +446,7 @@ TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFoll
                 "open 11\nclick addNode\nset 119 Call Ann about the Москва order\npress 1\nclick "
                 "addCategory3\nclose\n"
                 "open 12\nclick addNode\nset 119 москва office\npress 1\nclick addCategory3\nclick "
-                "addCategory5\nclose\n"
+                "addCategory5\nmap\nclick addCategory3\nmap\nclick addCategory3\nclose\n"
                 "open 13\nclick addCategory5\nclose\n"
                 "note-text МОСКВА\nfind\nnote-text\ncategory 5\nfind\nclear\nopen 11\nfollow MYUNIQUETAG3\n",
                 &exitCode);
@@ -504,6 +475,12 @@ TEST_F(Search, AScriptNotesThreeCompaniesThenFindsThemByTextAndByCategoryAndFoll
     };
     EXPECT_EQ(shown, expected) << out;
     EXPECT_EQ(exitCode, 0);
+    EXPECT_NE(out.find("\nstarted: yes\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\n> "), std::string::npos) << "no prompt when the input is not a terminal";
+    // The map marks the Dentist's building while its card is open, as its categories come and go.
+    const std::string lightBlue = "block NodesIcon3 \"light blue\": 400000001",
+                      violet = "block NodesIcon5 \"violet\": 400000001";
+    EXPECT_EQ(MarkedBlocks(out), (std::vector<std::vector<std::string>>{{lightBlue, violet}, {violet}}));
     // The result list shows each company's note as a list entry does.
     EXPECT_NE(out.find("result 13 11 \"Testford Taxis\" note=\"\" marks=\"" + MarkText(5) + " \"\n"),
               std::string::npos)
@@ -544,30 +521,17 @@ TEST(SearchPass, AsksOnlyTheCompaniesThatTheDistancesLeaveAndKeepsWhatEveryFilte
         std::vector<LONG> firstAsked, secondAsked;
         std::vector<std::int32_t> kept;
     } cases[] = {
-        {"a skip lands on the id it names",
-         hundred,
-         {{1, 9}, {11, 50}, {61, -1}},
-         {},
-         {1, 10, 11, 61},
-         {10},
+        // clang-format off
+        {"a skip lands on the id it names", hundred, {{1, 9}, {11, 50}, {61, -1}}, {}, {1, 10, 11, 61}, {10},
          {10}},
-        {"a skip past the gaps of a shorter list lands on the next candidate",
-         {3, 8, 20, 21},
-         {{3, 10}},
-         {},
-         {3, 20, 21},
-         {20, 21},
-         {20, 21}},
-        {"the second filter is asked only what the first keeps, and skips too",
-         {1, 2, 3, 4, 5, 6},
-         {{1, 1}},
-         {{2, 3}},
-         {1, 2, 5, 6},
-         {2, 5, 6},
-         {5, 6}},
+        {"a skip past the gaps of a shorter list lands on the next candidate", {3, 8, 20, 21}, {{3, 10}}, {},
+         {3, 20, 21}, {20, 21}, {20, 21}},
+        {"the second filter is asked only what the first keeps, and skips too", {1, 2, 3, 4, 5, 6}, {{1, 1}},
+         {{2, 3}}, {1, 2, 5, 6}, {2, 5, 6}, {5, 6}},
         {"a failing test drops only its company", {1, 2, 3}, {{2, E_FAIL}}, {}, {1, 2, 3}, {1, 3}, {1, 3}},
         {"-1 at once ends the pass", hundred, {{1, -1}}, {}, {1}, {}, {}},
         {"a distance past the last id ends it too", {5, 6}, {{5, 1000}}, {}, {5}, {}, {}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -3,6 +3,7 @@
 // shell as a person or a script would; what changed is read from the card, the search tab's
 // combo, the map and the notes file written at quit.
 #include "host/CityDatabase.h"
+#include "host/CommandView.h"
 #include "host/objects/HostImage.h"
 #include "host/objects/HostSearchGroup.h"
 #include "host/objects/HostSearchTab.h"
@@ -37,16 +38,12 @@ TEST_F(Settings, ButtonAndOptions_OpenTheSameDialogWithTheNamesAndSwatches) {
         const auto& groups = Zelt().View().MainFrame().SearchTab().Groups();
         ASSERT_EQ(groups.size(), 1u);
         ASSERT_EQ(groups[0]->Buttons().size(), 1u);
-        const auto appearance = groups[0]->Buttons()[0].try_as<ZeltCore::IControlAppearance>();
-        ASSERT_TRUE(appearance && appearance.try_as<ZeltCore::ICommandAction>());
-        zsys::Bstr tag, caption, tooltip;
-        EXPECT_EQ(appearance->Tag(tag.put()), S_OK);
-        EXPECT_EQ(appearance->Caption(caption.put()), S_OK);
-        EXPECT_EQ(appearance->Tooltip(tooltip.put()), S_OK);
-        EXPECT_EQ(tag.str() + u"|" + caption.str() + u"|" + tooltip.str(),
+        const auto button = groups[0]->Buttons()[0];
+        ASSERT_TRUE(button.try_as<ZeltCore::ICommandAction>());
+        const host::CommandView view = host::ReadCommand(button);
+        EXPECT_EQ(view.tag + u"|" + view.caption + u"|" + view.tooltip,
                   u"VeskNotes.RibbonOptions|Configure|Open settings dialog");
-        zsys::ComPtr<IUnknown> image;
-        ASSERT_EQ(appearance->Image(image.put()), S_OK);
+        const auto image = host::CommandImage(button);
         const auto* picture = dynamic_cast<const host::HostImage*>(image.get());
         ASSERT_TRUE(picture);
         EXPECT_EQ(std::pair(picture->Width(), picture->Height()), std::pair(90, 60));
@@ -125,74 +122,34 @@ TEST_F(Settings, Rename_ReachesTheCardsSubmenuTheSearchCombosTheMapAndTheNotesFi
     }
 }
 
-TEST_F(Settings, ImportOfADifferingNote_AsksAndFollowsTheAnswer) {
+// Import, export and deletion from the settings, the host's failures on the way included: what
+// the output holds, in order, how many message boxes it showed, and the notes and names written
+// at the end. An import reads "import.xml", an export may replace "existing.xml".
+TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheyShould) {
+    const fs::path existing = File("existing.xml");
+    const std::string import = "configure\npress 121\nfile " + File("import.xml").string() + "\n";
+    // An import of notes that differ from the city's asks which to keep; the settings' list and
+    // then the card and the map show the names it leaves.
     std::vector<std::string> fileNames = DefaultCategoryNames();
     fileNames[0] = "from the file";
-    const FileNotes file{{kCafeStable, {"theirs", {3}}},
-                         {kDentistStable, kCityNotes.at(kDentistStable)},
-                         {kTaxisStable, {"new", {4}}}};
-    const std::string question = "control 117 button \"Replace\"\n"
-                                 "control 118 button \"Keep\"\n"
-                                 "control 2 button \"Cancel\"\n"
-                                 "control 125 icon \"#32516\"\n"
-                                 "control -1 static \"Some companies in the directory have \"\n"
-                                 "control -1 static \"already have notes.\"\n"
-                                 "control -1 static \"Replace these notes with new ones or keep them?\"\n";
+    const FileNotes theirs{{kCafeStable, {"theirs", {3}}},
+                           {kDentistStable, kCityNotes.at(kDentistStable)},
+                           {kTaxisStable, {"new", {4}}}};
     FileNotes kept = kCityNotes;
     kept[kTaxisStable] = {"new", {4}};
-    const struct {
-        const char* what;
-        std::string answer;
-        std::string message; // empty: none
-        FileNotes notes;
-        std::string name0;
-    } cases[] = {
-        {"Replace takes the file's notes and names", "press 117",
-         MessageText("Imported 3 notes", "Import notes"), file, "from the file"},
-        {"Keep adds only what is missing", "press 118", Added(1), kept, "red"},
-        {"Cancel changes nothing", "press 2", "", kCityNotes, "red"},
-        {"the close box cancels", "close", "", kCityNotes, "red"},
+    const std::string differing = NotesXml(theirs, "Testford", fileNames), ask = "open 11\n" + import,
+                      then = "items\npress 2\nopen 11\nmap\n";
+    const auto asked = [](const std::string& message, const std::string& name) {
+        return std::vector<std::string>{
+            "dialog 116 \"Import notes\" at ",
+            "control 117 button \"Replace\"\ncontrol 118 button \"Keep\"\ncontrol 2 button \"Cancel\"\n"
+            "control 125 icon \"#32516\"\ncontrol -1 static \"Some companies in the directory have \"\n"
+            "control -1 static \"already have notes.\"\n"
+            "control -1 static \"Replace these notes with new ones or keep them?\"\n" +
+                message + "item 0 \"" + name + "\" image=0\n",
+            "item addCategory0 caption=\"" + name + "\"", "block NodesIcon0 \"" + name + "\":"};
     };
-    WriteFile(File("import.xml"), NotesXml(file, "Testford", fileNames));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Start(kCityNotes);
-        const std::string out =
-            Run("open 11\nconfigure\npress 121\nfile " + File("import.xml").string() + "\n" + c.answer +
-                "\n" + (c.message.empty() ? "" : "answer ok\n") + "items\npress 2\nopen 11\nmap\n");
-        EXPECT_NE(out.find("dialog 116 \"Import notes\" at "), std::string::npos) << out;
-        EXPECT_NE(out.find(question + c.message + "item 0 \"" + c.name0 + "\" image=0\n"), std::string::npos)
-            << out;
-        EXPECT_EQ(Occurrences(out, "message "), c.message.empty() ? 0u : 1u) << out;
-        // The list shows the names the dialog applies as it closes; the views follow them.
-        EXPECT_NE(out.find("item addCategory0 caption=\"" + c.name0 + "\""), std::string::npos) << out;
-        EXPECT_NE(out.find("block NodesIcon0 \"" + c.name0 + "\":"), std::string::npos) << out;
-        EXPECT_EQ(Written().notes, c.notes);
-        EXPECT_EQ(Written().names[0], c.name0);
-    }
-}
-
-// The shell's file dialog and message boxes on a real import: answers that do not fit are
-// refused and asked again, a file that is not there is said so by the file dialog itself.
-TEST_F(Settings, Import_TakesOnlyTheAnswersThatFit) {
-    Start(kCityNotes);
-    WriteFile(File("import.xml"), NotesXml({{kTaxisStable, {"new", {}}}}));
-    const std::string out =
-        Run("configure\npress 121\nnonsense\nfile /nonexistent/notes\nanswer yes\nanswer ok\n"
-            "file " +
-            File("import.xml").string() + "\nanswer yes\nanswer ok\npress 2\n");
-    EXPECT_NE(
-        out.find(kOpenFile + "error: a file dialog waits for \"file PATH\" or \"cancel\"\n" +
-                 MessageText("/nonexistent/notes.xml\\nFile not found.\\nCheck the file name and try again.",
-                             "Open", "ok", "warning") +
-                 "error: the message box has no \"yes\" button\n" + kOpenFile + Added(1) +
-                 "error: the message box has no \"yes\" button\n" + kCleanAccounting),
-        std::string::npos)
-        << out;
-    EXPECT_EQ(Written().notes.size(), 3u);
-}
-
-TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
+    // Files that are no notes of this city, or odd ones: what is said, and the list as it was.
     std::string utf16 = "\xFF\xFE";
     for (const char16_t unit : std::u16string(u"<?xml version=\"1.0\"?><DirectoryNotes><MapName>Testford"
                                               u"</MapName><Note><id>11</id><comment><text>Grüße</text>"
@@ -200,79 +157,118 @@ TEST_F(Settings, Import_OfBadOrOddFiles_SaysWhatHappenedAndChangesNothingElse) {
         utf16 += static_cast<char>(unit & 0xFF);
         utf16 += static_cast<char>(unit >> 8);
     }
-    const std::string large(50 << 20, 'n');
-    const auto warning = [](const std::string& text) {
-        return MessageText(text, "Notes import error", "ok", "warning");
+    const std::string large(50 << 20, 'n'), readBack = import + "answer ok\nitems\npress 2\n";
+    const auto warning = [](const std::string& text, const std::string& caption = "Notes import error") {
+        return MessageText(text, caption, "ok", "warning");
+    };
+    const auto read = [](const std::string& said) {
+        return std::vector<std::string>{kOpenFile + said + "item 0 \"red\""};
     };
     const std::string corrupt = warning("Couldn't find notes in file. File is corrupted."),
-                      otherCity =
-                          warning("Failed to load notes.Selected file doesn't have notes on companies\\nin "
-                                  "the cityTestford.");
+                      otherCity = warning("Failed to load notes.Selected file doesn't have notes on "
+                                          "companies\\nin the cityTestford.");
+    const auto plus = [](FileNotes notes, const FileNotes& added) {
+        notes.insert(added.begin(), added.end());
+        return notes;
+    };
     const FileNotes unknown{{kTaxisStable, {"", {40}}}, {kEdgeStable, {"", {25, -1}}}},
-        someUnknown{{kTaxisStable, {"", {40}}}, {kEdgeStable, {"kept", {40, 3}}}};
+        someUnknown{{kTaxisStable, {"", {40}}}, {kEdgeStable, {"kept", {40, 3}}}},
+        newTaxis{{kTaxisStable, {"new", {}}}}, utf16Taxis{{kTaxisStable, {"Grüße", {}}}},
+        largeTaxis{{kTaxisStable, {large, {}}}};
+    // Answers that do not fit are refused and asked again; a file that is not there is said so
+    // by the file dialog itself.
+    const std::string misfits = "configure\npress 121\nnonsense\nfile /nonexistent/notes\nanswer yes\n"
+                                "answer ok\nfile " +
+                                File("import.xml").string() + "\nanswer yes\nanswer ok\npress 2\n",
+                      refusedYes = "error: the message box has no \"yes\" button\n",
+                      notFound = MessageText("/nonexistent/notes.xml\\nFile not found.\\nCheck the file name "
+                                             "and try again.",
+                                             "Open", "ok", "warning");
+    // An export says why it failed, or how many notes it wrote.
+    const std::string failed = "message \"Notes export failed.\\n",
+                      caption = "caption=\"Notes export error\" buttons=ok icon=warning\n",
+                      exported = MessageText("Exported 2 notes", "Export notes"), ok = "answer ok\npress 2\n";
+    const auto exportTo = [&](const std::string& path) {
+        return "configure\npress 122\nfile " + path + "\n" + ok;
+    };
+    // Deletion asks with the city's name; with the input at its end the question takes its
+    // default answer, the first button: Yes. The map loses the notes' marks.
+    const std::string deletion = "open 11\nmap\nconfigure\npress 123\n",
+                      sure = MessageText("Are you sure you want to delete notes for\\ncompanies in Testford?",
+                                         "Deleting notes", "yesno", "question"),
+                      marked = "block NodesIcon2 \"green\": 400000001 400000002 400000003\n",
+                      unmarked = "block NodesIcon2 \"green\":\n";
     const struct {
         const char* what;
-        std::string bytes;
-        std::string message;
-        FileNotes added;
+        std::optional<std::string> importFile;
+        std::string script;
+        std::vector<std::string> said; // in this order
+        std::size_t messages;
+        FileNotes notes;
+        const char* failing = nullptr; // an operation of the host that fails from its first call
+        unsigned times = 0;            // how often; 0: for good
+        std::string name0 = "red";
+        bool exported = false; // "existing.xml" replaced by the city's notes
     } cases[] = {
-        {"an empty file cannot be read", "", warning("Couldn't read data from file."), {}},
-        {"not XML", "these are no notes, just words\n", corrupt, {}},
-        {"no MapName", "<DirectoryNotes><Note><id>11</id></Note></DirectoryNotes>", corrupt, {}},
-        {"another city", NotesXml({{kTaxisStable, {"x", {}}}}, "Riverton"), otherCity, {}},
-        {"no notes", NotesXml({}), Added(0), {}},
-        {"only unknown categories", NotesXml(unknown), Added(0), {}},
-        {"a note whose only category is 40 is dropped, the others counted",
-         NotesXml(someUnknown),
-         Added(1),
-         {{kEdgeStable, {"kept", {3}}}}},
-        {"UTF-16", utf16, Added(1), {{kTaxisStable, {"Grüße", {}}}}},
-        {"50 MB", NotesXml({{kTaxisStable, {large, {}}}}), Added(1), {{kTaxisStable, {large, {}}}}},
+        // clang-format off
+        {"Replace takes the file's notes and names", differing, ask + "press 117\nanswer ok\n" + then,
+         asked(MessageText("Imported 3 notes", "Import notes"), "from the file"), 1, theirs, nullptr, 0,
+         "from the file"},
+        {"Keep adds only what is missing", differing, ask + "press 118\nanswer ok\n" + then,
+         asked(Added(1), "red"), 1, kept},
+        {"Cancel changes nothing", differing, ask + "press 2\n" + then, asked("", "red"), 0, kCityNotes},
+        {"the close box cancels", differing, ask + "close\n" + then, asked("", "red"), 0, kCityNotes},
+        {"answers that do not fit", NotesXml(newTaxis), misfits,
+         {kOpenFile + "error: a file dialog waits for \"file PATH\" or \"cancel\"\n" + notFound + refusedYes +
+          kOpenFile + Added(1) + refusedYes + kCleanAccounting}, 2, plus(kCityNotes, newTaxis)},
+        {"an empty file", "", readBack, read(warning("Couldn't read data from file.")), 1, kCityNotes},
+        {"not XML", "these are no notes, just words\n", readBack, read(corrupt), 1, kCityNotes},
+        {"no MapName", "<DirectoryNotes><Note><id>11</id></Note></DirectoryNotes>", readBack, read(corrupt),
+         1, kCityNotes},
+        {"another city", NotesXml(newTaxis, "Riverton"), readBack, read(otherCity), 1, kCityNotes},
+        {"no notes", NotesXml({}), readBack, read(Added(0)), 1, kCityNotes},
+        {"only unknown categories", NotesXml(unknown), readBack, read(Added(0)), 1, kCityNotes},
+        {"a note whose only category is 40 is dropped, the others counted", NotesXml(someUnknown), readBack,
+         read(Added(1)), 1, plus(kCityNotes, {{kEdgeStable, {"kept", {3}}}})},
+        {"UTF-16", utf16, readBack, read(Added(1)), 1, plus(kCityNotes, utf16Taxis)},
+        {"50 MB", NotesXml(largeTaxis), readBack, read(Added(1)), 1, plus(kCityNotes, largeTaxis)},
+        {"import without the city's name", NotesXml(newTaxis), import + ok, {warning("Unknown error")}, 1,
+         kCityNotes, "IHostBase.Name", 1},
+        {"import without the companies", NotesXml(newTaxis), import + ok, {warning("Unknown error")}, 1,
+         kCityNotes, "IHostTable.ObjectByStableId"},
+        {"export to a folder that does not exist", {}, exportTo((File("missing") / "notes.xml").string()),
+         {failed, caption}, 1, kCityNotes},
+        {"export to a folder that cannot be written", {}, exportTo("/sys/vesk_notes_export.xml"),
+         {failed, caption}, 1, kCityNotes},
+        {"export over a file replaces it without asking", {}, exportTo(existing.string()), {exported}, 1,
+         kCityNotes, nullptr, 0, "red", true},
+        {"export cancelled at the end of the input", {}, "configure\npress 122\n", {}, 0, kCityNotes},
+        {"export without the city's name", {}, exportTo(existing.string()),
+         {warning("Unknown error", "Notes export error")}, 1, kCityNotes, "IHostBase.Name", 1},
+        {"deletion answered yes", {}, deletion + "answer yes\npress 2\nmap\n", {marked, sure, unmarked}, 1,
+         {}},
+        {"deletion answered no", {}, deletion + "answer no\npress 2\nmap\n", {marked, sure, marked}, 1,
+         kCityNotes},
+        {"deletion at the end of the input", {}, deletion, {marked, sure}, 1, {}},
+        {"deletion without the city's name", {}, "configure\npress 123\npress 2\n",
+         {"error: configure: E_FAIL\n"}, 0, kCityNotes, "IHostBase.Name", 1},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Start(kCityNotes);
-        WriteFile(File("import.xml"), c.bytes);
-        const std::string out = Run("configure\npress 121\nfile " + File("import.xml").string() +
-                                    "\nanswer ok\nitems\npress 2\n");
-        EXPECT_NE(out.find(kOpenFile + c.message + "item 0 \"red\""), std::string::npos)
-            << out.substr(0, 2000);
-        EXPECT_EQ(Occurrences(out, "message "), 1u);
-        FileNotes expected = kCityNotes;
-        expected.insert(c.added.begin(), c.added.end());
-        EXPECT_EQ(Written().notes, expected);
-        EXPECT_EQ(Written().names, DefaultCategoryNames());
-    }
-}
-
-TEST_F(Settings, Export_ToWhereItCannotWriteSaysSoAndLeavesNoFile) {
-    const fs::path existing = File("existing.xml");
-    const std::string failed = "message \"Notes export failed.\\n", caption =
-                                                                        "caption=\"Notes export error\" "
-                                                                        "buttons=ok icon=warning\n";
-    const struct {
-        const char* what;
-        fs::path target;
-        std::string said, caption; // the start and the end of the message; empty: none
-    } cases[] = {
-        {"a folder that does not exist", File("missing") / "notes.xml", failed, caption},
-        {"a folder that cannot be written", "/sys/vesk_notes_export.xml", failed, caption},
-        {"an existing file is replaced without asking", existing,
-         MessageText("Exported 2 notes", "Export notes"), ""},
-        {"the input ends at the file dialog, which is cancelled", "", "", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Start(kCityNotes);
+        if (c.failing) Zelt().Faults().Fail(c.failing, E_UNEXPECTED, 1, c.times);
+        if (c.importFile) WriteFile(File("import.xml"), *c.importFile);
         WriteFile(existing, "an older file\n");
-        const std::string out =
-            Run("configure\npress 122\n" +
-                (c.target.empty() ? "" : "file " + c.target.string() + "\nanswer ok\npress 2\n"));
-        EXPECT_NE(out.find(c.said), std::string::npos) << out;
-        EXPECT_NE(out.find(c.caption), std::string::npos) << out;
-        EXPECT_EQ(Occurrences(out, "message "), c.said.empty() ? 0u : 1u) << out;
+        const std::string out = Run(c.script);
+        EXPECT_EQ(MissingInOrder(out, c.said), "") << out.substr(0, 4000);
+        EXPECT_EQ(Occurrences(out, "\nmessage \""), c.messages) << out.substr(0, 4000);
+        EXPECT_EQ(Written().notes, c.notes);
+        std::vector<std::string> names = DefaultCategoryNames();
+        names[0] = c.name0;
+        EXPECT_EQ(Written().names, names);
         EXPECT_FALSE(fs::exists(File("missing")) || fs::exists("/sys/vesk_notes_export.xml"));
-        if (c.target == existing) {
+        if (c.exported) {
             EXPECT_EQ(ReadNotesFile(existing).notes, kCityNotes);
         } else {
             EXPECT_EQ(ReadFile(existing), "an older file\n");
@@ -280,30 +276,8 @@ TEST_F(Settings, Export_ToWhereItCannotWriteSaysSoAndLeavesNoFile) {
     }
 }
 
-TEST_F(Settings, DeleteNotes_AsksWithTheCityNameAndOnYesTakesTheNotesAndTheirMarks) {
-    const std::string question =
-        MessageText("Are you sure you want to delete notes for\\ncompanies in Testford?", "Deleting notes",
-                    "yesno", "question");
-    const std::string marked = "block NodesIcon2 \"green\": 400000001 400000002 400000003\n",
-                      unmarked = "block NodesIcon2 \"green\":\n";
-    // With the input at its end the question takes its default answer, the first button: Yes.
-    const struct {
-        std::string answer;
-        bool deleted;
-    } cases[] = {{"answer yes\npress 2\nmap\n", true}, {"answer no\npress 2\nmap\n", false}, {"", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer);
-        Start(kCityNotes);
-        const std::string out = Run("open 11\nmap\nconfigure\npress 123\n" + c.answer);
-        EXPECT_NE(out.find(question), std::string::npos) << out;
-        EXPECT_EQ(Occurrences(out, "message "), 1u) << "nothing more is said";
-        const bool mapAfter = !c.answer.empty();
-        EXPECT_EQ(Occurrences(out, marked), mapAfter && !c.deleted ? 2u : 1u) << out;
-        EXPECT_EQ(Occurrences(out, unmarked), mapAfter && c.deleted ? 1u : 0u) << out;
-        EXPECT_EQ(Written().notes, c.deleted ? FileNotes{} : kCityNotes);
-    }
-
-    // The city's name is put in once, even when it holds the placeholder itself.
+// The city's name is put in the question once, even when it holds the placeholder itself.
+TEST_F(Settings, DeleteNotes_AsksWithTheCityNameAsItIs) {
     const std::string odd = TempPath("Data_Odd.dat");
     {
         citygen::CityWriter w(odd, "{base_city_name}");
@@ -326,7 +300,8 @@ TEST_F(Settings, OpenCards_FollowAnImportOrADeletionOnTheCardAndTheMap) {
     WriteFile(File("import.xml"), NotesXml({{kCafeStable, theirs}}));
     const std::string import = "configure\npress 121\nfile " + File("import.xml").string() + "\n",
                       after = "answer ok\npress 2\ncard\nmap\nclose\nmap\nclose\nmap\n";
-    const std::vector<std::string> violet = {"block NodesIcon5 \"violet\": 400000001 400000002 400000003"};
+    const std::string violet = "block NodesIcon5 \"violet\": 400000001 400000002 400000003",
+                      yellow = "block NodesIcon1 \"yellow\": 400000001";
     const struct {
         const char* what;
         FileNotes before;
@@ -334,23 +309,15 @@ TEST_F(Settings, OpenCards_FollowAnImportOrADeletionOnTheCardAndTheMap) {
         FileNote cardAfter;
         std::vector<std::vector<std::string>> maps; // after the change, then after each close
     } cases[] = {
-        {"an import replacing the note",
-         kCityNotes,
-         "open 12\nopen 11\n" + import + "press 117\n" + after,
-         theirs,
-         {{"block NodesIcon1 \"yellow\": 400000001", violet[0]},
-          {"block NodesIcon1 \"yellow\": 400000001", "block NodesIcon5 \"violet\": 400000001"},
-          {}}},
-        {"an import keeping notes, its card brought forward",
-         {},
-         "open 11\nopen 12\nfront 11\n" + import + after,
-         theirs,
-         {violet, {}, {}}},
-        {"the deletion of all notes, two cards of a company open",
-         kCityNotes,
+        // clang-format off
+        {"an import replacing the note", kCityNotes, "open 12\nopen 11\n" + import + "press 117\n" + after,
+         theirs, {{yellow, violet}, {yellow, "block NodesIcon5 \"violet\": 400000001"}, {}}},
+        {"an import keeping notes, its card brought forward", {},
+         "open 11\nopen 12\nfront 11\n" + import + after, theirs, {{violet}, {}, {}}},
+        {"the deletion of all notes, two cards of a company open", kCityNotes,
          "open 11\nopen 11\nconfigure\npress 123\nanswer yes\npress 2\ncard\nmap\nclose\nmap\nclose\nmap\n",
-         {},
-         {{}, {}, {}}},
+         {}, {{}, {}, {}}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -359,37 +326,6 @@ TEST_F(Settings, OpenCards_FollowAnImportOrADeletionOnTheCardAndTheMap) {
         EXPECT_NE(out.find(CardText(kCafe, "Café Lumière", c.cardAfter) + "block "), std::string::npos)
             << out;
         EXPECT_EQ(MarkedBlocks(out), c.maps) << out;
-    }
-}
-
-TEST_F(Settings, HostFailuresInTheFlows_AreReportedAndChangeNothing) {
-    const std::string exported = File("exported.xml").string();
-    WriteFile(File("import.xml"), NotesXml({{kTaxisStable, {"new", {}}}}));
-    const std::string import =
-        "configure\npress 121\nfile " + File("import.xml").string() + "\nanswer ok\npress 2\n";
-    const std::string unknownImport = MessageText("Unknown error", "Notes import error", "ok", "warning");
-    const struct {
-        const char* what;
-        const char* operation;
-        unsigned times; // failing calls; 0: for good
-        std::string commands;
-        std::string said; // the one message shown, or the error line at the end of the dialog
-    } cases[] = {
-        {"export without the city's name", "IHostBase.Name", 1,
-         "configure\npress 122\nfile " + exported + "\nanswer ok\npress 2\n",
-         MessageText("Unknown error", "Notes export error", "ok", "warning")},
-        {"import without the city's name", "IHostBase.Name", 1, import, unknownImport},
-        {"import without the companies", "IHostTable.ObjectByStableId", 0, import, unknownImport},
-        {"deletion without the city's name", "IHostBase.Name", 1, "configure\npress 123\npress 2\n",
-         "error: configure: E_FAIL\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Start(kCityNotes).Faults().Fail(c.operation, E_UNEXPECTED, 1, c.times);
-        const std::string out = Run(c.commands);
-        EXPECT_NE(out.find(c.said), std::string::npos) << out;
-        EXPECT_FALSE(fs::exists(exported));
-        EXPECT_EQ(Written().notes, kCityNotes);
     }
 }
 

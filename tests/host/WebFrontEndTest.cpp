@@ -8,6 +8,7 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/host/HostTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ProbeDialog.h"
 
 #include <httplib.h>
@@ -25,7 +26,6 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <thread>
@@ -87,22 +87,32 @@ struct Answer {
     json body;
 };
 
-Answer Post(httplib::Client& http, const std::string& path, const std::string& body,
-            const httplib::Headers& headers = {}, const char* type = "application/json") {
-    const auto response = http.Post(path, headers, body, type);
+Answer AnswerOf(const httplib::Result& response) {
     if (!response) return {-1, nullptr};
     return {response->status, json::parse(response->body, nullptr, false)};
 }
 
-Answer Get(httplib::Client& http, const std::string& path, const httplib::Headers& headers = {}) {
-    const auto response = http.Get(path, headers);
-    if (!response) return {-1, nullptr};
-    return {response->status, json::parse(response->body, nullptr, false)};
+Answer Post(httplib::Client& http, const std::string& path, const std::string& body,
+            const httplib::Headers& headers = {}, const char* type = "application/json") {
+    return AnswerOf(http.Post(path, headers, body, type));
 }
+
+Answer Get(httplib::Client& http, const std::string& path, const httplib::Headers& headers = {}) {
+    return AnswerOf(http.Get(path, headers));
+}
+
+const std::string kOpenCafe = R"({"company": )" + std::to_string(testford::kCafe) + "}";
 
 // What the plug-in shows, without the state's revision.
 json Page(httplib::Client& http) {
     return Get(http, "/api/state").body["page"];
+}
+
+// The modal the page shows last, once one is shown (two seconds at most); null if none is.
+json AwaitModal(httplib::Client& http) {
+    for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        if (const json modals = Get(http, "/api/state").body["modals"]; !modals.empty()) return modals.back();
+    return nullptr;
 }
 
 // A client that connects and then sends as slowly as it likes, or nothing at all.
@@ -143,10 +153,6 @@ HMODULE PluginDialogs() {
     static const HMODULE module = RegisterModule("WebDialogs", &kVeskNotesResources, nullptr);
     return module;
 }
-
-std::string Id(std::int32_t id) {
-    return std::to_string(id);
-}
 } // namespace
 
 TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndChangeNothing) {
@@ -158,9 +164,10 @@ TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndC
         httplib::Headers headers = {};
         const char* type = "application/json";
     };
-    const std::string card = Id(testford::kCafe), open = R"({"company": )" + Id(testford::kDentist) + "}";
+    const std::string card = std::to_string(testford::kCafe), dentist = std::to_string(testford::kDentist),
+                      open = R"({"company": )" + dentist + "}";
     const std::string port = std::to_string(Web().Port());
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"a host name rebound onto the loopback address", "GET", "/api/state", "", 403, "answers only to",
          {{"Host", "evil.example:" + port}}},
         {"a change under a rebound host name", "POST", "/api/open", open, 403, "answers only to",
@@ -183,7 +190,7 @@ TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndC
         {"a command the card lacks", "POST", "/api/card/command",
          R"({"card": )" + card + R"(, "tag": "fly"})", 404, "no command"},
         {"a card that is not current", "POST", "/api/card/command",
-         R"({"card": )" + Id(testford::kDentist) + R"(, "tag": "addNode"})", 409, "not the current card"},
+         R"({"card": )" + dentist + R"(, "tag": "addNode"})", 409, "not the current card"},
         {"a disabled command", "POST", "/api/card/command",
          R"({"card": )" + card + R"(, "tag": "deleteNode"})", 409, "disabled"},
         {"a dialog that is not open", "POST", "/api/dialog",
@@ -204,26 +211,56 @@ TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndC
         {"an over-long body", "POST", "/api/open",
          R"({"company": 11, "pad": ")" + std::string(8192, 'x') + "\"}", 413, "too long"},
     };
+    const std::string group = R"("group": "VeskNotes.SearchByNode")";
     Serve([&](httplib::Client& http) {
+        const Answer empty = Post(http, "/api/search-tab/find", "{}");
+        EXPECT_EQ(empty.status, 409);
+        EXPECT_NE(empty.body.value("error", "").find("nothing"), std::string::npos);
+        EXPECT_TRUE(Page(http)["search"].is_null()) << "a search with nothing to search for was shown";
+        // The plug-in's controls by their tags, wherever the group put them.
+        const json tab = Page(http)["searchTab"];
+        std::map<std::string, int> index;
+        for (const json& control : tab["groups"][0]["controls"])
+            index[control["tag"]] = control["index"];
+        ASSERT_EQ(index.size(), 2u);
+        const std::string combo = group + R"(, "control": )" + std::to_string(index["MY_NOTECOLORTAG"]);
+        const std::string text = group + R"(, "control": )" + std::to_string(index["MY_NOTETEXTTAG"]);
+        ASSERT_EQ(Post(http, "/api/search-tab/select", "{" + combo + R"(, "item": 2})").status, 200);
+        ASSERT_EQ(Post(http, "/api/search-tab/text", "{" + text + R"(, "text": "cake"})").status, 200);
+        ASSERT_EQ(Post(http, "/api/search-tab/name", R"({"text": "Cafe"})").status, 200);
         ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + card + "}").status, 200);
         ASSERT_EQ(
             Post(http, "/api/card/command", R"({"card": )" + card + R"(, "tag": "addCategory2"})").status,
             200);
         const json before = Page(http);
         ASSERT_TRUE(before["card"].is_object());
+        ASSERT_EQ(before["searchTab"]["name"], "Cafe");
+        const std::string pick = "/api/search-tab/select", type = "/api/search-tab/text";
+        cases.insert(cases.end(), {
+            {"an item the combo lacks", "POST", pick, "{" + combo + R"(, "item": 18})", 404, "no item 18"},
+            {"an item below none", "POST", pick, "{" + combo + R"(, "item": -2})", 404, "no item -2"},
+            {"an item given as text", "POST", pick, "{" + combo + R"(, "item": "red"})", 400, "whole number"},
+            {"an item of the text box", "POST", pick, "{" + text + R"(, "item": 0})", 400, "no combo box"},
+            {"a text that is a number", "POST", type, "{" + text + R"(, "text": 5})", 400, "must be a text"},
+            {"a text for the combo", "POST", type, "{" + combo + R"(, "text": "red"})", 400, "no text box"},
+            {"a control the group lacks", "POST", type, "{" + group + R"(, "control": 2, "text": "x"})", 404,
+             "no control 2"},
+            {"a group the tab lacks", "POST", type, R"({"group": "x", "control": 0, "text": "x"})", 404,
+             "no group"},
+            {"a name that is no text", "POST", "/api/search-tab/name", R"({"text": null})", 400,
+             "must be a text"},
+        });
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
             Answer answer;
             if (c.method == "GET") answer = Get(http, c.path, c.headers);
             else if (c.method == "POST") answer = Post(http, c.path, c.body, c.headers, c.type);
-            else if (const auto put = http.Put(c.path, c.headers, c.body, c.type))
-                answer = {put->status, json::parse(put->body, nullptr, false)};
+            else answer = AnswerOf(http.Put(c.path, c.headers, c.body, c.type));
             EXPECT_EQ(answer.status, c.status);
             ASSERT_TRUE(answer.body.is_object()) << "the refusal is JSON";
             EXPECT_NE(answer.body.value("error", "").find(c.error), std::string::npos) << answer.body.dump();
         }
         EXPECT_EQ(Page(http), before) << "a refused request changed what the plug-in shows";
-
         // The printed address sets the key as a cookie only scripts of no page can read, which
         // then serves in the header's stead; every answer carries the protective headers.
         const auto page = http.Get("/?key=" + web->Key());
@@ -248,69 +285,12 @@ TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndC
     EXPECT_EQ(zelt.Cards().Current()->CompanyId(), testford::kCafe);
 }
 
-TEST_F(WebFrontEndTest, SearchTabRequestsWithBadInputAreRefusedAndChangeNothing) {
-    const std::string group = R"("group": "VeskNotes.SearchByNode")";
-    Serve([&](httplib::Client& http) {
-        // The plug-in's controls by their tags, wherever the group put them.
-        const json tab = Page(http)["searchTab"];
-        std::map<std::string, int> index;
-        for (const json& control : tab["groups"][0]["controls"])
-            index[control["tag"]] = control["index"];
-        ASSERT_EQ(index.size(), 2u);
-        const std::string combo = group + R"(, "control": )" + std::to_string(index["MY_NOTECOLORTAG"]);
-        const std::string text = group + R"(, "control": )" + std::to_string(index["MY_NOTETEXTTAG"]);
-
-        const Answer empty = Post(http, "/api/search-tab/find", "{}");
-        EXPECT_EQ(empty.status, 409);
-        EXPECT_NE(empty.body.value("error", "").find("nothing"), std::string::npos);
-        EXPECT_TRUE(Page(http)["search"].is_null()) << "a search with nothing to search for was shown";
-
-        ASSERT_EQ(Post(http, "/api/search-tab/select", "{" + combo + R"(, "item": 2})").status, 200);
-        ASSERT_EQ(Post(http, "/api/search-tab/text", "{" + text + R"(, "text": "cake"})").status, 200);
-        ASSERT_EQ(Post(http, "/api/search-tab/name", R"({"text": "Cafe"})").status, 200);
-        const json before = Page(http);
-        ASSERT_EQ(before["searchTab"]["name"], "Cafe");
-        const struct {
-            const char* what;
-            std::string path, body;
-            int status;
-            std::string error;
-        } cases[] = {
-            {"an item the combo lacks", "/api/search-tab/select", "{" + combo + R"(, "item": 18})", 404,
-             "no item 18"},
-            {"an item below none", "/api/search-tab/select", "{" + combo + R"(, "item": -2})", 404,
-             "no item -2"},
-            {"an item given as text", "/api/search-tab/select", "{" + combo + R"(, "item": "red"})", 400,
-             "whole number"},
-            {"an item of the text box", "/api/search-tab/select", "{" + text + R"(, "item": 0})", 400,
-             "no combo box"},
-            {"a text that is a number", "/api/search-tab/text", "{" + text + R"(, "text": 5})", 400,
-             "must be a text"},
-            {"a text for the combo", "/api/search-tab/text", "{" + combo + R"(, "text": "red"})", 400,
-             "no text box"},
-            {"a control the group lacks", "/api/search-tab/text",
-             "{" + group + R"(, "control": 2, "text": "x"})", 404, "no control 2"},
-            {"a group the tab lacks", "/api/search-tab/text", R"({"group": "x", "control": 0, "text": "x"})",
-             404, "no group"},
-            {"a name that is no text", "/api/search-tab/name", R"({"text": null})", 400, "must be a text"},
-        };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.what);
-            const Answer answer = Post(http, c.path, c.body);
-            EXPECT_EQ(answer.status, c.status);
-            EXPECT_NE(answer.body.value("error", "").find(c.error), std::string::npos) << answer.body.dump();
-        }
-        EXPECT_EQ(Page(http), before) << "a refused request changed the search tab";
-    });
-}
-
 TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
     std::optional<std::u16string> chosen;
     std::atomic<bool> asked = false;
     Serve([&](httplib::Client& http) {
-        auto& front = *web;
         std::thread plugin([&] {
-            chosen = front.Interface().Call([&] {
+            chosen = web->Interface().Call([&] {
                 zsys::FileDialogRequest request;
                 request.filters = {{u"XML Files", u"*.xml"}};
                 request.defaultExtension = u"xml";
@@ -318,22 +298,16 @@ TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
             });
             asked = true;
         });
-        json modal;
-        for (int i = 0; i < 200 && modal.is_null(); ++i) {
-            const json modals = Get(http, "/api/state").body["modals"];
-            if (!modals.empty()) modal = modals.back();
-            if (modal.is_null()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        const json modal = AwaitModal(http);
         ASSERT_EQ(modal.value("kind", ""), "file");
         ASSERT_EQ(modal["roots"].size(), 2u);
         const std::string exchange = modal["roots"][0]["path"];
-        for (const std::string& outside :
-             std::vector<std::string>{"/etc/notes.xml", exchange + "/../../notes.xml", "notes.xml", ""}) {
-            SCOPED_TRACE(outside);
-            const Answer refused =
-                Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", outside}}.dump());
-            EXPECT_EQ(refused.status, 403);
-        }
+        const auto choose = [&](const std::string& path) {
+            return Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", path}}.dump());
+        };
+        for (const std::string& outside : {exchange + "/../../notes.xml", std::string("/etc/notes.xml"),
+                                           std::string("notes.xml"), std::string()})
+            EXPECT_EQ(choose(outside).status, 403) << outside;
         // Links inside the folder that lead out of it are no way out either: a folder link
         // reached through "..", a link on the way, and a dangling link a write would create.
         const fs::path outside = appData / "outside";
@@ -342,21 +316,15 @@ TEST_F(WebFrontEndTest, FileDialogTakesOnlyPathsInsideTheHostsFolders) {
         fs::create_symlink(outside / "y.xml", fs::path(exchange) / "x.xml");
         for (const std::string& escape : {exchange + "/missing/../link/notes.xml", exchange + "/link/notes.xml",
                                           exchange + "/x.xml", exchange + "/link"}) {
-            SCOPED_TRACE(escape);
-            EXPECT_EQ(Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", escape}}.dump()).status,
-                      403);
-            EXPECT_EQ(Get(http, "/api/files?path=" + escape).status, 403);
+            EXPECT_EQ(choose(escape).status, 403) << escape;
+            EXPECT_EQ(Get(http, "/api/files?path=" + escape).status, 403) << escape;
         }
         EXPECT_TRUE(fs::is_empty(outside));
-        const Answer tooLong = Post(
-            http, "/api/file", json{{"serial", modal["serial"]}, {"path", exchange + "/" + std::string(300, 'n')}}.dump());
+        const Answer tooLong = choose(exchange + "/" + std::string(300, 'n'));
         EXPECT_EQ(tooLong.status, 403);
         EXPECT_EQ(tooLong.body.value("error", ""), "The file name is too long");
         EXPECT_FALSE(asked) << "a refused path ended the dialog";
-        EXPECT_EQ(
-            Post(http, "/api/file", json{{"serial", modal["serial"]}, {"path", exchange + "/notes"}}.dump())
-                .status,
-            200);
+        EXPECT_EQ(choose(exchange + "/notes").status, 200);
         plugin.join();
     });
     ASSERT_TRUE(chosen);
@@ -368,9 +336,8 @@ TEST_F(WebFrontEndTest, AModalThePageLeftAloneEndsAsCancelledAndTheHostServesOn)
     INT_PTR dialogResult = 0;
     int messageAnswer = 0;
     Serve([&](httplib::Client& http) {
-        auto& front = *web;
         // Nobody asks for the state while they are open: the page has gone.
-        front.Interface().Call([&] {
+        web->Interface().Call([&] {
             testsupport::ProbeDialog dialog(PluginDialogs());
             dialogResult = dialog.Run(114);
             messageAnswer = MessageBoxW(nullptr, u"Delete?", u"Notes", MB_YESNO | MB_ICONQUESTION);
@@ -379,7 +346,7 @@ TEST_F(WebFrontEndTest, AModalThePageLeftAloneEndsAsCancelledAndTheHostServesOn)
         const Answer state = Get(http, "/api/state");
         EXPECT_EQ(state.status, 200);
         EXPECT_TRUE(state.body["modals"].empty());
-        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+        EXPECT_EQ(Post(http, "/api/open", kOpenCafe).status, 200);
     });
     EXPECT_EQ(dialogResult, IDCANCEL);
     EXPECT_EQ(messageAnswer, IDNO);
@@ -389,9 +356,8 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
     INT_PTR result = 0;
     std::u16string typed;
     Serve([&](httplib::Client& http) {
-        auto& front = *web;
         std::thread opener([&] {
-            result = front.Interface().Call([&] {
+            result = web->Interface().Call([&] {
                 testsupport::ProbeDialog dialog(PluginDialogs());
                 dialog.onClick = [&](testsupport::ProbeDialog& d, int id) {
                     typed = zsys::WindowText(d.Item(119));
@@ -400,12 +366,7 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
                 return dialog.Run(114);
             });
         });
-        json modal;
-        for (int i = 0; i < 200 && modal.is_null(); ++i) {
-            const json modals = Get(http, "/api/state").body["modals"];
-            if (!modals.empty()) modal = modals.back();
-            if (modal.is_null()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        const json modal = AwaitModal(http);
         ASSERT_EQ(modal.value("template", 0), 114);
         // The dialog as its template gives it: 195 x 71 dialog units of 8 pt are 293 x 115 pixels,
         // and the frame adds 3 on each side and the caption 23 above.
@@ -414,7 +375,7 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
         // A second client acting on the page is refused: the main window takes no input.
         const auto otherClient = Client();
         httplib::Client& other = *otherClient;
-        const Answer refused = Post(other, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}");
+        const Answer refused = Post(other, "/api/open", kOpenCafe);
         EXPECT_EQ(refused.status, 409);
         EXPECT_EQ(refused.body.value("error", ""), "a dialog is open");
         const json serial = modal["serial"];
@@ -433,7 +394,7 @@ TEST_F(WebFrontEndTest, WhileADialogIsOpenOnlyItTakesInputAndItsOpenerIsAnswered
         EXPECT_EQ(ok.status, 200);
         EXPECT_EQ(ok.body.value("ended", false), true);
         opener.join();
-        EXPECT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+        EXPECT_EQ(Post(http, "/api/open", kOpenCafe).status, 200);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(typed, u"Ring before noon");
@@ -443,15 +404,14 @@ TEST_F(WebFrontEndTest, TwoClientsActingAtOnceAreServedOneRequestAtATime) {
     constexpr int kToggles = 20;
     std::atomic<int> failures = 0;
     Serve([&](httplib::Client& http) {
-        ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+        ASSERT_EQ(Post(http, "/api/open", kOpenCafe).status, 200);
         const auto toggle = [&](const char* tag) {
-            const auto client = Client();
-            httplib::Client& mine = *client;
+            const auto mine = Client();
             for (int i = 0; i < kToggles; ++i) {
                 const Answer answer =
-                    Post(mine, "/api/card/command", json{{"card", testford::kCafe}, {"tag", tag}}.dump());
+                    Post(*mine, "/api/card/command", json{{"card", testford::kCafe}, {"tag", tag}}.dump());
                 if (answer.status != 200 || !answer.body.value("ok", false)) ++failures;
-                if (Get(mine, "/api/state").status != 200) ++failures;
+                if (Get(*mine, "/api/state").status != 200) ++failures;
             }
         };
         std::thread first(toggle, "addCategory0"), second(toggle, "addCategory1");
@@ -528,7 +488,7 @@ TEST(WebHostProcess, StopsWithItsNotesWrittenWithinFiveSecondsWhateverSlowClient
     ASSERT_EQ(key.size(), 64u);
     httplib::Client http("127.0.0.1", port);
     http.set_default_headers({{"X-Zelt-Key", key}});
-    ASSERT_EQ(Post(http, "/api/open", R"({"company": )" + Id(testford::kCafe) + "}").status, 200);
+    ASSERT_EQ(Post(http, "/api/open", kOpenCafe).status, 200);
     ASSERT_EQ(Post(http, "/api/card/command", json{{"card", testford::kCafe}, {"tag", "addCategory4"}}.dump()).status,
               200);
 
@@ -556,10 +516,8 @@ TEST(WebHostProcess, StopsWithItsNotesWrittenWithinFiveSecondsWhateverSlowClient
     // The category set through the page is in the notes file the stop wrote.
     bool written = false;
     for (const auto& entry : fs::recursive_directory_iterator(appData))
-        if (entry.path().extension() == ".xml") {
-            std::ifstream file(entry.path());
-            const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-            written = written || text.find("<id>" + std::to_string(testford::kCafeStable) + "</id>") != std::string::npos;
-        }
+        written = written || (entry.path().extension() == ".xml" &&
+                              ReadFile(entry.path()).find("<id>" + std::to_string(testford::kCafeStable) +
+                                                          "</id>") != std::string::npos);
     EXPECT_TRUE(written) << "no notes file holds the change";
 }
