@@ -50,13 +50,6 @@ protected:
         ASSERT_EQ(Zelt().Stop(), S_OK);
     }
     fs::path Folder() const { return NotesFile().parent_path(); }
-    // The names in the notes folder.
-    std::set<std::string> Entries() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(Folder()))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
     // The texts of the written notes.
     std::map<std::int32_t, std::string> Texts() const {
         std::map<std::int32_t, std::string> texts;
@@ -131,7 +124,7 @@ TEST_F(NotesController, StartLoadsTheNotesFileOrElseTakesOverTheLegacyFileAndNev
         std::set<std::string> expected = {"Data_Testford.xml"};
         if (!c.legacyFile.empty()) expected.insert("Testford.dns");
         if (!c.keptAside.empty()) expected.insert("Data_Testford.xml.unreadable");
-        EXPECT_EQ(Entries(), expected) << "the legacy file is only read";
+        EXPECT_EQ(FolderNames(Folder()), expected) << "the legacy file is only read";
         const fs::path aside = Folder() / "Data_Testford.xml.unreadable";
         if (c.keptAside == kFifo) {
             EXPECT_TRUE(fs::is_fifo(aside));
@@ -149,7 +142,7 @@ TEST_F(NotesController, AnUnreadableFileIsKeptAsideOnlyOnceTheNewFileIsComplete)
         FullDisk full;
         EXPECT_EQ(Zelt().Stop(), S_OK) << "a failed write is not reported";
     }
-    EXPECT_EQ(Entries(), (std::set<std::string>{"Data_Testford.xml", "Testford.dns"}));
+    EXPECT_EQ(FolderNames(Folder()), (std::set<std::string>{"Data_Testford.xml", "Testford.dns"}));
     EXPECT_EQ(ReadFile(NotesFile()), kUnreadable);
 
     Run();
@@ -169,7 +162,7 @@ TEST_F(NotesController, TemporaryFilesOfAWriterThatIsGoneAreRemovedAtStart) {
         WriteFile(Folder() / name, "a part of a file");
     WriteFile(Folder() / dead, "a part of a file");
     ASSERT_EQ(Load().Start(), S_OK);
-    EXPECT_EQ(Entries(), kept);
+    EXPECT_EQ(FolderNames(Folder()), kept);
     ASSERT_EQ(Zelt().Stop(), S_OK);
 }
 

@@ -153,10 +153,8 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
     std::string utf16 = "\xFF\xFE";
     for (const char16_t unit : std::u16string(u"<?xml version=\"1.0\"?><DirectoryNotes><MapName>Testford"
                                               u"</MapName><Note><id>11</id><comment><text>Grüße</text>"
-                                              u"</comment></Note></DirectoryNotes>")) {
-        utf16 += static_cast<char>(unit & 0xFF);
-        utf16 += static_cast<char>(unit >> 8);
-    }
+                                              u"</comment></Note></DirectoryNotes>"))
+        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
     const std::string large(50 << 20, 'n'), readBack = import + "answer ok\nitems\npress 2\n";
     const auto warning = [](const std::string& text, const std::string& caption = "Notes import error") {
         return MessageText(text, caption, "ok", "warning");

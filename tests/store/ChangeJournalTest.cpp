@@ -27,10 +27,8 @@ protected:
     // The files beside the notes file whose name holds the word.
     std::vector<fs::path> FilesWith(const std::string& word) const {
         std::vector<fs::path> found;
-        if (fs::exists(NotesFolder()))
-            for (const auto& entry : fs::directory_iterator(NotesFolder()))
-                if (entry.path().filename().string().find(word) != std::string::npos)
-                    found.push_back(entry.path());
+        for (const std::string& name : FolderNames(NotesFolder()))
+            if (name.find(word) != std::string::npos) found.push_back(NotesFolder() / name);
         return found;
     }
     fs::path OnlyJournal() const {

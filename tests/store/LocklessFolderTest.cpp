@@ -22,7 +22,6 @@ extern "C" int flock(int fd, int operation) {
 }
 
 TEST_F(StoreFixture, WhereFilesCannotBeLockedEachChangeIsWrittenToTheNotesFileAndSurvivesAKill) {
-    namespace fs = std::filesystem;
     g_locksFail = true;
     {
         NoteCollection hostNotes(testsupport::TableOf(zelt));
@@ -33,8 +32,8 @@ TEST_F(StoreFixture, WhereFilesCannotBeLockedEachChangeIsWrittenToTheNotesFileAn
         hostCategories.SetName(0, u"Urgent");
     } // killed: no SaveAtEnd
     g_locksFail = false;
-    for (const auto& entry : fs::directory_iterator(folder.Path() / "Zelt" / "DirNotes"))
-        EXPECT_EQ(entry.path().filename().string().find(".journal-"), std::string::npos) << entry.path();
+    for (const std::string& name : FolderNames(folder.Path() / "Zelt" / "DirNotes"))
+        EXPECT_EQ(name.find(".journal-"), std::string::npos) << name;
 
     store.LoadAtStartup();
     EXPECT_EQ(notes.Get(kCafe), Note(kCafeStable, u"kept", {2}));

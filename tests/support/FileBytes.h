@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -9,4 +10,6 @@ namespace testsupport {
 std::string ReadFile(const std::filesystem::path& path);
 // Replaces the file with the bytes, making missing folders on the way.
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+// The names of what a folder holds; none when it cannot be read.
+std::set<std::string> FolderNames(const std::filesystem::path& folder);
 } // namespace testsupport
