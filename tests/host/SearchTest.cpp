@@ -536,9 +536,7 @@ TEST(SearchPass, AsksOnlyTheCompaniesThatTheDistancesLeaveAndKeepsWhatEveryFilte
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto first = zsys::Make<ScriptedFilter>(c.first), second = zsys::Make<ScriptedFilter>(c.second);
-        const zsys::ComPtr<IStdDirectoryQuickFilter> filters[] = {
-            zsys::ComPtr<IStdDirectoryQuickFilter>(first.get()),
-            zsys::ComPtr<IStdDirectoryQuickFilter>(second.get())};
+        const zsys::ComPtr<IStdDirectoryQuickFilter> filters[] = {first, second};
         EXPECT_EQ(host::KeptByQuickFilters(c.candidates, filters), c.kept);
         EXPECT_EQ(first->asked, c.firstAsked);
         EXPECT_EQ(second->asked, c.secondAsked);
