@@ -3,6 +3,7 @@
 // closes their cards, and the host's failures while the blocks are registered. What the shell
 // shows (the blocks' captions after a rename, the panel's filters and their descriptions, the
 // marks following a card, the failures where cards meet the map) is tested through it.
+#include "host/CommandView.h"
 #include "host/objects/HostFrame.h"
 #include "host/objects/HostMap.h"
 #include "host/objects/HostSearchGroup.h"
@@ -57,22 +58,16 @@ TEST_F(MapOfNotes, Registration_ABlockPerCategoryShowsItsMapImageUnderTheNotesGr
     for (std::size_t c = 0; c < 18; ++c) {
         SCOPED_TRACE(c);
         const auto& block = Blocks()[c].block;
-        ComPtr<IUnknown> shown, expected, parent;
-        EXPECT_EQ(block.as<IControlAppearance>()->Image(shown.put()), S_OK);
+        ComPtr<IUnknown> expected, parent;
         ASSERT_EQ(categories.MapImages().Collection()->Image(Bstr(categories.ImageName(int(c))).get(),
                                                              expected.put()),
                   S_OK);
-        EXPECT_TRUE(shown && shown == expected) << "the block shows its category's map image";
+        EXPECT_EQ(host::CommandImage(block), expected) << "the block shows its category's map image";
         ASSERT_EQ(block.as<IChildControl>()->Parent(parent.put()), S_OK);
-        // Every block hangs under one group: "Notes" with the notes icon.
-        const auto group = parent.as<IControlAppearance>();
-        Bstr caption, tooltip;
-        EXPECT_EQ(group->Caption(caption.put()), S_OK);
-        EXPECT_EQ(group->Tooltip(tooltip.put()), S_OK);
-        EXPECT_EQ(caption.str() + u"|" + tooltip.str(), u"Notes|Notes on companies");
-        ComPtr<IUnknown> icon;
-        EXPECT_EQ(group->Image(icon.put()), S_OK);
-        EXPECT_EQ(icon, zelt_.View().MainFrame().SearchTab().Groups().at(0)->Icon());
+        // Every block hangs under one group: "Notes" with the notes icon; a failed read gives neither.
+        const host::CommandView group = host::ReadCommand(parent);
+        EXPECT_EQ(group.caption + u"|" + group.tooltip, u"Notes|Notes on companies");
+        EXPECT_EQ(host::CommandImage(parent), zelt_.View().MainFrame().SearchTab().Groups().at(0)->Icon());
     }
 
     controller_.reset();
