@@ -1,7 +1,6 @@
 #include "tests/host/HostTestSupport.h"
 
 #include "platform/com/SafeArray.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -30,11 +29,6 @@ std::string LinesStarting(const std::string& text, std::initializer_list<const c
         for (const char* word : words)
             if (line.starts_with(word)) kept += line + "\n";
     return kept;
-}
-
-std::string TempPath(const std::string& name) {
-    static const TempFolder folder("host_tests");
-    return folder / name;
 }
 
 std::vector<std::uint8_t> MakePng(int width, int height, std::uint32_t rgba) {

@@ -2,6 +2,7 @@
 
 #include "host/ZeltHost.h"
 #include "tests/support/HostObjects.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/Testford.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +22,6 @@ std::string MissingInOrder(const std::string& text, const std::vector<std::strin
 // The lines of `text` that start with one of the words.
 std::string LinesStarting(const std::string& text, std::initializer_list<const char*> words);
 
-// A fresh file path in the test program's temporary folder.
-std::string TempPath(const std::string& name);
 // A PNG of the size, every pixel of one colour.
 std::vector<std::uint8_t> MakePng(int width, int height, std::uint32_t rgba = 0x3399CCFF);
 

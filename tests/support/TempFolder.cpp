@@ -16,4 +16,9 @@ TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }
+
+std::string TempPath(const std::string& name) {
+    static const TempFolder folder("vesk_tests");
+    return folder / name;
+}
 } // namespace testsupport

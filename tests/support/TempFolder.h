@@ -22,4 +22,7 @@ private:
     std::filesystem::path path_;
     int owner_;
 };
+
+// A path in the test program's own temporary folder, made at the first call.
+std::string TempPath(const std::string& name);
 } // namespace testsupport

@@ -4,9 +4,9 @@
 #include "host/CityDatabase.h"
 #include "host/Utf.h"
 #include "host/web/MapPlan.h"
-#include "tests/host/HostTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ProcessRun.h"
+#include "tests/support/TempFolder.h"
 #include "tools/citygen/OsmCity.h"
 #include "tools/citygen/OsmStableIds.h"
 
@@ -24,7 +24,7 @@
 
 using host::CityDatabase;
 using Type = host::CityDatabase::Type;
-using namespace hosttest;
+using namespace testsupport;
 
 namespace {
 struct Element {
