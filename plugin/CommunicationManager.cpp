@@ -214,11 +214,17 @@ void CommunicationManager::UpdateCategoryMarks(std::int32_t category, CategoryCh
 }
 
 void CommunicationManager::NotesChangedAtOnce() {
-    EveryStep({[&] {
-                   openCards_.Recount(
-                       [&](std::int32_t company) { return notes_.Get(company).CategoryList(); });
-               },
-               [&] { RefreshOpenCards(); }, [&] { RefreshResultPage(); }});
+    try {
+        EveryStep({[&] {
+                       openCards_.Recount(
+                           [&](std::int32_t company) { return notes_.Get(company).CategoryList(); });
+                   },
+                   [&] { RefreshOpenCards(); }, [&] { RefreshResultPage(); }});
+    } catch (...) {
+        // The notes have changed whatever the host does with what shows them: an import or a
+        // deletion is not reported as failed because a card could not be built again, and that
+        // card shows the notes when the host next builds it.
+    }
 }
 
 // The plug-in asks for the open cards to be built anew rather than waiting for the host to

@@ -99,7 +99,8 @@ private:
     void UpdateCategoryMarks(std::int32_t category, CategoryChange change);
     // After an import or the deletion of all notes: the map counts every open card's note
     // anew, the open cards are built anew and the result page shows the search anew. Each
-    // step is taken even after one failed; the first failure is raised.
+    // step is taken even after one failed; a host failure on the way is not the change's and is
+    // swallowed.
     void NotesChangedAtOnce();
     // Builds every open card anew, the current one last, so that it stays the current card.
     void RefreshOpenCards();

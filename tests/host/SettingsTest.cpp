@@ -234,6 +234,9 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
          kCityNotes, "IHostBase.Name", 1},
         {"import without the companies", NotesXml(newTaxis), import + ok, {warning("Unknown error")}, 1,
          kCityNotes, "IHostTable.ObjectByStableId"},
+        // The notes are merged whatever the host does with the card that shows them.
+        {"import with a card the host cannot build again", NotesXml(newTaxis), "open 11\n" + import + ok,
+         {Added(1)}, 1, plus(kCityNotes, newTaxis), "IHostCardContext.Refresh"},
         {"export to a folder that does not exist", {}, exportTo((File("missing") / "notes.xml").string()),
          {failed, caption}, 1, kCityNotes},
         {"export to a folder that cannot be written", {}, exportTo("/sys/vesk_notes_export.xml"),
