@@ -23,12 +23,14 @@ const geoMap = (() => {
       }
       boxes.set([x0, y0, x1, y1], i * 4);
     });
-    canvas = el("canvas", { id: "geo-canvas", tabindex: 0, "aria-label": word("map") + ": " + word("geoHint") });
-    const button = (text, title, action) => el("button", { type: "button", title, text, onclick: () => { action(); canvas.focus(); } });
+    canvas = el("canvas", { id: "geo-canvas", tabindex: 0, "aria-label": word("geoHint"), dataset: { wordLabel: "geoHint" } });
+    // The tooltips follow the page's language as its fixed parts do.
+    const button = (text, key, action) => el("button", { type: "button", title: word(key), text, dataset: { wordTitle: key },
+      onclick: () => { action(); canvas.focus(); } });
     box.replaceChildren(canvas,
       el("div", { class: "geo-zoom" },
-        button("+", word("zoomIn"), () => zoomAt(1.5)), button("−", word("zoomOut"), () => zoomAt(1 / 1.5)),
-        button("⤢", word("wholeCity"), fit)),
+        button("+", "zoomIn", () => zoomAt(1.5)), button("−", "zoomOut", () => zoomAt(1 / 1.5)),
+        button("⤢", "wholeCity", fit)),
       el("div", { class: "geo-attribution", text: geo.attribution }));
     listen();
     new ResizeObserver(() => { resize(); draw(); }).observe(box);
