@@ -148,32 +148,44 @@ const geoMap = (() => {
     const x0 = left, y0 = top, x1 = left + w / scale, y1 = top + h / scale;
     const sx = (x) => (x - left) * scale, sy = (y) => (y - top) * scale;
 
+    // Outlines and lines go to the canvas in batches: a path grows slower the longer it is, so
+    // one path of a whole town's buildings takes seconds to build where batches take
+    // milliseconds. A building's rings stay in one batch, so that its courtyards stay open.
+    const kBatch = 100;
     ctx.lineCap = ctx.lineJoin = "round";
     ctx.strokeStyle = "#c9ccd2";
     ctx.lineWidth = Math.max(2, Math.min(14, 8 * scale));
-    ctx.beginPath();
+    let lines = new Path2D(), inLines = 0;
     for (const street of geo.streets) for (const line of street.lines) {
-      for (let k = 0; k < line.length; k += 2) ctx[k ? "lineTo" : "moveTo"](sx(line[k]), sy(line[k + 1]));
+      for (let k = 0; k < line.length; k += 2) lines[k ? "lineTo" : "moveTo"](sx(line[k]), sy(line[k + 1]));
+      if (++inLines === kBatch) { ctx.stroke(lines); lines = new Path2D(); inLines = 0; }
     }
-    ctx.stroke();
+    ctx.stroke(lines);
 
-    const plain = new Path2D(), marked = new Path2D(), chosen = new Path2D();
-    const shown = [];
-    geo.buildings.forEach((b, i) => {
-      if (!inView(i, x0, y0, x1, y1)) return;
-      const path = b.id === selected ? chosen : marks.has(b.id) ? marked : plain;
-      if (!b.rings.length) path.rect(sx(b.x) - 3, sy(b.y) - 3, 6, 6);
-      for (const ring of b.rings) {
-        for (let k = 0; k < ring.length; k += 2) path[k ? "lineTo" : "moveTo"](sx(ring[k]), sy(ring[k + 1]));
-        path.closePath();
-      }
-      if (marks.has(b.id)) shown.push(b);
-    });
     const paintPath = (path, fill, stroke, width) => {
       ctx.fillStyle = fill; ctx.fill(path, "evenodd");
       ctx.strokeStyle = stroke; ctx.lineWidth = width; ctx.stroke(path);
     };
-    paintPath(plain, "#ffffff", "#9aa0aa", 1);
+    const paintPlain = (path) => paintPath(path, "#ffffff", "#9aa0aa", 1);
+    let plain = new Path2D(), inPlain = 0;
+    const marked = new Path2D(), chosen = new Path2D();
+    const shown = [];
+    geo.buildings.forEach((b, i) => {
+      if (!inView(i, x0, y0, x1, y1)) return;
+      const path = b.id === selected ? chosen : marks.has(b.id) ? marked : plain;
+      const bx = boxes[i * 4], by = boxes[i * 4 + 1], bw = boxes[i * 4 + 2] - bx, bh = boxes[i * 4 + 3] - by;
+      if (!b.rings.length) path.rect(sx(b.x) - 3, sy(b.y) - 3, 6, 6);
+      // An outline of a few pixels looks like its box: the box is one step to draw, not many.
+      else if (bw * scale < 3 && bh * scale < 3) path.rect(sx(bx), sy(by), bw * scale, bh * scale);
+      else for (const ring of b.rings) {
+        for (let k = 0; k < ring.length; k += 2) path[k ? "lineTo" : "moveTo"](sx(ring[k]), sy(ring[k + 1]));
+        path.closePath();
+      }
+      if (marks.has(b.id)) shown.push(b);
+      if (path === plain && ++inPlain === kBatch) { paintPlain(plain); plain = new Path2D(); inPlain = 0; }
+    });
+    // The marked and the chosen buildings, few, are painted over the plain ones.
+    paintPlain(plain);
     paintPath(marked, "#fff4ec", "#e8590c", 2.5);
     paintPath(chosen, "#dde6f5", "#3a5a9a", 2.5);
 
