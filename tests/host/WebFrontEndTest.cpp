@@ -272,6 +272,10 @@ TEST_F(WebFrontEndTest, BadRequestsAndRequestsFromElsewhereAreRefusedClearlyAndC
         ASSERT_TRUE(state);
         EXPECT_EQ(state->status, 200);
         EXPECT_EQ(state->get_header_value("Cache-Control"), "no-store");
+        // A browser's "br" gets gzip: brotli, as the server's library makes it, takes seconds.
+        const auto packed = http.Get("/api/state", {{"X-Zelt-Key", web->Key()}, {"Accept-Encoding", "gzip, deflate, br"}});
+        ASSERT_TRUE(packed);
+        EXPECT_EQ(packed->get_header_value("Content-Encoding"), "gzip");
         const auto missing = http.Get("/api/nothing");
         for (const httplib::Result* answer : {&page, &state, &missing}) {
             ASSERT_TRUE(*answer);
