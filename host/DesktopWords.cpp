@@ -34,6 +34,21 @@ const char* MessageBoxIcon(UINT type) {
     }
 }
 
+const SearchWords& SearchWordsIn(LANGID language) {
+    // By primary language, so that every Spanish or Russian variant reads its own words.
+    static const std::pair<unsigned, SearchWords> kWords[] = {
+        {0x09, {u"Found companies", u"company name", u"Name"}},
+        {0x19, {u"Найденные организации", u"название организации", u"Название"}},
+        {0x22, {u"Знайдені організації", u"назва організації", u"Назва"}},
+        {0x05, {u"Nalezené firmy", u"název firmy", u"Název"}},
+        {0x10, {u"Aziende trovate", u"nome dell'azienda", u"Nome"}},
+        {0x0A, {u"Empresas encontradas", u"nombre de la empresa", u"Nombre"}},
+    };
+    for (const auto& [primary, words] : kWords)
+        if (primary == (language & 0x3FFu)) return words;
+    return kWords[0].second;
+}
+
 MessageButtons MessageBoxButtons(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OK:

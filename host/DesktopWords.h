@@ -27,4 +27,12 @@ struct MessageButtons {
     std::vector<std::pair<std::string_view, int>> answers;
 };
 MessageButtons MessageBoxButtons(UINT type);
+
+// The host's own words for a search run from its tab, in the interface language (English for
+// one the host does not speak): the result page's title, and the company-name box as the
+// criteria and the description name it.
+struct SearchWords {
+    std::u16string_view title, nameCriterion, nameDescription;
+};
+const SearchWords& SearchWordsIn(LANGID language);
 } // namespace host

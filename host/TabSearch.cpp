@@ -1,5 +1,6 @@
 #include "host/TabSearch.h"
 
+#include "host/DesktopWords.h"
 #include "host/objects/HostComboBox.h"
 #include "host/objects/HostEditBox.h"
 #include "host/objects/HostSearchCriteria.h"
@@ -7,13 +8,11 @@
 #include "host/objects/HostSearchTab.h"
 #include "host/objects/HostSearchView.h"
 #include "host/objects/HostView.h"
+#include "platform/system/Language.h"
 
 namespace host::tab_search {
 namespace {
 using namespace ZeltCore;
-
-// The title of every search run from the tab.
-constexpr std::u16string_view kTitle = u"Found companies";
 
 std::u16string EscapeXml(std::u16string_view text) {
     std::u16string escaped;
@@ -78,10 +77,12 @@ HRESULT Run(HostView& view) {
     HostSearchTab& tab = view.MainFrame().SearchTab();
     const auto criteria = zsys::Make<HostSearchCriteria>(view.SharedFaults());
     Said said;
+    const SearchWords& words = SearchWordsIn(GetThreadUILanguage());
     if (!tab.NameText().empty()) {
         criteria->Put(ZeltCore::kNameCriterion, tab.NameText());
-        said.Add(u"<criterion>company name \"" + EscapeXml(tab.NameText()) + u"\"</criterion>",
-                 u"Name: " + EscapeXml(tab.NameText()));
+        said.Add(u"<criterion>" + std::u16string(words.nameCriterion) + u" \"" + EscapeXml(tab.NameText()) +
+                     u"\"</criterion>",
+                 std::u16string(words.nameDescription) + u": " + EscapeXml(tab.NameText()));
     }
     // Taken first: a control may change the tab while it answers.
     const auto groups = tab.Groups();
@@ -95,7 +96,7 @@ HRESULT Run(HostView& view) {
     if (said.criteria.empty()) return S_FALSE;
     const std::u16string description =
         said.criteria + u"<description>" + said.descriptions + u"</description>";
-    return view.MainFrame().Results().ShowResults(criteria.get(), zsys::Bstr(kTitle).get(),
+    return view.MainFrame().Results().ShowResults(criteria.get(), zsys::Bstr(words.title).get(),
                                                   zsys::Bstr(description).get());
 }
 

@@ -16,6 +16,7 @@
 #include "host/objects/HostSearchGroup.h"
 #include "host/objects/HostSearchTab.h"
 #include "host/objects/HostSearchView.h"
+#include "platform/system/Language.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/support/PluginHost.h"
 #include "tools/citygen/SyntheticCity.h"
@@ -242,6 +243,15 @@ TEST_F(Search, WhatWasSearchedForIsSaidWithTheValuesEscapedAndInsertedOnce) {
               u"<criterion>Note search. You were looking for: </criterion>"
               u"<description>Category &quot;R&amp;D &lt;&quot;{name}&quot;&gt;&quot;</description>");
     EXPECT_EQ(Results().Found(), std::vector<std::int32_t>{kCafe});
+
+    // The host's own words follow its interface language.
+    SetThreadUILanguage(1049);
+    const HRESULT russian = Find(u"Caf", u"", -1);
+    SetThreadUILanguage(0);
+    ASSERT_EQ(russian, S_OK);
+    EXPECT_EQ(Results().Title(), u"Найденные организации");
+    EXPECT_EQ(Results().Description(),
+              u"<criterion>название организации \"Caf\"</criterion><description>Название: Caf</description>");
 }
 
 TEST_F(Search, TheComboDrawsItsItemsAndItsFaceWithSwatchesAndSystemColours) {
