@@ -25,7 +25,7 @@ import urllib.request
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
-from selenium.common.exceptions import TimeoutException
+from selenium.common.exceptions import StaleElementReferenceException, TimeoutException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support import expected_conditions as EC
@@ -110,8 +110,10 @@ class Page(unittest.TestCase):
     # -------------------------------------------------------------- helpers
 
     def wait(self, condition, timeout=20):
+        # The page redraws a part whenever the state changes: an element found a moment ago may
+        # be gone, and the condition is asked again.
         try:
-            return WebDriverWait(self.browser, timeout).until(condition)
+            return WebDriverWait(self.browser, timeout, ignored_exceptions=[StaleElementReferenceException]).until(condition)
         except TimeoutException:
             self.browser.save_screenshot(os.path.join(self.shots, "failed-%s.png" % self.id().split(".")[-1]))
             raise

@@ -18,6 +18,7 @@ import tempfile
 import unittest
 import urllib.request
 
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support import expected_conditions as EC
@@ -66,7 +67,7 @@ class GeoMap(unittest.TestCase):
         close_page(cls.browser, cls.host, cls.folder)
 
     def wait(self, condition):
-        return WebDriverWait(self.browser, 20).until(condition)
+        return WebDriverWait(self.browser, 20, ignored_exceptions=[StaleElementReferenceException]).until(condition)
 
     def find(self, css):
         return self.wait(EC.element_to_be_clickable((By.CSS_SELECTOR, css)))
