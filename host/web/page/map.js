@@ -2,7 +2,7 @@
 // The map of a city with coordinates, drawn on a canvas: building outlines at their places
 // (Web Mercator pixels at the plan's zoom, counted from its north-west corner), streets
 // with their names, marked buildings with their blocks' images. Only what lies in view is
-// drawn, the plain buildings as one path, so that a town of tens of thousands of buildings
+// drawn, the plain buildings a hundred to a path, so that a town of tens of thousands of buildings
 // pans and zooms smoothly. The geometry comes once, with the plan.
 const geoMap = (() => {
   let geo = null, canvas = null, pick = null;
