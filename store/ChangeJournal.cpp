@@ -73,6 +73,33 @@ std::uint32_t Checksum(std::string_view bytes) {
         ::crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
+// The length of the record at `at` when its header is there and its payload lies within `all`.
+std::optional<std::uint32_t> FittingLength(std::string_view all, std::size_t at) {
+    if (all.size() - at < kHeader) return std::nullopt;
+    std::uint32_t length = 0;
+    std::memcpy(&length, all.data() + at, sizeof length);
+    if (length > kLargestRecord || all.size() - at - kHeader < length) return std::nullopt;
+    return length;
+}
+
+// Whether the record at `at` of `length` bytes has its checksum and holds a change, then in `change`.
+bool WholeRecord(std::string_view all, std::size_t at, std::uint32_t length, ChangeJournal::Change& change) {
+    std::uint32_t checksum = 0;
+    std::memcpy(&checksum, all.data() + at + 4, sizeof checksum);
+    const std::string_view payload = all.substr(at + kHeader, length);
+    return Checksum(payload) == checksum && ChangeJournal::Decode(payload, change);
+}
+
+// Where the first whole record at or after `from` starts; the end when none does. A record's checksum
+// makes a false start within other records' bytes as unlikely as damage it misses.
+std::size_t NextWholeRecord(std::string_view all, std::size_t from) {
+    ChangeJournal::Change change;
+    for (std::size_t at = from; at < all.size(); ++at)
+        if (const auto length = FittingLength(all, at); length && WholeRecord(all, at, *length, change))
+            return at;
+    return all.size();
+}
+
 } // namespace
 
 std::string ChangeJournal::Encode(const Change& change) {
@@ -213,21 +240,18 @@ ChangeJournal::Ending ChangeJournal::Read(const std::function<void(Change&&)>& v
     bool damaged = false;
     Change change;
     while (at < all.size()) {
-        if (all.size() - at < kHeader) return damaged ? Ending::Damaged : Ending::TornTail;
-        std::uint32_t length = 0, checksum = 0;
-        std::memcpy(&length, all.data() + at, sizeof length);
-        std::memcpy(&checksum, all.data() + at + 4, sizeof checksum);
-        if (length > kLargestRecord) return Ending::Damaged;
-        if (all.size() - at - kHeader < length) return damaged ? Ending::Damaged : Ending::TornTail;
-        const std::string_view payload = all.substr(at + kHeader, length);
-        const bool last = at + kHeader + length == all.size();
-        if (Checksum(payload) == checksum && Decode(payload, change))
+        const std::optional<std::uint32_t> length = FittingLength(all, at);
+        if (length && WholeRecord(all, at, *length, change)) {
             visit(std::move(change));
-        else if (last && !damaged)
-            return Ending::TornTail;
-        else
-            damaged = true; // a damaged record is passed over by its length: the records after it still count
-        at += kHeader + length;
+            at += kHeader + *length;
+            continue;
+        }
+        // A bad record whose length fits is passed over by it; a length that cannot be right (damage, or a
+        // write cut short) is passed over to the next whole record, so the records after it still count.
+        const std::size_t next = length ? at + kHeader + *length : NextWholeRecord(all, at + 1);
+        if (next == all.size() && !damaged) return Ending::TornTail;
+        damaged = true;
+        at = next;
     }
     return damaged ? Ending::Damaged : Ending::Whole;
 }

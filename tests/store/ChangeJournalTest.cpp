@@ -39,13 +39,15 @@ protected:
 } // namespace
 
 TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAsideLosingNothingElse) {
+    enum class Spoil { TearLast, SecondsPayload, SecondsLength };
     struct Case {
         const char* name;
-        bool tearLast; // else damage the second record's payload
+        Spoil spoil;
         bool renamed, dentist, keptAside;
     };
-    for (const Case& c :
-         {Case{"torn tail", true, true, false, false}, Case{"damaged middle", false, false, true, true}}) {
+    for (const Case& c : {Case{"torn tail", Spoil::TearLast, true, false, false},
+                          Case{"damaged middle", Spoil::SecondsPayload, false, true, true},
+                          Case{"middle length past the end", Spoil::SecondsLength, false, true, true}}) {
         SCOPED_TRACE(c.name);
         fs::remove_all(NotesFolder());
         { // a host killed after three acknowledged changes: a note, a renamed category, another note
@@ -55,14 +57,17 @@ TEST_F(ChangeJournalTest, ATornLastRecordIsDroppedAndADamagedOneBeforeItIsKeptAs
             host->notes.Set(kDentist, Note(kDentistStable, u"second"));
         }
         const fs::path journal = OnlyJournal();
-        if (c.tearLast) {
+        if (c.spoil == Spoil::TearLast) {
             fs::resize_file(journal, fs::file_size(journal) - 3);
-        } else { // into the second record's payload, past the first's 8-byte header and payload
+        } else { // the second record starts past the first's 8-byte header and payload
             std::uint32_t length = 0;
             std::ifstream(journal, std::ios::binary).read(reinterpret_cast<char*>(&length), sizeof length);
             std::fstream bytes(journal, std::ios::binary | std::ios::in | std::ios::out);
-            bytes.seekp(8 + std::streamoff(length) + 9);
-            bytes.put('\x7f');
+            const std::uint32_t pastTheEnd = 1u << 20;
+            if (c.spoil == Spoil::SecondsPayload)
+                bytes.seekp(8 + std::streamoff(length) + 9).put('\x7f');
+            else
+                bytes.seekp(8 + std::streamoff(length)).write(reinterpret_cast<const char*>(&pastTheEnd), 4);
         }
         Start(); // a host that replayed the journal and was killed: replaying it again changes nothing
         auto next = Start();
