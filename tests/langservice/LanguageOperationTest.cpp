@@ -3,7 +3,6 @@
 #include "langservice/LangSpecEN.h"
 #include "langservice/LanguageFactory.h"
 #include "langservice/UnicoreException.h"
-#include "platform/system/Text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +12,6 @@
 #include <climits>
 #include <limits>
 #include <tuple>
-#include <vector>
 
 using LangService::GetLanguageOperation;
 using testing::StrEq;
@@ -25,60 +23,27 @@ int Compare(const char16_t* code, char16_t a, char16_t b) {
     return GetLanguageOperation(code)->CompareChars(a, b);
 }
 
-// Every name a language writes, and how it lays out a date: {d} the day, {m} the month,
-// {g} the month as a full date takes it, {y} the year. Months are "nominative/genitive"
-// where a language has both; weekdays start on Monday; units go from bytes to gigabytes.
-struct LanguageTexts {
+// Samples of each language's names in its date layout: a full date takes the genitive month where
+// the language has one, a month alone the nominative; units go from bytes to gigabytes.
+struct LanguageSamples {
     const char16_t* code;
-    std::u16string_view fullDate, monthOnly, months, weekdays, units;
+    unsigned fullMonth;
+    std::u16string_view fullDate;
+    unsigned onlyMonth;
+    std::u16string_view monthOnly, monday, sunday;
+    std::array<std::u16string_view, 4> units;
 };
 
-const LanguageTexts kLanguages[] = {
-    {u"ru", u"{d} {g} {y}", u"{m} {y}",
-     u"январь/января, февраль/февраля, март/марта, апрель/апреля, май/мая, июнь/июня, июль/июля, "
-     u"август/августа, сентябрь/сентября, октябрь/октября, ноябрь/ноября, декабрь/декабря",
-     u"Пн, Вт, Ср, Чт, Пт, Сб, \u0412c", // Sunday is a Cyrillic В and a Latin c
-     u"Б, КБ, МБ, ГБ"},
-    {u"uk", u"{d} {g} {y}", u"{m} {y}",
-     u"січень/січня, лютий/лютого, березень/березня, квітень/квітня, травень/травня, червень/червня, "
-     u"липень/липня, серпень/серпня, вересень/вересня, жовтень/жовтня, листопад/листопада, грудень/грудня",
-     u"Пн, Вт, Ср, Чт, Пт, Сб, Нд", u"Б, КБ, МБ, ГБ"},
-    {u"cs", u"{d}. {g} {y}", u"{m} {y}",
-     u"leden/ledna, únor/února, březen/března, duben/dubna, květen/května, červen/června, "
-     u"červenec/července, srpen/srpna, září/září, říjen/října, listopad/listopadu, prosinec/prosince",
-     u"po, út, st, čt, pá, so, ne", u"B, kB, MB, GB"},
-    {u"en", u"{d} {m}, {y}", u"{m}, {y}",
-     u"January, February, March, April, May, June, July, August, September, October, November, December",
-     u"Mon, Tue, Wed, Thu, Fri, Sat, Sun", u"b, Kb, Mb, Gb"},
-    {u"it", u"{d} {m} {y}", u"{m} {y}",
-     u"gennaio, febbraio, marzo, aprile, maggio, giugno, luglio, agosto, settembre, ottobre, novembre, "
-     u"dicembre",
-     u"lun, mar, mer, gio, ven, sab, dom", u"b, Kb, Mb, Gb"},
-    {u"hy", u"{d} {m} {y}", u"{m} {y}",
-     u"հունվար, փետրվար, մարտ, ապրիլ, մայիս, հունիս, հուլիս, օգոստոս, սեպտեմբեր, հոկտեմբեր, նոյեմբեր, "
-     u"դեկտեմբեր",
-     u"Երկ, Երք, Չոր, Հնգ, Ուր, Շաբ, Կիր", u"b, Kb, Mb, Gb"},
-    {u"es", u"{d} de {m} de {y}", u"{m} de {y}",
-     u"enero, febrero, marzo, abril, mayo, junio, julio, agosto, septiembre, octubre, noviembre, diciembre",
-     u"lu, ma, mi, ju, vi, sá, do", u"b, Kb, Mb, Gb"},
+const LanguageSamples kLanguages[] = {
+    // The Russian Sunday is a Cyrillic В and a Latin c.
+    {u"ru", 5, u"15 мая 2024", 12, u"декабрь 2024", u"Пн", u"\u0412c", {u"Б", u"КБ", u"МБ", u"ГБ"}},
+    {u"uk", 11, u"15 листопада 2024", 2, u"лютий 2024", u"Пн", u"Нд", {u"Б", u"КБ", u"МБ", u"ГБ"}},
+    {u"cs", 7, u"15. července 2024", 3, u"březen 2024", u"po", u"ne", {u"B", u"kB", u"MB", u"GB"}},
+    {u"en", 1, u"15 January, 2024", 6, u"June, 2024", u"Mon", u"Sun", {u"b", u"Kb", u"Mb", u"Gb"}},
+    {u"it", 8, u"15 agosto 2024", 3, u"marzo 2024", u"lun", u"dom", {u"b", u"Kb", u"Mb", u"Gb"}},
+    {u"hy", 10, u"15 հոկտեմբեր 2024", 4, u"ապրիլ 2024", u"Երկ", u"Կիր", {u"b", u"Kb", u"Mb", u"Gb"}},
+    {u"es", 9, u"15 de septiembre de 2024", 5, u"mayo de 2024", u"lu", u"do", {u"b", u"Kb", u"Mb", u"Gb"}},
 };
-
-std::vector<std::u16string> Split(std::u16string_view list, std::u16string_view separator) {
-    std::vector<std::u16string> items;
-    for (std::size_t at = 0;;) {
-        const std::size_t end = list.find(separator, at);
-        items.emplace_back(list.substr(at, end - at));
-        if (end == std::u16string_view::npos) return items;
-        at = end + separator.size();
-    }
-}
-
-std::u16string Fill(std::u16string text,
-                    std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> values) {
-    for (const auto& [key, value] : values)
-        zsys::ReplaceAll(text, key, value);
-    return text;
-}
 
 double AutomationDate(int y, unsigned m, unsigned d) {
     using namespace std::chrono;
@@ -87,31 +52,19 @@ double AutomationDate(int y, unsigned m, unsigned d) {
 
 } // namespace
 
-TEST(LanguageTexts, EveryMonthWeekdayAndSizeNameOfEveryLanguageInItsDateLayout) {
+TEST(LanguageTexts, EachLanguageWritesItsMonthWeekdayAndSizeNamesInItsDateLayout) {
     for (const auto& language : kLanguages) {
         SCOPED_TRACE(std::string(language.code, language.code + 2));
         const auto operation = GetLanguageOperation(language.code);
-        const auto months = Split(language.months, u", ");
-        ASSERT_EQ(months.size(), 12u);
-        for (unsigned month = 1; month <= 12; ++month) {
-            const auto forms = Split(months[month - 1], u"/");
-            const std::u16string nominative = forms.front(), genitive = forms.back();
-            const double date = AutomationDate(2024, month, 15);
-            EXPECT_EQ(operation->FormatDate(date, 0),
-                      Fill(std::u16string(language.fullDate),
-                           {{u"{d}", u"15"}, {u"{m}", nominative}, {u"{g}", genitive}, {u"{y}", u"2024"}}));
-            // Any non-zero flag asks for the month alone.
-            EXPECT_EQ(operation->FormatDate(date, -int(month)),
-                      Fill(std::u16string(language.monthOnly), {{u"{m}", nominative}, {u"{y}", u"2024"}}));
-        }
-        const auto weekdays = Split(language.weekdays, u", ");
-        ASSERT_EQ(weekdays.size(), 7u);
-        for (unsigned day = 0; day < 7; ++day)
-            EXPECT_EQ(operation->WeekdayShortName(day), weekdays[day]);
-        const auto units = Split(language.units, u", ");
-        ASSERT_EQ(units.size(), 4u);
+        EXPECT_EQ(operation->FormatDate(AutomationDate(2024, language.fullMonth, 15), 0), language.fullDate);
+        // Any non-zero flag asks for the month alone.
+        for (const int flag : {1, -7})
+            EXPECT_EQ(operation->FormatDate(AutomationDate(2024, language.onlyMonth, 15), flag),
+                      language.monthOnly);
+        EXPECT_EQ(operation->WeekdayShortName(0), language.monday);
+        EXPECT_EQ(operation->WeekdayShortName(6), language.sunday);
         for (unsigned unit = 0; unit < 4; ++unit)
-            EXPECT_EQ(operation->FormatSize(u"1,5", unit), u"1,5 " + units[unit]);
+            EXPECT_EQ(operation->FormatSize(u"1,5", unit), u"1,5 " + std::u16string(language.units[unit]));
     }
 }
 
