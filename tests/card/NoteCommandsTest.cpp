@@ -25,6 +25,7 @@ TEST_F(NoteCommands, WithNoCardShownYet_FailAndChangeNothing) {
     }
 }
 
+// The one test of how a number after a name is read; the map's blocks and the marks share the reading.
 TEST_F(NoteCommands, CategoryToggle_ReadsItsNumberAsTheCLibraryDoesAndAnUnknownNameChangesNothing) {
     const struct {
         std::u16string name;

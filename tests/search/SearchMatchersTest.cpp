@@ -1,7 +1,7 @@
-// The note search's matchers over a note collection: the letter case they fold, what a
-// category criterion names, and the distance a failing company is told.
+// The note search's matchers over a note collection: the letter case they fold and the distance a
+// failing company is told. The number a category criterion names is read after its first eleven
+// characters, as the host's test of the marks' links shows.
 #include "search/NoteMatchers.h"
-#include "search/SearchCriteria.h"
 #include "store/NoteCollection.h"
 
 #include <gtest/gtest.h>
@@ -39,25 +39,6 @@ TEST(SearchMatchers, Text_IsFoundAfterFoldingLatinAndRussianLettersOnly) {
         NoteMatchers matchers(notes);
         matchers.SetText(c.pattern);
         EXPECT_EQ(matchers.MatchText(7), c.found ? 0 : -1);
-    }
-}
-
-// The host's test of the marks' links shows the number read after eleven characters whatever they
-// are, none for the bare prefix and 0 for no digits.
-TEST(SearchMatchers, Category_IsReadAfterTheFirstElevenCharacters) {
-    const struct {
-        std::u16string value;
-        std::int32_t category;
-    } cases[] = {
-        {u"", -1},
-        {u"MYUNIQUETAG \t+4", 4},
-        {u"MYUNIQUETAG-2", -2},
-        {u"MYUNIQUETAG12abc", 12},
-        {u"MYUNIQUETAG99999999999", INT32_MAX},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        EXPECT_EQ(criteria::CategoryOfCriterion(c.value), c.category);
     }
 }
 
