@@ -48,6 +48,7 @@ TEST(CollectionElement, LoadTakesTheFirstOfEachPartAndLeavesWhatIsMissing) {
     }
 }
 
+// A plus sign, letters after the digits and no digits at all are read through the notes file.
 TEST(CollectionElement, NumbersReadLikeSignedDecimalsAndSaturate) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max(),
                            kMin = std::numeric_limits<std::int32_t>::min();
@@ -57,9 +58,6 @@ TEST(CollectionElement, NumbersReadLikeSignedDecimalsAndSaturate) {
     } cases[] = {
         {"42", 42},
         {" \t-17", -17},
-        {"+8", 8},
-        {"12abc", 12},
-        {"abc", 0},
         {"", 0},
         {"0x10", 0},
         {"- 5", 0},
