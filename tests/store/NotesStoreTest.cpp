@@ -80,19 +80,17 @@ TEST_F(NotesStoreTest, WrittenFileHasTheNotesFileFormat) {
     for (const char c : expected)
         c == '\n' ? crlf += "\r\n" : crlf += c;
     EXPECT_EQ(ReadFile(ToAnsi(path)), crlf);
-    EXPECT_EQ(std::system(("xmllint --noout '" + ToAnsi(path) + "'").c_str()), 0);
 }
 
 TEST_F(NotesStoreTest, NotesAndNamesReadBackAsTheyWereWritten) {
     const struct {
         std::int32_t key, stableId;
-        std::u16string written, read;
+        std::u16string written, read = {}; // empty: as written
     } texts[] = {
-        {kCafe, kCafeStable, u"line\nfeeds\n\ninside", u"line\nfeeds\n\ninside"},
-        {kDentist, kDentistStable, u"a]]>b]]]]>c", u"a]]>b]]]]>c"},
-        {kTaxis, kTaxisStable, u"Заметка «Ромашка» " + std::u16string(600, u'ж') + u" 😀 𝄞",
-         u"Заметка «Ромашка» " + std::u16string(600, u'ж') + u" 😀 𝄞"},
-        {kEdge, kEdgeStable, u"  <tag attr=\"v\">&amp;</tag>", u"  <tag attr=\"v\">&amp;</tag>"},
+        {kCafe, kCafeStable, u"line\nfeeds\n\ninside"},
+        {kDentist, kDentistStable, u"a]]>b]]]]>c"},
+        {kTaxis, kTaxisStable, u"Заметка «Ромашка» " + std::u16string(600, u'ж') + u" 😀 𝄞"},
+        {kEdge, kEdgeStable, u"  <tag attr=\"v\">&amp;</tag>"},
         // A NUL cannot stand in the file: it is left out and the rest of the text kept.
         {kGhost, kGhostStable, std::u16string(u"NUL\0 from a legacy file\0", 24), u"NUL from a legacy file"},
     };
@@ -115,7 +113,7 @@ TEST_F(NotesStoreTest, NotesAndNamesReadBackAsTheyWereWritten) {
     EXPECT_EQ(NotesStore(read, readNames, view, language, nullptr).ImportReplace(path), 5);
     for (int n = 0; n < 5; ++n) {
         const CollectionElement back = read.Get(texts[n].key);
-        EXPECT_EQ(back.Text(), texts[n].read) << n;
+        EXPECT_EQ(back.Text(), texts[n].read.empty() ? texts[n].written : texts[n].read) << n;
         EXPECT_EQ(back.CategoryList(), (std::vector<std::int32_t>{17 - n, n})) << n;
         EXPECT_EQ(back.Id(), texts[n].stableId) << n;
     }
