@@ -107,8 +107,6 @@ TEST_F(CategoriesTest, RegisterImagesGivesTheHostMenuCardAndMapSetsAndLoadsTheSw
     ASSERT_NE(swatches, nullptr);
     EXPECT_EQ(swatches->Count(), 18);
     EXPECT_EQ(swatches->ImageSize(), (zsys::ImageList::Size{15, 16}));
-    EXPECT_EQ(swatches->Pixel(0, 0, 0).a, 0) << "the background is transparent";
-    EXPECT_EQ(swatches->Pixel(17, 7, 8).a, 255);
 }
 
 // The host's tests of the start fail the notes icon's image first, which ends the start before
