@@ -141,8 +141,7 @@ TEST_F(MapOfNotes, Counts_MarkOnlyTheBuildingsOfAKnownCategoryOfANote) {
     }
 }
 
-// How the number itself is read (blanks, sign, trailing letters, overflow) is the note commands'
-// test; here, where a block's name puts it.
+// How the number itself is read is the note commands' test; here, where a block's name puts it.
 TEST_F(MapOfNotes, HasCategory_ReadsTheCategoryAfterTheNamesFirstNineCharacters) {
     const struct {
         const char16_t* name; // null: no name at all
