@@ -26,7 +26,6 @@ TEST(CityGen, DemoCity_IsTheSameFileEveryTimeAndATownOfSharedBuildings) {
     const std::string a = TempPath("Data_Riverton.dat"), b = TempPath("Data_Riverton.b.dat");
     citygen::WriteDemoCity(a);
     citygen::WriteDemoCity(b);
-    EXPECT_FALSE(ReadFile(a).empty());
     EXPECT_TRUE(ReadFile(a) == ReadFile(b)) << "not the same file twice";
 
     CityDatabase db(a);
