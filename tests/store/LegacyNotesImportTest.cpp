@@ -21,7 +21,6 @@ TEST_F(LegacyNotesImportTest, TextLinesAreCodePage1251WithWrittenLineBreaks) {
                      "-1002_t: \xC7\xE0\xEC\xE5\xF2\xEA\xE0 \x88"),
               2u);
     EXPECT_EQ(notes.Get(kCafe).Text(), u"first\nsecond\\\n\\x");
-    EXPECT_EQ(notes.Get(kCafe).Id(), kCafeStable);
     EXPECT_EQ(notes.Get(kDentist).Text(), u"Заметка €");
 }
 
