@@ -1,9 +1,6 @@
-// The notes controller's part in the search, in one process with the reference host: the
-// category combo refilled after a rename and the shown result run again after notes changed.
-#include "host/TabSearch.h"
-#include "host/objects/HostComboBox.h"
+// The notes controller's part in the search, in one process with the reference host: the shown
+// result run again after notes changed.
 #include "host/objects/HostFrame.h"
-#include "host/objects/HostSearchTab.h"
 #include "host/objects/HostSearchView.h"
 #include "tests/plugin/ControllerFixture.h"
 
@@ -11,24 +8,9 @@ namespace {
 class SearchController : public ControllerFixture {
 protected:
     SearchController() { Start(); }
-    host::HostComboBox& Combo() {
-        return *host::tab_search::ComboBoxes(zelt_.View().MainFrame().SearchTab()).at(0).get();
-    }
     host::HostSearchView& Results() { return zelt_.View().MainFrame().Results(); }
 };
 } // namespace
-
-// A renamed category's search, its name escaped, is the host's: an item's index is its category
-// and the description takes the category's name.
-TEST_F(SearchController, TheComboShowsRenamedCategoriesAtTheSameIndexes) {
-    ASSERT_EQ(Combo().Items().at(4), u"blue");
-    dynamic_cast<Categories&>(controller_->CategoryTable()).SetName(4, u"sky & sea");
-    EXPECT_EQ(Combo().Items().at(4), u"blue") << "the combo is refilled only when told";
-    controller_->RefreshCategoryControl();
-    ASSERT_EQ(Combo().Items().size(), 18u);
-    EXPECT_EQ(Combo().Items().at(4), u"sky & sea");
-    EXPECT_EQ(Combo().Items().at(5), u"violet");
-}
 
 TEST_F(SearchController, TheShownResultIsRunAgainWithItsCriteriaAndTexts) {
     zelt_.Faults().Watch("IHostSearchView.ShowResults");
