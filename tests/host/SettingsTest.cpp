@@ -140,9 +140,11 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
     const auto asked = [](const std::string& message, const std::string& name) {
         return std::vector<std::string>{
             "dialog 116 \"Import notes\" at ",
-            "control 117 button \"Replace\"\ncontrol 118 button \"Keep\"\ncontrol 2 button \"Cancel\"\n",
-            "static \"Replace these notes with new ones or keep them?\"\n" + message + "item 0 \"" + name +
-                "\" image=0\n",
+            "control 117 button \"Replace\"\ncontrol 118 button \"Keep\"\ncontrol 2 button \"Cancel\"\n"
+            "control 125 icon \"#32516\"\ncontrol -1 static \"Some companies in the directory have \"\n"
+            "control -1 static \"already have notes.\"\n"
+            "control -1 static \"Replace these notes with new ones or keep them?\"\n" +
+                message + "item 0 \"" + name + "\" image=0\n",
             "item addCategory0 caption=\"" + name + "\"", "block NodesIcon0 \"" + name + "\":"};
     };
     // Files that are no notes of this city, or odd ones: what is said, and the list as it was.
@@ -186,10 +188,11 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
         return "configure\npress 122\nfile " + path + "\n" + ok;
     };
     // Deletion asks with the city's name; with the input at its end the question takes its
-    // default answer, the first button: Yes.
-    const std::string deletion = "configure\npress 123\n",
+    // default answer, the first button: Yes. Answered no, it leaves the map's marks.
+    const std::string deletion = "open 11\nmap\nconfigure\npress 123\n",
                       sure = MessageText("Are you sure you want to delete notes for\\ncompanies in Testford?",
-                                         "Deleting notes", "yesno", "question");
+                                         "Deleting notes", "yesno", "question"),
+                      marked = "block NodesIcon2 \"green\": 400000001 400000002 400000003\n";
     const struct {
         const char* what;
         std::optional<std::string> importFile;
@@ -241,7 +244,8 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
         {"export without the city's name", {}, exportTo(existing.string()),
          {warning("Unknown error", "Notes export error")}, 1, kCityNotes, "IHostBase.Name", 1},
         {"deletion answered yes", {}, deletion + "answer yes\npress 2\n", {sure}, 1, {}},
-        {"deletion answered no", {}, deletion + "answer no\npress 2\n", {sure}, 1, kCityNotes},
+        {"deletion answered no", {}, deletion + "answer no\npress 2\nmap\n", {marked, sure, marked}, 1,
+         kCityNotes},
         {"deletion at the end of the input", {}, deletion, {sure}, 1, {}},
         {"deletion without the city's name", {}, "configure\npress 123\npress 2\n",
          {"error: configure: E_FAIL\n"}, 0, kCityNotes, "IHostBase.Name", 1},
