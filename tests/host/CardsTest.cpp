@@ -218,9 +218,8 @@ TEST_F(Cards, Commands_AnswerTheHostsInterfacesWithTheirStateAndGoWhenTheCardClo
     const zsys::ComPtr<IUnknown> edit = entries[0].command;
     const zsys::ComPtr<IUnknown> violet = entries[3].submenu->Entries()[5].command;
 
-    for (const IID& iid :
-         {IContainerControl::iid, IControlPlacement::iid, IControlAppearance::iid, ICommandAction::iid,
-          ICommandState::iid, IControlState::iid, IChangingSupporter::iid}) {
+    for (const IID& iid : {IContainerControl::iid, IControlPlacement::iid, IControlAppearance::iid,
+                           ICommandAction::iid, IChangingSupporter::iid}) {
         zsys::ComPtr<IUnknown> side;
         EXPECT_EQ(edit->QueryInterface(iid, side.put_void()), S_OK) << zsys::FormatGuid(iid);
     }
