@@ -100,9 +100,7 @@ TEST_F(Cards, Cell_GivesTheNoteAndMarksByDisplayKindAndNothingForOtherObjects) {
         {"11", "5", "S_OK \"<strong>a</strong>\"", marks},
         {"12", "5", "S_OK \"<strong>plain</strong>\"", "S_OK \"\""},
         {"13", "5", "S_OK \"\"", "S_OK \"\""},
-        {"400000001", "5", "null \"\"", "null \"\""}, // a building
-        {"600000001", "1", "null \"\"", "null \"\""}, // a street
-        {"201", "2", "null \"\"", "null \"\""},       // a branch
+        {"400000001", "5", "null \"\"", "null \"\""}, // a building, as any object that is no company
         {"400000001", "0", "null \"\"", "E_FAIL \"\""},
     };
     std::string script, expected;
