@@ -236,8 +236,6 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
          {Added(1)}, 1, plus(kCityNotes, newTaxis), "IHostCardContext.Refresh"},
         {"export to a folder that does not exist", {}, exportTo((File("missing") / "notes.xml").string()),
          {failed, caption}, 1, kCityNotes},
-        {"export to a folder that cannot be written", {}, exportTo("/sys/vesk_notes_export.xml"),
-         {failed, caption}, 1, kCityNotes},
         {"export over a file replaces it without asking", {}, exportTo(existing.string()), {exported}, 1,
          kCityNotes, nullptr, 0, "red", true},
         {"export cancelled at the end of the input", {}, "configure\npress 122\n", {}, 0, kCityNotes},
@@ -264,7 +262,7 @@ TEST_F(Settings, ImportExportAndDeletion_SayWhatHappenedAndChangeOnlyWhatTheySho
         std::vector<std::string> names = DefaultCategoryNames();
         names[0] = c.name0;
         EXPECT_EQ(Written().names, names);
-        EXPECT_FALSE(fs::exists(File("missing")) || fs::exists("/sys/vesk_notes_export.xml"));
+        EXPECT_FALSE(fs::exists(File("missing")));
         if (c.exported) {
             EXPECT_EQ(ReadNotesFile(existing).notes, kCityNotes);
         } else {
