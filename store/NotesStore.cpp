@@ -240,16 +240,20 @@ void NotesStore::FlushJournal() noexcept {
         if (!journal_ && NotesFile::EnsureFolder(NotesFile::Folder()))
             if (std::optional<ChangeJournal> made = ChangeJournal::Create(journalBeside_))
                 journal_.emplace(std::move(*made));
-        const bool journaled = journal_ && journal_->Append(pending_);
-        pending_ = ChangeJournal::Change();
         const std::uint64_t limit =
             std::max<std::uint64_t>(kCompactionFloor, std::max<off_t>(known_.size, 0));
-        // Where no journal takes the change (a folder that cannot lock files, a failing write), the notes
-        // file itself is written now: slower, but the change the host is told is done is on disk all
-        // the same.
-        if (!journaled || journal_->Size() > limit) Compact();
+        if (journal_ && journal_->Append(pending_)) {
+            pending_ = ChangeJournal::Change();
+            if (journal_->Size() <= limit) return;
+        }
+        // A long journal is folded into the notes file. Where no journal took the change (a folder that
+        // cannot lock files, a failing write), the notes file itself is written now: slower, but the
+        // change the host is told is done is on disk all the same.
+        Compact();
+        pending_ = ChangeJournal::Change();
     } catch (...) {
-        pending_ = ChangeJournal::Change(); // not even the file could be written: the end tries again
+        // Not even the file could be written: the change stays pending and goes with the next one that
+        // can be written, or with the end.
     }
 }
 

@@ -95,7 +95,7 @@ private:
 
     // Journals the changes of a batch, or these alone when none is open, and folds a long journal into
     // the notes file; writes the notes file instead when no journal takes them. A failure to write
-    // either is swallowed: the notes stay in memory for the end.
+    // either is swallowed: the changes stay pending for the next flush, the notes in memory for the end.
     void FlushJournal() noexcept;
     void Listen(bool on);
     void NotesChanged(const std::vector<CollectionElement>& changed);

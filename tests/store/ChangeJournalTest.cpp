@@ -131,6 +131,24 @@ TEST_F(ChangeJournalTest, TwoLiveHostsOfOneCityKeepEachOthersChangesWhicheverEnd
     }
 }
 
+// A change that found nowhere to go (here a file stands where the notes folder belongs, so neither a
+// journal nor the notes file can be written) goes with the next change that can be written.
+TEST_F(ChangeJournalTest, AChangeThatCouldNotBeWrittenGoesWithTheNextOne) {
+    {
+        auto host = Start();
+        fs::remove_all(NotesFolder());
+        WriteFile(NotesFolder(), "no folder");
+        host->notes.Set(kCafe, Note(kCafeStable, u"unwritten"));
+        host->categories.SetName(0, u"Unwritten");
+        fs::remove(NotesFolder());
+        host->notes.Set(kDentist, Note(kDentistStable, u"written"));
+    } // killed
+    auto next = Start();
+    EXPECT_EQ(next->notes.Get(kCafe).Text(), u"unwritten");
+    EXPECT_EQ(next->categories.CategoryName(0), u"Unwritten");
+    EXPECT_EQ(next->notes.Get(kDentist).Text(), u"written");
+}
+
 TEST_F(ChangeJournalTest, AFileSpoiledWhileAHostRunsIsKeptAsideWhenItEnds) {
     auto host = Start();
     host->notes.Set(kCafe, Note(kCafeStable, u"this host's"));
