@@ -246,9 +246,9 @@ ChangeJournal::Ending ChangeJournal::Read(const std::function<void(Change&&)>& v
             at += kHeader + *length;
             continue;
         }
-        // A bad record whose length fits is passed over by it; a length that cannot be right (damage, or a
-        // write cut short) is passed over to the next whole record, so the records after it still count.
-        const std::size_t next = length ? at + kHeader + *length : NextWholeRecord(all, at + 1);
+        // A bad record (damage, or a write cut short) is passed over to the next whole record, so the records
+        // after it still count: its own length may be what was damaged.
+        const std::size_t next = NextWholeRecord(all, at + 1);
         if (next == all.size() && !damaged) return Ending::TornTail;
         damaged = true;
         at = next;

@@ -40,8 +40,8 @@ public:
     // was, when it cannot be written.
     bool Append(const Change& change, bool sync = true);
     // Hands every record from the start to `visit`, in order. A short or bad last record was never
-    // acknowledged and is dropped (TornTail); a bad record before the end is passed over (Damaged), by its
-    // length, or to the next whole record when its length cannot be right.
+    // acknowledged and is dropped (TornTail); a bad record before the end is passed over to the next whole
+    // record (Damaged).
     Ending Read(const std::function<void(Change&&)>& visit) const;
     // The journal's size in bytes.
     std::uint64_t Size() const { return size_; }
